@@ -1,0 +1,13 @@
+#include "check_state.h"
+
+namespace varnoke {
+
+void CheckState::Clear()
+{
+    WarningsList.Clear();
+    FDefinedParts.Clear();
+    FObjParts.Clear();
+    FChainParts.Clear();
+}
+
+} // namespace varnoke

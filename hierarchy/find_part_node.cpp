@@ -1,0 +1,16 @@
+#include "find_part_node.h"
+
+#include "line_format.h"
+
+namespace varnoke {
+
+Node* FindPartNode(const Forest& tree, std::string_view name)
+{
+    for (Node* node = tree.First(); node; node = tree.Next(node)) {
+        if (PartNameOfText(node->Text()) == name)
+            return node;
+    }
+    return nullptr;
+}
+
+} // namespace varnoke

@@ -1,0 +1,183 @@
+#include "forest.h"
+
+namespace varnoke {
+
+Forest::~Forest()
+{
+    Clear();
+}
+
+void Forest::Clear()
+{
+    while (!topLevel_.empty()) {
+        Destroy(std::move(topLevel_.back()));
+        topLevel_.pop_back();
+    }
+    nodeCount_ = 0;
+    selected_ = nullptr;
+}
+
+void Forest::Destroy(std::unique_ptr<Node> node)
+{
+    // Children are detached before their parent dies, so no destructor recurses.
+    std::vector<std::unique_ptr<Node>> pending;
+    pending.push_back(std::move(node));
+    while (!pending.empty()) {
+        std::unique_ptr<Node> next = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : next->children_)
+            pending.push_back(std::move(child));
+    }
+}
+
+Node* Forest::First() const
+{
+    return topLevel_.empty() ? nullptr : topLevel_.front().get();
+}
+
+Node* Forest::Next(const Node* node) const
+{
+    if (node->HasChildren())
+        return node->Child(0);
+    for (; node; node = node->parent_) {
+        const auto& siblings = node->parent_ ? node->parent_->children_ : topLevel_;
+        const auto nextRow = static_cast<std::size_t>(node->row_) + 1;
+        if (nextRow < siblings.size())
+            return siblings[nextRow].get();
+    }
+    return nullptr;
+}
+
+Node* Forest::Last() const
+{
+    Node* node = topLevel_.empty() ? nullptr : topLevel_.back().get();
+    while (node && node->HasChildren())
+        node = node->children_.back().get();
+    return node;
+}
+
+Node* Forest::NodeAt(int absoluteIndex) const
+{
+    Node* node = First();
+    for (int i = 0; node && i < absoluteIndex; ++i)
+        node = Next(node);
+    return absoluteIndex >= 0 ? node : nullptr;
+}
+
+int Forest::AbsoluteIndex(const Node* node) const
+{
+    int index = 0;
+    for (const Node* visited = First(); visited; visited = Next(visited), ++index) {
+        if (visited == node)
+            return index;
+    }
+    return -1;
+}
+
+bool Forest::Contains(const Node* node) const
+{
+    if (!node)
+        return false;
+    while (node->parent_)
+        node = node->parent_;
+    const auto row = static_cast<std::size_t>(node->row_);
+    return row < topLevel_.size() && topLevel_[row].get() == node;
+}
+
+std::vector<std::unique_ptr<Node>>& Forest::SiblingsOf(Node* parent)
+{
+    return parent ? parent->children_ : topLevel_;
+}
+
+Node* Forest::Insert(Node* parent, int row, std::unique_ptr<Node> node)
+{
+    auto& siblings = SiblingsOf(parent);
+    Node* inserted = node.get();
+    inserted->parent_ = parent;
+    siblings.insert(siblings.begin() + row, std::move(node));
+    for (auto i = static_cast<std::size_t>(row); i < siblings.size(); ++i)
+        siblings[i]->row_ = static_cast<int>(i);
+    return inserted;
+}
+
+std::unique_ptr<Node> Forest::Take(Node* node)
+{
+    auto& siblings = SiblingsOf(node->parent_);
+    const auto row = static_cast<std::size_t>(node->row_);
+    std::unique_ptr<Node> taken = std::move(siblings[row]);
+    siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(row));
+    for (auto i = row; i < siblings.size(); ++i)
+        siblings[i]->row_ = static_cast<int>(i);
+    taken->parent_ = nullptr;
+    return taken;
+}
+
+Node* Forest::AddLastChild(Node* parent, std::string text)
+{
+    ++nodeCount_;
+    return Insert(parent, static_cast<int>(SiblingsOf(parent).size()), std::make_unique<Node>(std::move(text)));
+}
+
+Node* Forest::AddFirstTopLevel(std::string text)
+{
+    ++nodeCount_;
+    return Insert(nullptr, 0, std::make_unique<Node>(std::move(text)));
+}
+
+Node* Forest::CopySubtree(const Node* source, Node* parent)
+{
+    Node* copy = AddLastChild(parent, source->Text());
+    // Pairs of (source, copy) whose children are still to be copied.
+    std::vector<std::pair<const Node*, Node*>> pending { { source, copy } };
+    while (!pending.empty()) {
+        auto [from, to] = pending.back();
+        pending.pop_back();
+        for (const auto& child : from->children_)
+            pending.emplace_back(child.get(), AddLastChild(to, child->Text()));
+    }
+    return copy;
+}
+
+int Forest::SubtreeSize(const Node* node)
+{
+    int size = 0;
+    std::vector<const Node*> pending { node };
+    while (!pending.empty()) {
+        const Node* next = pending.back();
+        pending.pop_back();
+        ++size;
+        for (const auto& child : next->children_)
+            pending.push_back(child.get());
+    }
+    return size;
+}
+
+bool Forest::IsInSubtree(const Node* node, const Node* ancestor)
+{
+    for (; node; node = node->parent_) {
+        if (node == ancestor)
+            return true;
+    }
+    return false;
+}
+
+void Forest::Delete(Node* node)
+{
+    if (IsInSubtree(selected_, node))
+        selected_ = nullptr;
+    nodeCount_ -= SubtreeSize(node);
+    Destroy(Take(node));
+}
+
+void Forest::Move(Node* node, Node* target, AttachMode mode)
+{
+    if (IsInSubtree(target, node))
+        return;
+    std::unique_ptr<Node> taken = Take(node);
+    if (mode == amAddChild)
+        Insert(target, target->ChildCount(), std::move(taken));
+    else
+        Insert(target->parent_, target->row_, std::move(taken));
+}
+
+} // namespace varnoke

@@ -1,0 +1,41 @@
+#include "hierarchy_test.h"
+
+#include "case_fold.h"
+#include "tree_builder.h"
+
+namespace varnoke {
+
+bool IsObjFileName(std::string_view fileName)
+{
+    const std::size_t dot = fileName.rfind('.');
+    const std::size_t separator = fileName.find_last_of("/\\");
+    if (dot == std::string_view::npos || (separator != std::string_view::npos && separator > dot))
+        return false;
+    return EqualIgnoringCase(fileName.substr(dot), ".obj");
+}
+
+void BuildTree(CheckState& state, DocumentLines& lines, Forest& tree)
+{
+    TreeBuilder(state, lines, tree).BuildTree();
+}
+
+bool TestHierarchy(CheckState& state, DocumentLines& lines, Forest& tree, std::string_view documentFileName)
+{
+    tree.Clear();
+    state.Clear();
+    Diagnostics& diagnostics = state.WarningsList;
+    if (IsObjFileName(documentFileName)) {
+        diagnostics.AddPlain("OBJ file not tested");
+        return false;
+    }
+    BuildTree(state, lines, tree);
+    if (diagnostics.FErrorCount > 0) {
+        diagnostics.Select(0);
+        return false;
+    }
+    if (diagnostics.FWarningCount == 0)
+        diagnostics.AddPlain("Looks good!");
+    return true;
+}
+
+} // namespace varnoke

@@ -1,0 +1,65 @@
+#include "obj_scan.h"
+
+#include "geometry_file.h"
+#include "obj_line_reader.h"
+#include "scan_reader.h"
+
+namespace varnoke {
+
+namespace {
+
+FilePointer OpenFirstFound(const GeometryFolders& folders, std::string_view poserPath)
+{
+    for (const std::string& folder : folders.alsoSearched) {
+        if (FilePointer file = OpenGeometryFile(PoserToLocalPath(folder, poserPath, folders.separator)))
+            return file;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::string GroupNameOfLine(std::string_view line)
+{
+    if (line.empty() || line.front() != 'g')
+        return {};
+    ScanReader reader(line);
+    std::string keyword;
+    std::string name;
+    reader.ReadWord(1, keyword);
+    reader.ReadWord(255, name);
+    return name;
+}
+
+void ScanObjFile(CheckState& state, std::string_view poserPath, int lineIndex)
+{
+    const std::string localPath = PoserToLocalPath(state.folders.poserFolder, poserPath, state.folders.separator);
+    FilePointer file = OpenGeometryFile(localPath);
+    if (!file)
+        file = OpenFirstFound(state.folders, poserPath);
+    if (!file) {
+        state.WarningsList.AddError(lineIndex, "Couldn't open file:%s", localPath);
+        return;
+    }
+    std::vector<std::string> found;
+    bool relativeVerticesReported = false;
+    ObjLineReader reader(file.get());
+    ObjLine line;
+    while (reader.ReadTextLine(line)) {
+        if (line.faceHasMinus && !relativeVerticesReported) {
+            state.WarningsList.AddWarning(lineIndex, "OBJ File '%s' is using relative vertices, Poser V3.0 will crash",
+                                          poserPath);
+            relativeVerticesReported = true;
+        }
+        std::string name = GroupNameOfLine(line.head);
+        if (name.empty())
+            continue;
+        if (state.FObjParts.Holds(name))
+            state.WarningsList.AddWarning(lineIndex, "Part '%s' found in multiple OBJ files", name);
+        else
+            found.push_back(std::move(name));
+    }
+    state.FObjParts.AddAll(found);
+}
+
+} // namespace varnoke

@@ -1,0 +1,35 @@
+#include "poser_paths.h"
+
+#include <algorithm>
+
+namespace varnoke {
+
+std::string ExeDirectory(std::string_view programPath)
+{
+    std::size_t cut = programPath.rfind('\\');
+    if (cut == std::string_view::npos)
+        cut = programPath.rfind('/');
+    if (cut == std::string_view::npos)
+        return ".";
+    return std::string(programPath.substr(0, cut));
+}
+
+std::string PoserToLocalPath(std::string_view folder, std::string_view poserPath, char separator)
+{
+    std::string local(folder);
+    local += poserPath.empty() ? std::string_view(":Runtime:Geometries:") : poserPath;
+    std::replace(local.begin() + static_cast<std::ptrdiff_t>(folder.size()), local.end(), ':', separator);
+    return local;
+}
+
+std::string LocalToPoserPath(std::string_view localPath)
+{
+    const std::size_t runtime = localPath.find("Runtime");
+    std::string poser = ":";
+    poser += runtime == std::string_view::npos ? localPath : localPath.substr(runtime);
+    std::replace(poser.begin(), poser.end(), '\\', ':');
+    std::replace(poser.begin(), poser.end(), '/', ':');
+    return poser;
+}
+
+} // namespace varnoke

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnoke {
+
+// The separator of local paths on this platform.
+#ifdef _WIN32
+inline constexpr char kLocalSeparator = '\\';
+#else
+inline constexpr char kLocalSeparator = '/';
+#endif
+
+// The folder of a program file: cut at the last "\", or at the last "/" when there is no "\".
+std::string ExeDirectory(std::string_view programPath);
+
+// A Poser path (":Runtime:Geometries:x.obj") as a local path under the folder. Every
+// colon after the folder becomes the separator; an empty Poser path names the geometry folder.
+std::string PoserToLocalPath(std::string_view folder, std::string_view poserPath, char separator = kLocalSeparator);
+
+// A local path as a Poser path: from the first "Runtime" (case-sensitive) on, with
+// "\" and "/" turned into ":".
+std::string LocalToPoserPath(std::string_view localPath);
+
+} // namespace varnoke

@@ -1,0 +1,198 @@
+#include "tree_builder.h"
+
+#include "level_line.h"
+#include "line_format.h"
+#include "obj_scan.h"
+#include "scan_reader.h"
+
+namespace varnoke {
+
+void BuildPartIndex::AddLevelNode(Node* node, const Node* top)
+{
+    const std::optional<std::string> name = PartNameOfText(node->Text());
+    if (!name)
+        return;
+    const auto [entry, added] = first_.try_emplace(*name, Entry { node, true });
+    // A level node goes to the end of the subtree of `top`, so it comes before the
+    // top-level lines that were appended while that subtree was open.
+    if (!added && !entry->second.isLevel && entry->second.node->Row() > top->Row())
+        entry->second = { node, true };
+}
+
+void BuildPartIndex::AddTopLevelNode(Node* node)
+{
+    if (const std::optional<std::string> name = PartNameOfText(node->Text()))
+        first_.try_emplace(*name, Entry { node, false });
+}
+
+Node* BuildPartIndex::Find(std::string_view name) const
+{
+    const auto found = first_.find(std::string(name));
+    return found == first_.end() ? nullptr : found->second.node;
+}
+
+TreeBuilder::TreeBuilder(CheckState& state, DocumentLines& lines, Forest& tree)
+    : state_(state)
+    , diagnostics_(state.WarningsList)
+    , lines_(lines)
+    , tree_(tree)
+{
+}
+
+void TreeBuilder::BuildTree()
+{
+    index_ = 0;
+    openLevels_.clear();
+    partIndex_.Clear();
+    // The nesting is kept in openLevels_ rather than on the call stack, so a
+    // hierarchy of any depth parses without exhausting it.
+    for (;;) {
+        Node* parent = openLevels_.empty() ? nullptr : openLevels_.back();
+        const Step step = ParseLine(static_cast<int>(openLevels_.size()), parent);
+        if (step == Step::NotConsumed) {
+            if (openLevels_.empty())
+                break;
+            openLevels_.pop_back();
+        }
+    }
+    WarnUnusedObjParts();
+}
+
+TreeBuilder::Step TreeBuilder::ParseLine(int depth, Node* parent)
+{
+    if (index_ >= lines_.Count())
+        return Step::NotConsumed;
+    const std::string line = lines_.Line(index_);
+    if (line.size() > kMaxLineLength) {
+        diagnostics_.AddError(index_, "Line length limit exceeded");
+        return Step::NotConsumed;
+    }
+    const std::string_view rest = SkipLeadingWhiteSpace(line);
+    switch (RecogniseTestLine(rest)) {
+    case TestLineKind::Empty:
+        AddTopLevelNode(rest);
+        break;
+    case TestLineKind::Comment:
+        Rewrite(line, rest);
+        AddTopLevelNode(rest);
+        break;
+    case TestLineKind::ObjFile:
+        Rewrite(line, rest);
+        if (depth > 0)
+            diagnostics_.AddError(index_, "objFile command cannot be mixed with hierarchy");
+        CheckObjFileLine(rest, index_);
+        AddTopLevelNode(rest);
+        break;
+    case TestLineKind::IKChain:
+        Rewrite(line, rest);
+        CheckIKChainLine(rest, index_);
+        AddTopLevelNode(rest);
+        break;
+    case TestLineKind::Illegal:
+        diagnostics_.AddError(index_, "Illegal command (or missing level number)");
+        break;
+    case TestLineKind::Level:
+        return ParseLevel(depth, parent, line, rest);
+    }
+    ++index_;
+    return Step::Consumed;
+}
+
+TreeBuilder::Step TreeBuilder::ParseLevel(int depth, Node* parent, const std::string& line, std::string_view rest)
+{
+    const int level = LeadingNumber(rest);
+    if (level > depth + 1) {
+        diagnostics_.AddError(index_, "Level number %d has been skipped", depth + 1);
+        ++index_;
+        return Step::Consumed;
+    }
+    if (level < depth + 1) {
+        if (depth > 0)
+            return Step::NotConsumed; // the line belongs to an enclosing level
+        // Level 0 at the top would end the parse silently and hide every line after it.
+        diagnostics_.AddError(index_, "Level number %d is not allowed, levels start at 1", level);
+        ++index_;
+        return Step::Consumed;
+    }
+    CheckLevelLine(rest, index_);
+    std::string indented(static_cast<std::size_t>(depth), '\t');
+    indented += rest;
+    if (indented != line)
+        lines_.Replace(index_, indented);
+    Node* node = tree_.AddLastChild(parent, std::string(rest));
+    partIndex_.AddLevelNode(node, openLevels_.empty() ? node : openLevels_.front());
+    openLevels_.push_back(node);
+    ++index_;
+    return Step::Opened;
+}
+
+void TreeBuilder::Rewrite(const std::string& line, std::string_view rest)
+{
+    if (rest.size() != line.size())
+        lines_.Replace(index_, std::string(rest));
+}
+
+void TreeBuilder::AddTopLevelNode(std::string_view text)
+{
+    partIndex_.AddTopLevelNode(tree_.AddLastChild(nullptr, std::string(text)));
+}
+
+void TreeBuilder::CheckObjFileLine(std::string_view text, int lineIndex)
+{
+    if (const std::optional<std::string> path = ParseObjFileLine(text))
+        ScanObjFile(state_, *path, lineIndex);
+}
+
+void TreeBuilder::CheckLevelLine(std::string_view text, int lineIndex)
+{
+    LevelFields fields;
+    if (ParseLevelLine(state_, text, lineIndex, fields) && !fields.objPath.empty())
+        ScanObjFile(state_, fields.objPath, lineIndex);
+}
+
+void TreeBuilder::CheckIKChainLine(std::string_view text, int lineIndex)
+{
+    // Words are separated by runs of spaces only; a tab is part of a word.
+    int position = 0;
+    std::string previousPart;
+    std::size_t start = text.find_first_not_of(' ');
+    for (; start != std::string_view::npos; start = text.find_first_not_of(' ', start), ++position) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        const std::string word(text.substr(start, end - start));
+        start = end;
+        if (position == 1 && state_.FDefinedParts.Holds(word))
+            diagnostics_.AddError(lineIndex, "ikChain's name conflicts with a previously defined part");
+        if (position < 2)
+            continue;
+        if (!state_.FDefinedParts.Holds(word)) {
+            diagnostics_.AddError(
+                lineIndex, "ikChain is using part %s before its defined (did you use a space in the name?)", word);
+        }
+        if (state_.FChainParts.Holds(word))
+            diagnostics_.AddError(lineIndex, "Part %s is used in multiple IK chains", word);
+        else
+            state_.FChainParts.Add(word);
+        if (!previousPart.empty()) {
+            const Node* node = partIndex_.Find(word);
+            if (!node) {
+                diagnostics_.AddError(lineIndex, "Part '%s' used in ikChain was not found in hierarchy", word);
+            } else if (!node->Parent() || PartNameOfText(node->Parent()->Text()) != previousPart) {
+                diagnostics_.AddError(lineIndex, "Part '%s' used in ikChain must be a child of '%s' in the hierarchy",
+                                      word, previousPart);
+            }
+        }
+        previousPart = word;
+    }
+    if (position < 3)
+        diagnostics_.AddError(lineIndex, "ikChain requires a name and a list of parts");
+}
+
+void TreeBuilder::WarnUnusedObjParts()
+{
+    for (const std::string& name : state_.FObjParts.Names()) {
+        if (!state_.FDefinedParts.Holds(name))
+            diagnostics_.AddWarning(-1, "Part '%s' found in OBJ was not used, will be ignored by Poser", name);
+    }
+}
+
+} // namespace varnoke
