@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 SAMPLE := $(BUILD_DIR)/bin/Runtime/Geometries/Mannikin/mannikin.phi
 
-.PHONY: deps configure build run test clean
+.PHONY: deps configure build run test bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -21,5 +21,11 @@ run: build
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure --no-tests=error --parallel $(JOBS)
 
+bench:
+	@bash scripts/install-deps.sh
+	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVARNOKE_BUILD_TESTS=OFF >/dev/null
+	@cmake --build build-release --parallel $(JOBS)
+	@bash bench/run_benchmarks.sh build-release/bin
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-release

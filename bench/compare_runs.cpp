@@ -1,0 +1,90 @@
+// Times two commands side by side, A B A B ..., and prints the median of the
+// pair-by-pair time ratios A/B and the peak resident memory of A.
+//
+//   compare_runs RUNS LABEL TARGET_RATIO -- A_ARGS... ::: B_ARGS...
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+struct Run {
+    double seconds;
+    long peakKiB;
+};
+
+Run Measure(std::vector<char*> arguments)
+{
+    arguments.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    const auto start = std::chrono::steady_clock::now();
+    pid_t child = 0;
+    if (posix_spawnp(&child, arguments[0], &actions, nullptr, arguments.data(), environ) != 0) {
+        std::perror(arguments[0]);
+        std::exit(2);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    const auto end = std::chrono::steady_clock::now();
+    posix_spawn_file_actions_destroy(&actions);
+    return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss};
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 7 || std::strcmp(argv[4], "--") != 0) {
+        std::fprintf(stderr, "usage: compare_runs RUNS LABEL TARGET_RATIO -- A... ::: B...\n");
+        return 2;
+    }
+    const int runs = std::max(1, std::atoi(argv[1]));
+    const std::string label = argv[2];
+    const double target = std::atof(argv[3]);
+    std::vector<char*> a;
+    std::vector<char*> b;
+    std::vector<char*>* side = &a;
+    for (int i = 5; i < argc; ++i) {
+        if (std::strcmp(argv[i], ":::") == 0)
+            side = &b;
+        else
+            side->push_back(argv[i]);
+    }
+    Measure(a);  // warm the page cache
+    Measure(b);
+    std::vector<double> ratios;
+    std::vector<double> secondsA;
+    long peakKiB = 0;
+    for (int run = 0; run < runs; ++run) {
+        const Run runA = Measure(a);
+        const Run runB = Measure(b);
+        ratios.push_back(runA.seconds / runB.seconds);
+        secondsA.push_back(runA.seconds);
+        peakKiB = std::max(peakKiB, runA.peakKiB);
+    }
+    const double ratio = Median(ratios);
+    std::printf("%-34s ratio %5.2fx (target <= %.2fx) %s  median %.3f s  peak %.1f MiB\n", label.c_str(), ratio,
+                target, ratio <= target ? "met    " : "MISSED ", Median(secondsA), static_cast<double>(peakKiB) / 1024);
+    return 0;
+}

@@ -1,0 +1,208 @@
+// Writes a realistic figure for benchmarks: OBJ files of named groups with v/vt/vn
+// floats (about half negative), f quads and triangles, usemtl and s lines, and a
+// hierarchy that uses every group, with one IK chain per 20 parts.
+//
+//   make_figure POSER_FOLDER NAME --size-mb N [--groups G] [--files K] [--crlf]
+//
+// Writes POSER_FOLDER/Runtime/Geometries/NAME/NAME<k>.obj and .../NAME/NAME.phi.
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Options {
+    std::filesystem::path poserFolder;
+    std::string name;
+    long long sizeBytes = 1 << 20;
+    int groups = 300;
+    int files = 1;
+    bool crlf = false;
+};
+
+class Writer {
+public:
+    Writer(const std::filesystem::path& path, bool crlf)
+        : file_(std::fopen(path.c_str(), "wb"))
+        , lineEnd_(crlf ? "\r\n" : "\n")
+    {
+        if (!file_) {
+            std::perror(path.c_str());
+            std::exit(2);
+        }
+    }
+    ~Writer()
+    {
+        Flush();
+        std::fclose(file_);
+    }
+    void Text(std::string_view text) { buffer_ += text; }
+    void Number(long long value)
+    {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        buffer_.append(digits, end);
+    }
+    // A float with six decimals, as exporters write them.
+    void Float(double value)
+    {
+        if (value < 0) {
+            buffer_ += '-';
+            value = -value;
+        }
+        const auto micro = static_cast<long long>(value * 1e6 + 0.5);
+        Number(micro / 1000000);
+        buffer_ += '.';
+        const std::string fraction = std::to_string(1000000 + micro % 1000000);
+        buffer_.append(fraction, 1, 6);
+    }
+    void EndLine()
+    {
+        buffer_ += lineEnd_;
+        if (buffer_.size() > (1 << 20))
+            Flush();
+    }
+    long long Written() const { return written_ + static_cast<long long>(buffer_.size()); }
+
+private:
+    void Flush()
+    {
+        std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
+        written_ += static_cast<long long>(buffer_.size());
+        buffer_.clear();
+    }
+    std::FILE* file_;
+    const char* lineEnd_;
+    std::string buffer_;
+    long long written_ = 0;
+};
+
+std::string PartName(int index)
+{
+    static const char* const bases[] = {"Thigh", "Shin", "Foot", "Toe", "Shldr", "ForeArm", "Hand", "Collar",
+                                        "Index", "Mid", "Ring", "Pinky", "Thumb", "Ear", "Brow", "Lid"};
+    if (index == 0)
+        return "hip";
+    const int side = index % 2;
+    return std::string(side ? "l" : "r") + bases[(index / 2) % 16] + std::to_string(index);
+}
+
+void WriteGroup(Writer& out, std::mt19937& random, const std::string& name, long long bytes, long long& vertexCount)
+{
+    std::uniform_real_distribution<double> coordinate(-1.0, 1.0);
+    std::uniform_real_distribution<double> texture(0.0, 1.0);
+    out.Text("g " + name);
+    out.EndLine();
+    out.Text("usemtl skin");
+    out.EndLine();
+    out.Text("s 1");
+    out.EndLine();
+    const long long end = out.Written() + bytes;
+    while (out.Written() < end) {
+        for (int i = 0; i < 4; ++i) {
+            out.Text("v");
+            for (int axis = 0; axis < 3; ++axis) {
+                out.Text(" ");
+                out.Float(coordinate(random));
+            }
+            out.EndLine();
+            out.Text("vt ");
+            out.Float(texture(random));
+            out.Text(" ");
+            out.Float(texture(random));
+            out.EndLine();
+            out.Text("vn");
+            for (int axis = 0; axis < 3; ++axis) {
+                out.Text(" ");
+                out.Float(coordinate(random));
+            }
+            out.EndLine();
+        }
+        vertexCount += 4;
+        const int corners = random() % 3 == 0 ? 3 : 4;
+        out.Text("f");
+        for (int corner = 0; corner < corners; ++corner) {
+            const long long index = vertexCount - 3 + corner;
+            out.Text(" ");
+            out.Number(index);
+            out.Text("/");
+            out.Number(index);
+            out.Text("/");
+            out.Number(index);
+        }
+        out.EndLine();
+    }
+}
+
+void WriteHierarchy(const Options& options, const std::filesystem::path& folder)
+{
+    Writer out(folder / (options.name + ".phi"), true);
+    out.Text("#Benchmark figure " + options.name);
+    out.EndLine();
+    for (int file = 0; file < options.files; ++file) {
+        out.Text("objFile :Runtime:Geometries:" + options.name + ":" + options.name + std::to_string(file) + ".obj");
+        out.EndLine();
+    }
+    std::vector<std::string> chains;
+    out.Text("1 hip yzx");
+    out.EndLine();
+    // Below the hip, runs of four nested parts; the first run of every twenty forms an IK chain.
+    for (int part = 1; part < options.groups; ++part) {
+        const int depth = (part - 1) % 4;
+        out.Text(std::string(static_cast<std::size_t>(depth + 1), '\t') + std::to_string(depth + 2) + " "
+                 + PartName(part) + " xyz");
+        out.EndLine();
+        if ((part - 1) % 20 == 3)
+            chains.push_back("ikChain chain" + std::to_string(part) + " " + PartName(part - 3) + " "
+                             + PartName(part - 2) + " " + PartName(part - 1) + " " + PartName(part));
+    }
+    for (const std::string& chain : chains) {
+        out.Text(chain);
+        out.EndLine();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: make_figure POSER_FOLDER NAME --size-mb N [--groups G] [--files K] [--crlf]\n");
+        return 2;
+    }
+    Options options;
+    options.poserFolder = argv[1];
+    options.name = argv[2];
+    for (int i = 3; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--crlf")
+            options.crlf = true;
+        else if (argument == "--size-mb" && i + 1 < argc)
+            options.sizeBytes = std::atoll(argv[++i]) << 20;
+        else if (argument == "--groups" && i + 1 < argc)
+            options.groups = std::max(1, std::atoi(argv[++i]));
+        else if (argument == "--files" && i + 1 < argc)
+            options.files = std::max(1, std::atoi(argv[++i]));
+    }
+    const std::filesystem::path folder = options.poserFolder / "Runtime" / "Geometries" / options.name;
+    std::filesystem::create_directories(folder);
+    std::mt19937 random(42);
+    const long long groupBytes = options.sizeBytes / options.groups;
+    int part = 0;
+    for (int file = 0; file < options.files; ++file) {
+        Writer out(folder / (options.name + std::to_string(file) + ".obj"), options.crlf);
+        out.Text("# " + options.name + " benchmark geometry");
+        out.EndLine();
+        long long vertexCount = 0;
+        const int last = (file + 1) * options.groups / options.files;
+        for (; part < last; ++part)
+            WriteGroup(out, random, PartName(part), groupBytes, vertexCount);
+    }
+    WriteHierarchy(options, folder);
+    return 0;
+}

@@ -1,0 +1,34 @@
+#include "generate_command.h"
+
+#include "cli.h"
+#include "forest.h"
+#include "generation.h"
+#include "hierarchy_test.h"
+#include "poser_folder.h"
+
+#include <filesystem>
+
+namespace varnoke::cli {
+
+int Generate(const std::string& objFile, const std::optional<std::string>& poserDir, const std::string& programPath,
+             std::ostream& out, std::ostream& err)
+{
+    // The window's file dialog gives the chosen file's absolute path.
+    std::error_code error;
+    const std::string absolute = std::filesystem::absolute(objFile, error).lexically_normal().string();
+    CheckState state;
+    state.folders.poserFolder = ChoosePoserFolder(poserDir, objFile, programPath);
+    const std::optional<GeneratedHierarchy> generated = GenerateHierarchy(state, error ? objFile : absolute);
+    if (!generated) {
+        err << "Couldn't open file:" << objFile << '\n';
+        return kUsageOrUnreadable;
+    }
+    LineList lines(generated->header);
+    lines.Lines().insert(lines.Lines().end(), generated->levelLines.begin(), generated->levelLines.end());
+    Forest tree;
+    const bool passed = TestHierarchy(state, lines, tree, "");
+    out << JoinDocumentText({lines.Lines(), true});
+    return passed ? kPassed : kFailed;
+}
+
+}  // namespace varnoke::cli

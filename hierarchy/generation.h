@@ -1,0 +1,59 @@
+#pragma once
+
+#include "check_state.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnoke {
+
+// The part names that may form the root chain of a generated hierarchy, in the order tried.
+inline constexpr std::array<std::string_view, 10> RootCandidates { "hip",     "hips",    "center", "base", "belly",
+                                                                   "stomach", "abdomen", "tummy",  "butt", "bottom" };
+
+// How many characters at the ends of the two names are equal, letter case counting.
+int CommonSuffixLength(std::string_view a, std::string_view b);
+
+// The generated level lines so far, and the level a further part is guessed to have.
+// Finding the line that shares the longest ending goes through an index of reversed
+// names, so generating from an OBJ file of thousands of groups stays linear.
+class LevelGuesser {
+public:
+    LevelGuesser();
+    ~LevelGuesser();
+
+    // The level of the part: that of the first line sharing the most final characters
+    // with it; else one below the last line when both begin alike; else below the root chain.
+    int GuessLevel(std::string_view partName, int rootCount) const;
+    void Add(int level, std::string_view partName);
+
+private:
+    struct SuffixIndex;
+    struct Line {
+        int level;
+        std::string name;
+    };
+    std::vector<Line> lines_;
+    std::unique_ptr<SuffixIndex> index_;
+};
+
+// The group names of an OBJ file, one per name ignoring case, spelled as met first,
+// in ascending order ignoring case. None when the file cannot be opened.
+std::optional<std::vector<std::string>> ReadPartList(const std::string& objFilePath);
+
+// What generation adds to a document: the header for its top, the level lines for its end.
+struct GeneratedHierarchy {
+    std::vector<std::string> header;
+    std::vector<std::string> levelLines;
+};
+
+// A first hierarchy from the groups of the OBJ file: the comment and the objFile line,
+// then the root chain and every other part at a guessed level. An OBJ file that cannot
+// be opened adds one error (line 1) to the diagnostics, which are not cleared, and gives none.
+std::optional<GeneratedHierarchy> GenerateHierarchy(CheckState& state, const std::string& objFilePath);
+
+} // namespace varnoke
