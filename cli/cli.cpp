@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "file_io.h"
 #include "file_test.h"
+#include "generate_command.h"
 #include "poser_folder.h"
 #include "reports.h"
 
@@ -83,11 +84,10 @@ int RunCli(const std::vector<std::string>& arguments, const std::string& program
     }
     const CommandLine& line = *parsed.commandLine;
     if (line.poserDir) {
+        // Not fatal: the geometry files then cannot be opened, which the diagnostics say.
         std::error_code error;
-        if (!std::filesystem::is_directory(*line.poserDir, error)) {
-            err << "varnoke-cli: the Poser folder " << *line.poserDir << " does not exist\n";
-            return kUsageOrUnreadable;
-        }
+        if (!std::filesystem::is_directory(*line.poserDir, error))
+            err << "varnoke-cli: warning: the Poser folder " << *line.poserDir << " does not exist\n";
     }
     switch (line.command) {
     case Command::Help:
@@ -100,6 +100,8 @@ int RunCli(const std::vector<std::string>& arguments, const std::string& program
         return Check(line, programPath, out, err);
     case Command::Tidy:
         return Tidy(line, programPath, out, err);
+    case Command::Generate:
+        return Generate(line.files.front(), line.poserDir, programPath, out, err);
     }
     return kUsageOrUnreadable;
 }

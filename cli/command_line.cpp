@@ -7,11 +7,13 @@ namespace varnoke::cli {
 const char* const kUsage = R"(Usage:
   varnoke-cli check    [--poser-dir DIR] [--format list|gnu|json] FILE...
   varnoke-cli tidy     [--poser-dir DIR] [-i] FILE...
+  varnoke-cli generate [--poser-dir DIR] OBJFILE
   varnoke-cli --help | --version
 
 check   tests each hierarchy file and prints its errors and warnings
 tidy    writes the hierarchy as a test leaves it (re-indented, CR LF line ends);
         with -i each FILE is replaced in place
+generate writes a first hierarchy for the groups of an OBJ file, with guessed levels
 
 --poser-dir DIR  the Poser folder that geometry paths (:Runtime:Geometries:...) start
                  from; by default the nearest folder above FILE with a Runtime folder,
@@ -39,7 +41,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         line.command = Command::Version;
         return { line, {} };
     }
-    const std::map<std::string, Command> commands { { "check", Command::Check }, { "tidy", Command::Tidy } };
+    const std::map<std::string, Command> commands { { "check", Command::Check },
+                                                    { "tidy", Command::Tidy },
+                                                    { "generate", Command::Generate } };
     const auto command = commands.find(first);
     if (command == commands.end())
         return Fail("unknown command '" + first + "'");
@@ -89,6 +93,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         return Fail("no file given");
     if (line.command == Command::Tidy && !line.inPlace && line.files.size() > 1)
         return Fail("tidy writes one file to standard output; use -i for several");
+    if (line.command == Command::Generate && line.files.size() > 1)
+        return Fail("generate takes one OBJ file");
     return { line, {} };
 }
 

@@ -6,7 +6,7 @@
 
 namespace varnoke::cli {
 
-enum class Command { Check, Tidy, Help, Version };
+enum class Command { Check, Tidy, Generate, Help, Version };
 enum class ReportFormat { List, Gnu, Json };
 
 struct CommandLine {

@@ -44,16 +44,21 @@ bool WriteAll(int descriptor, const std::string& bytes)
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes)
 {
-    std::string temporary = path + ".varnoke-XXXXXX";
+    // Through a link, the file it names is replaced and the link stays.
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
+    if (error)
+        return false;
+    std::string temporary = (target.parent_path() / ".varnoke-XXXXXX").string();
     const int descriptor = ::mkstemp(temporary.data());
     if (descriptor < 0)
         return false;
     struct stat original { };
-    if (::stat(path.c_str(), &original) == 0)
+    if (::stat(target.c_str(), &original) == 0)
         ::fchmod(descriptor, original.st_mode & 07777);
     const bool written = WriteAll(descriptor, bytes);
     const bool closed = ::close(descriptor) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!written || !closed || std::rename(temporary.c_str(), target.c_str()) != 0) {
         std::remove(temporary.c_str());
         return false;
     }

@@ -27,8 +27,8 @@ int Generate(const std::string& objFile, const std::optional<std::string>& poser
     lines.Lines().insert(lines.Lines().end(), generated->levelLines.begin(), generated->levelLines.end());
     Forest tree;
     const bool passed = TestHierarchy(state, lines, tree, "");
-    out << JoinDocumentText({lines.Lines(), true});
+    out << JoinDocumentText({ lines.Lines(), true });
     return passed ? kPassed : kFailed;
 }
 
-}  // namespace varnoke::cli
+} // namespace varnoke::cli

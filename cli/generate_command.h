@@ -11,4 +11,4 @@ namespace varnoke::cli {
 int Generate(const std::string& objFile, const std::optional<std::string>& poserDir, const std::string& programPath,
              std::ostream& out, std::ostream& err);
 
-}  // namespace varnoke::cli
+} // namespace varnoke::cli

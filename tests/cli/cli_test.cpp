@@ -1,0 +1,425 @@
+// varnoke-cli on hierarchies in a temporary Poser folder: in this process through RunCli,
+// and as the built program where exit statuses and the two output streams matter.
+#include "cli.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing::StartsWith;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+    bool operator==(const Outcome&) const = default;
+};
+
+void PrintTo(const Outcome& run, std::ostream* os)
+{
+    *os << "status " << run.status << ", out \"" << run.out << "\", err \"" << run.err << '"';
+}
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const fs::path& path, std::string_view bytes)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Quoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// The JSON text without the white space between its tokens; "<not JSON>" when it is not valid
+// JSON (numbers are taken as integers, all a report holds).
+class JsonMinifier {
+public:
+    explicit JsonMinifier(std::string_view text)
+        : text_(text)
+    {
+    }
+    std::string Minified()
+    {
+        const bool valid = Value();
+        Space();
+        return valid && at_ == text_.size() ? out_ : "<not JSON>";
+    }
+
+private:
+    void Space()
+    {
+        while (at_ < text_.size() && std::strchr(" \t\r\n", text_[at_]) && text_[at_] != '\0')
+            ++at_;
+    }
+    bool Eat(char c)
+    {
+        Space();
+        if (at_ >= text_.size() || text_[at_] != c)
+            return false;
+        out_ += text_[at_++];
+        return true;
+    }
+    bool String()
+    {
+        if (!Eat('"'))
+            return false;
+        while (at_ < text_.size() && text_[at_] != '"') {
+            if (static_cast<unsigned char>(text_[at_]) < 0x20)
+                return false;
+            if (text_[at_] == '\\') {
+                out_ += text_[at_++];
+                if (at_ >= text_.size() || !std::strchr("\"\\/bfnrtu", text_[at_]) || text_[at_] == '\0')
+                    return false;
+                const std::string_view hex = text_.substr(at_ + 1, 4);
+                if (text_[at_] == 'u'
+                    && (hex.size() != 4 || hex.find_first_not_of("0123456789abcdefABCDEF") != hex.npos))
+                    return false;
+            }
+            out_ += text_[at_++];
+        }
+        return Eat('"');
+    }
+    bool Value()
+    {
+        Space();
+        if (at_ < text_.size() && text_[at_] == '"')
+            return String();
+        if (at_ < text_.size() && (text_[at_] == '{' || text_[at_] == '[')) {
+            const bool object = text_[at_] == '{';
+            Eat(text_[at_]);
+            const char close = object ? '}' : ']';
+            if (Eat(close))
+                return true;
+            do {
+                if ((object && !(String() && Eat(':'))) || !Value())
+                    return false;
+            } while (Eat(','));
+            return Eat(close);
+        }
+        const std::size_t start = at_;
+        while (at_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[at_])) || text_[at_] == '-'))
+            ++at_;
+        const std::string_view word = text_.substr(start, at_ - start);
+        out_ += word;
+        return word == "true" || word == "false" || word == "null"
+            || (!word.empty() && word.find_first_not_of("-0123456789") == std::string_view::npos);
+    }
+
+    std::string_view text_;
+    std::size_t at_ = 0;
+    std::string out_;
+};
+
+const char* const kFigureObj = "g hip\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"
+                               "g abdomen\ng chest\ng lThigh\ng lShin\ng lFoot\ng lHand\n";
+const std::string kUnusedHand = "0 Warning: Part 'lHand' found in OBJ was not used, will be ignored by Poser\n";
+
+// The figure of fig.obj, untidy (no indentation); line 3 turns the abdomen in the given order,
+// and lHand is left out unless asked for.
+std::string Figure(const std::string& abdomenRotation, bool withHand = false)
+{
+    return "objFile :Runtime:Geometries:Fig:fig.obj\n1 hip yzx\n2 abdomen " + abdomenRotation
+        + " curve\n3 chest yzx\n2 lThigh yzx\n3 lShin yzx\n4 lFoot zxy\n" + (withHand ? "5 lHand xyz\n" : "")
+        + "ikChain leftLeg lThigh lShin lFoot\n";
+}
+
+class Cli : public testing::Test {
+protected:
+    Cli()
+    {
+        std::string pattern = (fs::temp_directory_path() / "varnoke-cli-test-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("no temporary folder");
+        root_ = fs::canonical(pattern);
+        figure_ = root_ / "Poser/Runtime/Geometries/Fig";
+        WriteBytes(figure_ / "fig.obj", kFigureObj);
+    }
+    ~Cli() override
+    {
+        std::error_code error;
+        fs::remove_all(root_, error);
+    }
+
+    // A file of the figure's folder in the Poser folder.
+    std::string Phi(const std::string& name, std::string_view text) const
+    {
+        WriteBytes(figure_ / name, text);
+        return (figure_ / name).string();
+    }
+
+    // varnoke-cli in this process, as if installed in root/prog.
+    Outcome InProcess(const std::vector<std::string>& arguments) const
+    {
+        std::ostringstream out, err;
+        const int status = varnoke::cli::RunCli(arguments, (root_ / "prog/varnoke-cli").string(), out, err);
+        return { status, out.str(), err.str() };
+    }
+
+    // The built varnoke-cli, run by the shell after the shell commands of `before`.
+    Outcome Tool(const std::vector<std::string>& arguments, const std::string& before = "") const
+    {
+        const fs::path out = root_ / "stdout", err = root_ / "stderr";
+        std::string command = before + "exec " + Quoted(VARNOKE_CLI_PATH);
+        for (const std::string& argument : arguments)
+            command += ' ' + Quoted(argument);
+        command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
+        const int status = std::system(command.c_str());
+        return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err) };
+    }
+
+    fs::path root_, figure_; // the temporary folder, and the figure's folder in its Poser folder
+};
+
+TEST_F(Cli, ListShowsTheEntriesAsTheWindowDoes)
+{
+    EXPECT_EQ(InProcess({ "check", Phi("good.phi", Figure("yzx", true)) }), (Outcome { 0, "Looks good!\n", "" }));
+    EXPECT_EQ(InProcess({ "check", "--format", "list", Phi("bad.phi", Figure("xzz")) }),
+              (Outcome { 1, "3 Error: Rotations must be of the form xyz\n" + kUnusedHand, "" }));
+    // Warnings alone pass, and stand in place of "Looks good!".
+    EXPECT_EQ(InProcess({ "check", Phi("warned.phi", Figure("yzx")) }), (Outcome { 0, kUnusedHand, "" }));
+    // An OBJ file, in any letter case, is shown as text and not tested: it does not pass.
+    EXPECT_EQ(InProcess({ "check", Phi("FIG.OBJ", kFigureObj) }), (Outcome { 1, "OBJ file not tested\n", "" }));
+}
+
+TEST_F(Cli, SeveralFilesGetHeadersAndUnreadableOnesGoToStandardError)
+{
+    const std::string good = Phi("good.phi", Figure("yzx", true)), bad = Phi("bad.phi", Figure("xzz"));
+    const std::string missing = (root_ / "missing.phi").string(), folder = figure_.string();
+    EXPECT_EQ(InProcess({ "check", good, missing, bad, folder }),
+              (Outcome { 2,
+                         "==> " + good + " <==\nLooks good!\n\n==> " + bad
+                             + " <==\n3 Error: Rotations must be of the form xyz\n" + kUnusedHand,
+                         "Cannot open file " + missing + "\nCannot open file " + folder + "\n" }));
+}
+
+TEST_F(Cli, GnuFormatWritesNumberedEntriesOnly)
+{
+    const std::string bad = Phi("bad.phi", Figure("xy"));
+    EXPECT_EQ(InProcess({ "check", "--format", "gnu", Phi("good.phi", Figure("yzx", true)), bad,
+                          Phi("fig.obj.OBJ", kFigureObj) }),
+              (Outcome { 1,
+                         bad + ":3: error: Rotations must be three characters long\n" + bad
+                             + ":3: error: Rotations must be of the form xyz\n" + bad
+                             + ": warning: Part 'lHand' found in OBJ was not used, will be ignored by Poser\n",
+                         "" }));
+}
+
+TEST_F(Cli, JsonIsOneValidDocumentWithLatin1ReadAsUnicode)
+{
+    const std::string warned = Phi("warned.phi", Figure("yzx"));
+    // A part name with a quote, a backslash, a control character and a Latin-1 u-umlaut, in a file
+    // whose name holds a Latin-1 e-acute.
+    const std::string odd = Phi("\xe9.phi", "1 q\"\\\x01\xfc yzx\n");
+    const std::string obj = Phi("fig.Obj", kFigureObj);
+    const Outcome run = InProcess({ "check", "--format", "json", warned, odd, obj });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(JsonMinifier(run.out).Minified(),
+              "[{\"file\":\"" + warned
+                  + "\",\"errors\":0,\"warnings\":1,\"tested\":true,\"diagnostics\":[{\"line\":0,\"severity\":"
+                    "\"warning\",\"message\":\"Part 'lHand' found in OBJ was not used, will be ignored by Poser\"}]},"
+                    "{\"file\":\""
+                  + figure_.string()
+                  + "/\xc3\xa9.phi\",\"errors\":1,\"warnings\":0,\"tested\":true,\"diagnostics\":[{\"line\":1,"
+                    "\"severity\":\"error\",\"message\":\"Part 'q\\\"\\\\\\u0001\xc3\xbc' was not found in an OBJ "
+                    "file\"}]},{\"file\":\""
+                  + obj
+                  + "\",\"errors\":0,\"warnings\":0,\"tested\":false,\"diagnostics\":[{\"line\":0,\"severity\":"
+                    "\"note\",\"message\":\"OBJ file not tested\"}]}]");
+    const Outcome none = InProcess({ "check", "--format", "json", (root_ / "missing.phi").string() });
+    EXPECT_EQ(none.status, 2);
+    EXPECT_EQ(JsonMinifier(none.out).Minified(), "[]");
+}
+
+TEST_F(Cli, WrongCommandLinesExitWithTwoAndUsage)
+{
+    const std::string good = Phi("good.phi", Figure("yzx", true));
+    const std::vector<std::vector<std::string>> wrong {
+        {},
+        { "frobnicate", good },
+        { "check" },
+        { "check", "--format", "xml", good },
+        { "check", "--format" },
+        { "check", "--bogus", good },
+        { "check", "-i", good },
+        { "check", "--poser-dir" },
+        { "tidy", good, good },
+        { "tidy", "--format", "gnu", good },
+    };
+    for (const std::vector<std::string>& arguments : wrong) {
+        const Outcome run = InProcess(arguments);
+        EXPECT_EQ(run.status, 2) << testing::PrintToString(arguments);
+        EXPECT_EQ(run.out, "") << testing::PrintToString(arguments);
+        EXPECT_THAT(run.err, testing::HasSubstr("varnoke-cli check")) << testing::PrintToString(arguments);
+    }
+    EXPECT_THAT(InProcess({ "--help" }).out, testing::HasSubstr("varnoke-cli tidy"));
+    EXPECT_EQ(InProcess({ "--help" }).status, 0);
+}
+
+TEST_F(Cli, ProgramKeepsItsStreamsApartAndExitsWithTheStatus)
+{
+    const std::string good = Phi("good.phi", Figure("yzx", true)), missing = (root_ / "missing.phi").string();
+    EXPECT_EQ(Tool({ "check", good }), (Outcome { 0, "Looks good!\n", "" }));
+    EXPECT_EQ(Tool({ "check", "--format", "gnu", Phi("bad.phi", Figure("yxx")) }).status, 1);
+    EXPECT_EQ(Tool({ "check", missing, good }),
+              (Outcome { 2, "==> " + good + " <==\nLooks good!\n", "Cannot open file " + missing + "\n" }));
+    const Outcome wrong = Tool({ "check" });
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_EQ(wrong.out, "");
+    EXPECT_NE(wrong.err, "");
+}
+
+TEST_F(Cli, PoserDirIsUsedAsTypedLessATrailingSeparator)
+{
+    const std::string lost = Phi("lost.phi", "objFile :Runtime:Geometries:Fig:lost.obj\n");
+    const std::string typed = (root_ / "Poser/../Poser").string();
+    EXPECT_EQ(InProcess({ "check", "--poser-dir", typed + "/", lost }).out,
+              "1 Error: Couldn't open file:" + typed + "/Runtime/Geometries/Fig/lost.obj\n");
+    EXPECT_EQ(Tool({ "check", "--poser-dir", "Poser/", lost }, "cd " + Quoted(root_.string()) + " && ").out,
+              "1 Error: Couldn't open file:Poser/Runtime/Geometries/Fig/lost.obj\n");
+    // The option wins over the Poser folder that holds the file.
+    fs::create_directories(root_ / "Empty");
+    EXPECT_THAT(InProcess({ "check", "--poser-dir", (root_ / "Empty").string(), Phi("good.phi", Figure("yzx")) }).out,
+                StartsWith("1 Error: Couldn't open file:" + root_.string()
+                           + "/Empty/Runtime/Geometries/Fig/fig.obj\n"
+                             "2 Error: Part 'hip' was not found in an OBJ file\n"));
+}
+
+TEST_F(Cli, NearestFolderAboveTheFileWithARuntimeFolderInAnyCase)
+{
+    // An inner Poser folder, inside the outer one, whose runtime folder is spelled in capitals and
+    // whose fig.obj has a part the outer one lacks.
+    const fs::path inner = figure_ / "Inner";
+    WriteBytes(inner / "RUNTIME/Geometries/Fig/fig.obj", "g tail\n");
+    const std::string tail = "objFile :Runtime:Geometries:Fig:fig.obj\n1 tail xyz\n";
+    WriteBytes(inner / "RUNTIME/Geometries/Fig/tail.phi", tail);
+    WriteBytes(inner / "tail.phi", tail);
+    EXPECT_EQ(
+        InProcess({ "check", (inner / "RUNTIME/Geometries/Fig/tail.phi").string(), (inner / "tail.phi").string() }).out,
+        "==> " + (inner / "RUNTIME/Geometries/Fig/tail.phi").string() + " <==\nLooks good!\n\n==> "
+            + (inner / "tail.phi").string() + " <==\nLooks good!\n");
+    // A folder found above a relative FILE is named absolute.
+    WriteBytes(inner / "RUNTIME/lost.phi", "objFile :Runtime:Geometries:lost.obj\n");
+    EXPECT_EQ(Tool({ "check", "Poser/Runtime/Geometries/Fig/Inner/RUNTIME/lost.phi" },
+                   "cd " + Quoted(root_.string()) + " && ")
+                  .out,
+              "1 Error: Couldn't open file:" + inner.string() + "/Runtime/Geometries/lost.obj\n");
+}
+
+TEST_F(Cli, ProgramFolderIsTheLastResort)
+{
+    WriteBytes(root_ / "prog/Runtime/Geometries/Fig/fig.obj", kFigureObj);
+    WriteBytes(root_ / "loose/good.phi", Figure("yzx", true));
+    WriteBytes(root_ / "loose/lost.phi", "objFile :Runtime:lost.obj\n");
+    EXPECT_EQ(InProcess({ "check", (root_ / "loose/good.phi").string() }), (Outcome { 0, "Looks good!\n", "" }));
+    EXPECT_EQ(InProcess({ "check", (root_ / "loose/lost.phi").string() }).out,
+              "1 Error: Couldn't open file:" + root_.string() + "/prog/Runtime/lost.obj\n");
+    // The built program's folder holds the sample figure, so the sample tests clean anywhere.
+    fs::copy_file(VARNOKE_EXAMPLES_DIR "/Runtime/Geometries/Mannikin/mannikin.phi", root_ / "loose/mannikin.phi");
+    EXPECT_EQ(Tool({ "check", (root_ / "loose/mannikin.phi").string() }), (Outcome { 0, "Looks good!\n", "" }));
+}
+
+TEST_F(Cli, BundledExampleLooksGoodAndIsTidy)
+{
+    const std::string example = VARNOKE_EXAMPLES_DIR "/Runtime/Geometries/Mannikin/mannikin.phi";
+    EXPECT_EQ(Tool({ "check", example }), (Outcome { 0, "Looks good!\n", "" }));
+    // The sample is kept as the window would save it after a test: tidying changes no byte.
+    EXPECT_EQ(Tool({ "tidy", example }), (Outcome { 0, ReadBytes(example), "" }));
+}
+
+TEST_F(Cli, TidyWritesTheTestedTextWithCrLfLineEnds)
+{
+    // Level lines get one tab per level below the first; comment, objFile and ikChain lines lose
+    // their indentation; a blank line and an illegal line (an error) stay as they are.
+    const std::vector<std::string> lines { "  # legs",    " objFile :Runtime:Geometries:Fig:fig.obj",
+                                           "1 hip yzx",   "    2 lThigh yzx",
+                                           "3 lShin yzx", "\t\t\t\t4 lFoot zxy",
+                                           "   ",         "",
+                                           "  oops",      "\tikChain leftLeg lThigh lShin lFoot" };
+    const std::string tidied = "# legs\r\nobjFile :Runtime:Geometries:Fig:fig.obj\r\n1 hip yzx\r\n\t2 lThigh yzx\r\n"
+                               "\t\t3 lShin yzx\r\n\t\t\t4 lFoot zxy\r\n   \r\n\r\n  oops\r\n"
+                               "ikChain leftLeg lThigh lShin lFoot";
+    for (const std::string lineEnd : { "\n", "\r", "\r\n" }) {
+        std::string text = lines.front();
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            text += lineEnd + lines[i];
+        EXPECT_EQ(InProcess({ "tidy", Phi("open.phi", text) }), (Outcome { 1, tidied, "" }));
+        EXPECT_EQ(InProcess({ "tidy", Phi("closed.phi", text + lineEnd) }), (Outcome { 1, tidied + "\r\n", "" }));
+    }
+    EXPECT_EQ(InProcess({ "tidy", Phi("good.phi", Figure("yzx", true)) }).status, 0);
+    EXPECT_EQ(InProcess({ "tidy", Phi("empty.phi", "") }), (Outcome { 0, "", "" }));
+}
+
+TEST_F(Cli, TidyInPlaceReplacesOnlyChangedFiles)
+{
+    const std::string messy = Phi("messy.phi", Figure("yzx", true));
+    const std::string tidied = InProcess({ "tidy", messy }).out;
+    ASSERT_THAT(tidied, StartsWith("objFile :Runtime:Geometries:Fig:fig.obj\r\n1 hip yzx\r\n\t2 abdomen"));
+    const std::string tidy = Phi("tidy.phi", tidied), missing = (root_ / "missing.phi").string();
+    fs::permissions(messy, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    struct stat before { };
+    ASSERT_EQ(::stat(tidy.c_str(), &before), 0);
+
+    EXPECT_EQ(InProcess({ "tidy", "-i", messy, missing, tidy }),
+              (Outcome { 2, "", "Cannot open file " + missing + "\n" }));
+    EXPECT_EQ(ReadBytes(messy), tidied);
+    EXPECT_EQ(fs::status(messy).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    struct stat after { };
+    ASSERT_EQ(::stat(tidy.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "an unchanged file was written anew";
+    EXPECT_EQ(std::distance(fs::directory_iterator(figure_), fs::directory_iterator()), 3)
+        << "a temporary file is left";
+}
+
+TEST_F(Cli, FailedTidyInPlaceLeavesTheFileWhole)
+{
+    std::string text = Figure("yzx", true);
+    for (int i = 0; i < 100; ++i)
+        text += "  # a comment that makes the file outgrow one block\n";
+    const std::string file = Phi("big.phi", text);
+    const auto leftWhole = [&] {
+        EXPECT_EQ(ReadBytes(file), text);
+        EXPECT_EQ(std::distance(fs::directory_iterator(figure_), fs::directory_iterator()), 2);
+    };
+    // With the signal of an exceeded file size limit ignored, the write itself fails.
+    EXPECT_EQ(Tool({ "tidy", "-i", file }, "trap '' XFSZ; ulimit -f 1; "),
+              (Outcome { 2, "", "Cannot create file " + file + "\n" }));
+    leftWhole();
+    if (::geteuid() != 0) { // the superuser writes into read-only folders all the same
+        fs::permissions(figure_, fs::perms::owner_read | fs::perms::owner_exec);
+        const Outcome run = InProcess({ "tidy", "-i", file });
+        fs::permissions(figure_, fs::perms::owner_all);
+        EXPECT_EQ(run, (Outcome { 2, "", "Cannot create file " + file + "\n" }));
+        leftWhole();
+    }
+}
+
+} // namespace
