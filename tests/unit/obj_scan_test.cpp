@@ -1,0 +1,209 @@
+#include "check_state.h"
+#include "geometry_file.h"
+#include "obj_line_reader.h"
+#include "obj_scan.h"
+#include "temp_poser_folder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace varnoke;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+struct ReadLine {
+    std::string head;
+    bool faceHasMinus;
+};
+
+std::vector<ReadLine> ReadAll(std::string_view bytes, std::size_t blockSize)
+{
+    FilePointer file(std::tmpfile());
+    std::fwrite(bytes.data(), 1, bytes.size(), file.get());
+    std::rewind(file.get());
+    ObjLineReader reader(file.get(), blockSize);
+    std::vector<ReadLine> lines;
+    ObjLine line;
+    while (reader.ReadTextLine(line))
+        lines.push_back({ std::string(line.head), line.faceHasMinus });
+    EXPECT_FALSE(reader.ReadTextLine(line)) << "the reader goes on after its last line";
+    return lines;
+}
+
+std::vector<std::string> Heads(std::string_view bytes, std::size_t blockSize)
+{
+    std::vector<std::string> heads;
+    for (const ReadLine& line : ReadAll(bytes, blockSize))
+        heads.push_back(line.head);
+    return heads;
+}
+
+constexpr std::size_t kBlockSizes[] = { 1, 2, 3, 7, ObjLineReader::kDefaultBlockSize };
+
+std::vector<std::string> Texts(const Diagnostics& diagnostics)
+{
+    std::vector<std::string> texts;
+    for (const Diagnostic& entry : diagnostics.Entries())
+        texts.push_back(entry.Text());
+    return texts;
+}
+
+} // namespace
+
+TEST(ObjLineReader, LineEndsAndTheLastLineAtEveryBlockSize)
+{
+    using Lines = std::vector<std::string>;
+    for (std::size_t blockSize : kBlockSizes) {
+        SCOPED_TRACE(blockSize);
+        EXPECT_EQ(Heads("", blockSize), Lines { "" });
+        EXPECT_EQ(Heads("g hip\nv 1 2 3\n", blockSize), (Lines { "g hip", "v 1 2 3", "" }));
+        EXPECT_EQ(Heads("g hip\nv 1 2 3", blockSize), (Lines { "g hip", "v 1 2 3" }));
+        EXPECT_EQ(Heads("g hip\r\ng abdomen", blockSize), (Lines { "g hip", "", "g abdomen" }));
+        EXPECT_EQ(Heads("g hip\rg abdomen\rg chest\r", blockSize), (Lines { "g hip", "g abdomen", "g chest", "" }));
+        EXPECT_EQ(Heads("\n\r\n", blockSize), (Lines { "", "", "", "" }));
+        EXPECT_EQ(Heads("\n\rx", blockSize), (Lines { "", "", "x" }));
+        EXPECT_EQ(Heads("abcdefghijklmnop\rq", blockSize), (Lines { "abcdefghijklmnop", "q" }));
+    }
+}
+
+TEST(ObjLineReader, FaceLinesWithAMinusAnywhere)
+{
+    const std::string bytes = "f 1 2 3\nf -1 -2 -3\nv -1 0 0\nf 1 2 3 4 5 6 7 8 9-\n f -1\n-f\ng -x\rf 1/-2";
+    for (std::size_t blockSize : kBlockSizes) {
+        SCOPED_TRACE(blockSize);
+        std::vector<bool> flags;
+        for (const ReadLine& line : ReadAll(bytes, blockSize))
+            flags.push_back(line.faceHasMinus);
+        EXPECT_THAT(flags, ElementsAre(false, true, false, true, false, false, false, true));
+    }
+}
+
+TEST(ObjLineReader, ALineLongerThanTheHeadIsReadWholeAndKeepsItsHead)
+{
+    const std::size_t longer = ObjLineReader::kMaxHead + 1000;
+    const std::string face = "f " + std::string(longer, '1') + " -1";
+    const std::string group = "g " + std::string(longer, 'n');
+    const std::string bytes = face + "\n" + group + "\r\ng hip";
+    for (std::size_t blockSize : { std::size_t { 7 }, std::size_t { 4096 }, ObjLineReader::kDefaultBlockSize }) {
+        SCOPED_TRACE(blockSize);
+        const std::vector<ReadLine> lines = ReadAll(bytes, blockSize);
+        ASSERT_EQ(lines.size(), 4u);
+        EXPECT_EQ(lines[0].head, face.substr(0, ObjLineReader::kMaxHead));
+        EXPECT_TRUE(lines[0].faceHasMinus);
+        EXPECT_EQ(lines[1].head, group.substr(0, ObjLineReader::kMaxHead));
+        EXPECT_EQ(lines[2].head, "");
+        EXPECT_EQ(lines[3].head, "g hip");
+    }
+}
+
+TEST(ObjScan, GroupNameIsTheFirstWordAfterTheG)
+{
+    EXPECT_EQ(GroupNameOfLine("g body"), "body");
+    EXPECT_EQ(GroupNameOfLine("gbody"), "body");
+    EXPECT_EQ(GroupNameOfLine("g body arm"), "body");
+    EXPECT_EQ(GroupNameOfLine("g\t\tbody"), "body");
+    EXPECT_EQ(GroupNameOfLine("group arm"), "roup");
+    EXPECT_EQ(GroupNameOfLine("g"), "");
+    EXPECT_EQ(GroupNameOfLine("g   "), "");
+    EXPECT_EQ(GroupNameOfLine(" g body"), "");
+    EXPECT_EQ(GroupNameOfLine("G body"), "");
+    EXPECT_EQ(GroupNameOfLine("g " + std::string(300, 'x')), std::string(255, 'x'));
+}
+
+class ObjScanTest : public ::testing::Test {
+protected:
+    ObjScanTest() { state.folders.poserFolder = folder.Path(); }
+
+    std::string Local(std::string_view relative) const
+    {
+        return folder.Path() + "/Runtime/Geometries/" + std::string(relative);
+    }
+
+    varnoke::testing::TempPoserFolder folder;
+    CheckState state;
+};
+
+TEST_F(ObjScanTest, GroupsJoinInFileOrderAndRepeatsAcrossFilesAreWarned)
+{
+    folder.WriteGeometry("fig/body.obj", "v 0 0 0\ng Hip\ng abdomen\ng Hip\n g skipped\ngchest");
+    folder.WriteGeometry("fig/legs.obj", "g hip\r\ng lThigh\r\ng ABDOMEN\r\ng lShin\r\n");
+    ScanObjFile(state, ":Runtime:Geometries:fig:body.obj", 1);
+    ScanObjFile(state, ":Runtime:Geometries:fig:legs.obj", 2);
+    EXPECT_THAT(state.FObjParts.Names(), ElementsAre("Hip", "abdomen", "Hip", "chest", "lThigh", "lShin"));
+    EXPECT_THAT(Texts(state.WarningsList),
+                ElementsAre("3 Warning: Part 'hip' found in multiple OBJ files",
+                            "3 Warning: Part 'ABDOMEN' found in multiple OBJ files"));
+    EXPECT_EQ(state.WarningsList.FWarningCount, 2);
+    EXPECT_EQ(state.WarningsList.FErrorCount, 0);
+}
+
+TEST_F(ObjScanTest, TheSameFileTwiceAddsNothingTheSecondTime)
+{
+    folder.WriteGeometry("fig/body.obj", "g hip\ng hip\ng chest\n");
+    ScanObjFile(state, ":Runtime:Geometries:fig:body.obj", 0);
+    ScanObjFile(state, ":Runtime:Geometries:fig:body.obj", 4);
+    EXPECT_THAT(state.FObjParts.Names(), ElementsAre("hip", "hip", "chest"));
+    EXPECT_THAT(Texts(state.WarningsList),
+                ElementsAre("5 Warning: Part 'hip' found in multiple OBJ files",
+                            "5 Warning: Part 'hip' found in multiple OBJ files",
+                            "5 Warning: Part 'chest' found in multiple OBJ files"));
+}
+
+TEST_F(ObjScanTest, RelativeVerticesAreWarnedOncePerFileByThePathAsWritten)
+{
+    folder.WriteGeometry("fig/rel.obj", "g hip\nf -1 -2 -3\nf -4 -5 -6\ng hip\nf -1 -2 -3\n");
+    folder.WriteGeometry("fig/rel2.obj", "v -1 0 0\nf 1 2 -3\nf -1 -2 -3\n");
+    folder.WriteGeometry("fig/abs.obj", "v -1 -1 -1\nvt -0.5 0\nf 1/1 2/2 3/3\n");
+    ScanObjFile(state, ":Runtime:Geometries:fig:rel.obj", 0);
+    ScanObjFile(state, ":Runtime:Geometries:FIG:rel2.obj", 1);
+    ScanObjFile(state, ":Runtime:Geometries:fig:abs.obj", 2);
+    EXPECT_THAT(
+        Texts(state.WarningsList),
+        ElementsAre(
+            "1 Warning: OBJ File ':Runtime:Geometries:fig:rel.obj' is using relative vertices, Poser V3.0 will crash",
+            "2 Warning: OBJ File ':Runtime:Geometries:FIG:rel2.obj' is using relative vertices, Poser V3.0 will "
+            "crash"));
+    EXPECT_THAT(state.FObjParts.Names(), ElementsAre("hip", "hip"));
+}
+
+TEST_F(ObjScanTest, AFileThatCannotBeOpenedNamesItsLocalPath)
+{
+    std::filesystem::create_directories(Local("fig/folder.obj"));
+    folder.WriteGeometry("fig/body.obj", "g hip\n");
+    folder.WriteGeometry("fig/empty.obj", "");
+    ScanObjFile(state, ":Runtime:Geometries:fig:empty.obj", 2);
+    ScanObjFile(state, ":Runtime:Geometries:fig:missing.obj", 3);
+    ScanObjFile(state, ":Runtime:Geometries:fig:folder.obj", 4);
+    ScanObjFile(state, "", 5);
+    ScanObjFile(state, ":Runtime:Geometries:fig:body.obj ", 6);
+    EXPECT_THAT(Texts(state.WarningsList),
+                ElementsAre("4 Error: Couldn't open file:" + Local("fig/missing.obj"),
+                            "5 Error: Couldn't open file:" + Local("fig/folder.obj"),
+                            "6 Error: Couldn't open file:" + Local(""),
+                            "7 Error: Couldn't open file:" + Local("fig/body.obj ")));
+    EXPECT_EQ(state.WarningsList.FErrorCount, 4);
+    EXPECT_THAT(state.FObjParts.Names(), IsEmpty());
+}
+
+TEST_F(ObjScanTest, APathSpelledInAnotherCaseFindsTheFile)
+{
+    folder.WriteGeometry("Figures/Body.OBJ", "g hip\n");
+    ScanObjFile(state, ":runtime:GEOMETRIES:figures:body.obj", 0);
+    EXPECT_THAT(Texts(state.WarningsList), IsEmpty());
+    EXPECT_THAT(state.FObjParts.Names(), ElementsAre("hip"));
+}
+
+TEST_F(ObjScanTest, FurtherFoldersAreSearchedButTheMessageNamesThePoserFolder)
+{
+    varnoke::testing::TempPoserFolder other;
+    other.WriteGeometry("fig/extra.obj", "g tail\n");
+    state.folders.alsoSearched = { other.Path() };
+    ScanObjFile(state, ":Runtime:Geometries:fig:extra.obj", 0);
+    ScanObjFile(state, ":Runtime:Geometries:fig:gone.obj", 1);
+    EXPECT_THAT(state.FObjParts.Names(), ElementsAre("tail"));
+    EXPECT_THAT(Texts(state.WarningsList), ElementsAre("2 Error: Couldn't open file:" + Local("fig/gone.obj")));
+}

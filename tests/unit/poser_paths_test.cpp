@@ -1,0 +1,52 @@
+#include "poser_paths.h"
+
+#include <gtest/gtest.h>
+
+using namespace varnoke;
+
+TEST(PoserPaths, ExeDirectoryCutsAtTheLastBackslashElseTheLastSlash)
+{
+    EXPECT_EQ(ExeDirectory("C:\\Poser3\\varnoke.exe"), "C:\\Poser3");
+    EXPECT_EQ(ExeDirectory("C:/Poser3/varnoke.exe"), "C:/Poser3");
+    EXPECT_EQ(ExeDirectory("C:/a\\b/varnoke.exe"), "C:/a");
+    EXPECT_EQ(ExeDirectory("/opt/poser/bin/varnoke"), "/opt/poser/bin");
+    EXPECT_EQ(ExeDirectory("C:\\varnoke.exe"), "C:");
+}
+
+TEST(PoserPaths, PoserToLocalOnWindows)
+{
+    const std::string folder = "C:\\Poser3";
+    EXPECT_EQ(PoserToLocalPath(folder, ":Runtime:Geometries:Foo:bar.obj", '\\'),
+              "C:\\Poser3\\Runtime\\Geometries\\Foo\\bar.obj");
+    EXPECT_EQ(PoserToLocalPath(folder, "", '\\'), "C:\\Poser3\\Runtime\\Geometries\\");
+    // Nothing is put between the folder and a path without its leading colon.
+    EXPECT_EQ(PoserToLocalPath(folder, "Runtime:Geometries:x.obj", '\\'), "C:\\Poser3Runtime\\Geometries\\x.obj");
+    EXPECT_EQ(PoserToLocalPath(folder, ":Runtime\\Geometries/x.obj", '\\'), "C:\\Poser3\\Runtime\\Geometries/x.obj");
+    // The drive's colon is part of the folder and stays.
+    EXPECT_EQ(PoserToLocalPath("D:", ":a::b.obj", '\\'), "D:\\a\\\\b.obj");
+}
+
+TEST(PoserPaths, PoserToLocalWithThePlatformSeparator)
+{
+    EXPECT_EQ(PoserToLocalPath("/home/u/Poser:5", ":Runtime:Geometries:fig:a b.obj  ", '/'),
+              "/home/u/Poser:5/Runtime/Geometries/fig/a b.obj  ");
+    EXPECT_EQ(PoserToLocalPath("/p", "", '/'), "/p/Runtime/Geometries/");
+}
+
+TEST(PoserPaths, LocalToPoserStartsAtTheFirstCaseSensitiveRuntime)
+{
+    EXPECT_EQ(LocalToPoserPath("C:\\Poser3\\Runtime\\Geometries\\Foo\\bar.obj"), ":Runtime:Geometries:Foo:bar.obj");
+    EXPECT_EQ(LocalToPoserPath("D:\\models\\bar.obj"), ":D::models:bar.obj");
+    EXPECT_EQ(LocalToPoserPath("C:\\Poser3\\runtime\\geometries\\x.obj"), ":C::Poser3:runtime:geometries:x.obj");
+    EXPECT_EQ(LocalToPoserPath("C:\\MyRuntimeFiles\\Runtime\\x.obj"), ":RuntimeFiles:Runtime:x.obj");
+    EXPECT_EQ(LocalToPoserPath("C:/Poser3/Runtime/x.obj"), ":Runtime:x.obj");
+    EXPECT_EQ(LocalToPoserPath("/home/u/Poser/Runtime\\Geometries/x.obj"), ":Runtime:Geometries:x.obj");
+}
+
+TEST(PoserPaths, ConversionsAreInverseBelowRuntime)
+{
+    for (const char* poser : { ":Runtime:Geometries:x.obj", ":Runtime:Geometries:Fig Sub:y.obj" }) {
+        EXPECT_EQ(LocalToPoserPath(PoserToLocalPath("C:\\Poser3", poser, '\\')), poser);
+        EXPECT_EQ(LocalToPoserPath(PoserToLocalPath("/opt/Poser", poser, '/')), poser);
+    }
+}
