@@ -15,6 +15,8 @@ public:
     virtual std::string Line(int index) const = 0;
     // Called only for a line whose text really changes.
     virtual void Replace(int index, std::string text) = 0;
+    // Puts new lines in place of the whole document, as when the tree is written back as text.
+    virtual void ReplaceAll(std::vector<std::string> lines) = 0;
 };
 
 class LineList : public DocumentLines {
@@ -28,6 +30,7 @@ public:
     int Count() const override { return static_cast<int>(lines_.size()); }
     std::string Line(int index) const override { return lines_[static_cast<std::size_t>(index)]; }
     void Replace(int index, std::string text) override;
+    void ReplaceAll(std::vector<std::string> lines) override { lines_ = std::move(lines); }
 
     const std::vector<std::string>& Lines() const { return lines_; }
     std::vector<std::string>& Lines() { return lines_; }

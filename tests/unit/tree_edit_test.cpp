@@ -1,0 +1,178 @@
+#include "input_box_edits.h"
+#include "level_edit.h"
+#include "obj_file_edit.h"
+#include "tree_menu.h"
+#include "tree_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace varnoke {
+namespace {
+
+using tree_test::BuildForest;
+using tree_test::Dump;
+using tree_test::NodeWithText;
+
+class TreeEdit : public ::testing::Test {
+protected:
+    Node* Add(std::string text) { return tree_.AddLastChild(nullptr, std::move(text)); }
+
+    // Fills the level dialog from a node and confirms it unchanged.
+    std::string LevelRoundTrip(Node& node)
+    {
+        const LevelEdit edit = FillLevelDialog(checks_, node);
+        EXPECT_EQ(LevelDialogCheck(edit.values), std::nullopt);
+        EditLevelDone(window_, node, edit.level, edit.values);
+        return node.Text();
+    }
+
+    Forest tree_;
+    ForestEdits edits_ { tree_ };
+    CheckState checks_;
+    TreeWindow window_ { edits_, checks_ };
+};
+
+TEST_F(TreeEdit, CommentAndIllegalBoxesWriteBackWhatTheyGiveAlsoAfterCancel)
+{
+    Node* comment = Add("#old note");
+    const InputBoxRequest box = EditCommentBox(*comment);
+    EXPECT_EQ(box.caption, "Edit Comment");
+    EXPECT_EQ(box.prompt, "Comment");
+    EXPECT_EQ(box.initialText, "old note");
+    EditCommentDone(window_, *comment, box.initialText);
+    EXPECT_EQ(comment->Text(), "#old note");
+    EXPECT_TRUE(window_.FModified);
+    EditCommentDone(window_, *comment, "");
+    EXPECT_EQ(comment->Text(), "#");
+
+    Node* illegal = Add("objFile");
+    const InputBoxRequest fix = EditIllegalBox(*illegal);
+    EXPECT_EQ(fix.caption, "Illegal command, please fix");
+    EXPECT_EQ(fix.prompt, "Command");
+    EXPECT_EQ(fix.initialText, "objFile");
+    window_.FModified = false;
+    EditIllegalDone(window_, *illegal, "");
+    EXPECT_EQ(illegal->Text(), "");
+    EXPECT_TRUE(window_.FModified);
+}
+
+TEST_F(TreeEdit, AddCommentHeadsTheTreeOnlyWithAnEntry)
+{
+    Node* hip = Add("1 hip yzx");
+    tree_.Select(hip);
+    const InputBoxRequest box = AddCommentBox();
+    EXPECT_EQ(box.caption, "Add comment");
+    EXPECT_EQ(box.initialText, "");
+    InsertCommentClick(window_, box.initialText);
+    EXPECT_EQ(tree_.NodeCount(), 1);
+    EXPECT_FALSE(window_.FModified);
+
+    InsertCommentClick(window_, "abc");
+    EXPECT_EQ(Dump(tree_), (std::vector<std::string> { "#abc", "1 hip yzx" }));
+    EXPECT_EQ(tree_.Selected(), hip);
+    EXPECT_TRUE(window_.FModified);
+}
+
+TEST_F(TreeEdit, ObjFileDialogShowsThePathAndWritesOnlyWhenConfirmed)
+{
+    Node* node = Add("objFile   :Runtime:Geometries:a b.obj ");
+    EXPECT_EQ(ObjFileDialogPath(*node), ":Runtime:Geometries:a b.obj ");
+    EXPECT_EQ(ObjFileDialogCheck(""), "You must supply an OBJ file first.");
+    EXPECT_EQ(ObjFileDialogCheck("not a poser path"), std::nullopt);
+
+    EditObjFileDone(window_, *node, std::nullopt);
+    EXPECT_EQ(node->Text(), "objFile   :Runtime:Geometries:a b.obj ");
+    EXPECT_FALSE(window_.FModified);
+    EditObjFileDone(window_, *node, ":Runtime:Geometries:x.obj");
+    EXPECT_EQ(node->Text(), "objFile :Runtime:Geometries:x.obj");
+    EXPECT_TRUE(window_.FModified);
+}
+
+TEST_F(TreeEdit, LevelDialogIsFilledFromTheLine)
+{
+    checks_.FObjParts.AddAll({ "abdomen", "lShin" });
+    LevelEdit edit = FillLevelDialog(checks_, *Add("2 abdomen yzx curve"));
+    EXPECT_EQ(edit.level, 2);
+    EXPECT_EQ(edit.values.name, "abdomen");
+    EXPECT_EQ(kRotationOrders[static_cast<std::size_t>(edit.values.rotation)], "yzx");
+    EXPECT_TRUE(edit.values.curved);
+    EXPECT_EQ(edit.values.objPath, "");
+
+    edit = FillLevelDialog(checks_, *Add("3 lShin zxy :Runtime:Geometries:legs.obj"));
+    EXPECT_FALSE(edit.values.curved);
+    EXPECT_EQ(edit.values.objPath, ":Runtime:Geometries:legs.obj");
+
+    EXPECT_EQ(FillLevelDialog(checks_, *Add("2 lShin XZY")).values.rotation, 1);
+    EXPECT_EQ(FillLevelDialog(checks_, *Add("2 lShin xy")).values.rotation, 0);
+    EXPECT_FALSE(FillLevelDialog(checks_, *Add("2 lShin xyz Curve")).values.curved);
+    EXPECT_EQ(FillLevelDialog(checks_, *Add("7")).level, 7);
+
+    // The fill reads the line as a test would: it defines the part and reports defects on line 1.
+    EXPECT_EQ(checks_.FDefinedParts.Count(), 5);
+    EXPECT_EQ(checks_.WarningsList.Entries().back().Text(), "1 Error: Syntax error/missing argument");
+}
+
+TEST_F(TreeEdit, LevelDialogWritesTheFieldsBackWithTheLevelKept)
+{
+    Node* abdomen = Add("2  abdomen yzx curve");
+    EXPECT_EQ(LevelRoundTrip(*abdomen), "2 abdomen yzx curve");
+    Node* lShin = Add("3 lShin zxy curve :Runtime:Geometries:legs.obj");
+    EXPECT_EQ(LevelRoundTrip(*lShin), "3 lShin zxy curve :Runtime:Geometries:legs.obj");
+    Node* upper = Add("2 lShin XZY");
+    EXPECT_EQ(LevelRoundTrip(*upper), "2 lShin xzy");
+    EXPECT_TRUE(window_.FModified);
+
+    EXPECT_EQ(LevelLineText(4, { "new name", 5, false, ":a:b.obj" }), "4 new name zyx :a:b.obj");
+
+    window_.FModified = false;
+    EditLevelDone(window_, *abdomen, 9, std::nullopt);
+    EXPECT_EQ(abdomen->Text(), "2 abdomen yzx curve");
+    EXPECT_FALSE(window_.FModified);
+}
+
+TEST_F(TreeEdit, LevelDialogChecksANameAndARotation)
+{
+    EXPECT_EQ(LevelDialogCheck({ "", 0, false, "" }), "You must supply a name for the part first.");
+    EXPECT_EQ(LevelDialogCheck({ "hip", -1, false, "" }), "You must select one of the rotation orders.");
+    EXPECT_EQ(LevelDialogCheck({ "  ", 3, false, "" }), std::nullopt);
+}
+
+TEST_F(TreeEdit, TreeMenuEnablesByViewSelectionAndKind)
+{
+    BuildForest(tree_, { "#c", "objFile :a:b.obj", "1 hip yzx", "ikChain x hip", "", "objFile", "ikChain\tx" });
+    EXPECT_EQ(Tree1Click(window_).Edit1, false);
+    EXPECT_EQ(Tree1Click(window_).AddComment1, true);
+    EXPECT_EQ(Tree1Click(window_).AddIKChain2, true);
+
+    for (const char* deletable : { "#c", "ikChain x hip", "", "objFile", "ikChain\tx" }) {
+        tree_.Select(NodeWithText(tree_, deletable));
+        EXPECT_TRUE(Tree1Click(window_).Edit1);
+        EXPECT_TRUE(Tree1Click(window_).Delete2) << deletable;
+    }
+    for (const char* kept : { "objFile :a:b.obj", "1 hip yzx" }) {
+        tree_.Select(NodeWithText(tree_, kept));
+        EXPECT_TRUE(Tree1Click(window_).Edit1);
+        EXPECT_FALSE(Tree1Click(window_).Delete2) << kept;
+    }
+
+    window_.FTextMode = true;
+    const TreeMenuState menu = Tree1Click(window_);
+    EXPECT_FALSE(menu.Edit1 || menu.AddComment1 || menu.AddIKChain2 || menu.Delete2);
+}
+
+TEST_F(TreeEdit, DeleteTakesTheSelectedSubtree)
+{
+    BuildForest(tree_, { "1 hip yzx", "\t2 abdomen yzx", "\t\t3 chest yzx", "#c" });
+    Delete1Click(window_);
+    EXPECT_EQ(tree_.NodeCount(), 4);
+    EXPECT_FALSE(window_.FModified);
+
+    tree_.Select(NodeWithText(tree_, "2 abdomen yzx"));
+    Delete1Click(window_);
+    EXPECT_EQ(Dump(tree_), (std::vector<std::string> { "1 hip yzx", "#c" }));
+    EXPECT_EQ(tree_.Selected(), nullptr);
+    EXPECT_TRUE(window_.FModified);
+}
+
+} // namespace
+} // namespace varnoke

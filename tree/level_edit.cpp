@@ -1,0 +1,63 @@
+#include "level_edit.h"
+
+#include "case_fold.h"
+#include "level_line.h"
+
+namespace varnoke {
+
+namespace {
+
+bool IsRotationIndex(int index)
+{
+    return index >= 0 && index < static_cast<int>(kRotationOrders.size());
+}
+
+} // namespace
+
+LevelEdit FillLevelDialog(CheckState& checks, const Node& node)
+{
+    LevelFields fields;
+    ParseLevelLine(checks, node.Text(), 0, fields);
+    LevelEdit edit { fields.level, { fields.name, 0, fields.fourth == "curve", fields.objPath } };
+    for (std::size_t i = 0; i < kRotationOrders.size(); ++i) {
+        if (EqualIgnoringCase(fields.rotation, kRotationOrders[i]))
+            edit.values.rotation = static_cast<int>(i);
+    }
+    return edit;
+}
+
+std::optional<std::string> LevelDialogCheck(const LevelDialogValues& values)
+{
+    if (values.name.empty())
+        return "You must supply a name for the part first.";
+    if (!IsRotationIndex(values.rotation))
+        return "You must select one of the rotation orders.";
+    return std::nullopt;
+}
+
+std::string LevelLineText(int level, const LevelDialogValues& values)
+{
+    std::string text = std::to_string(level);
+    text += ' ';
+    text += values.name;
+    text += ' ';
+    if (IsRotationIndex(values.rotation))
+        text += kRotationOrders[static_cast<std::size_t>(values.rotation)];
+    if (values.curved)
+        text += " curve";
+    if (!values.objPath.empty()) {
+        text += ' ';
+        text += values.objPath;
+    }
+    return text;
+}
+
+void EditLevelDone(TreeWindow& window, Node& node, int level, const std::optional<LevelDialogValues>& confirmed)
+{
+    if (!confirmed)
+        return;
+    window.tree.SetText(node, LevelLineText(level, *confirmed));
+    window.FModified = true;
+}
+
+} // namespace varnoke

@@ -1,0 +1,30 @@
+#include "tree_menu.h"
+
+#include "line_format.h"
+
+namespace varnoke {
+
+TreeMenuState Tree1Click(const TreeWindow& window)
+{
+    const bool treeShown = !window.FTextMode;
+    const Node* selected = window.tree.Tree().Selected();
+    TreeMenuState menu;
+    menu.Edit1 = treeShown && selected;
+    menu.AddComment1 = treeShown;
+    menu.AddIKChain2 = treeShown;
+    if (menu.Edit1) {
+        const LineKind kind = ClassifyLine(selected->Text());
+        menu.Delete2 = kind != lkLevel && kind != lkObjFile;
+    }
+    return menu;
+}
+
+void Delete1Click(TreeWindow& window)
+{
+    if (Node* selected = window.tree.Tree().Selected()) {
+        window.tree.Delete(*selected);
+        window.FModified = true;
+    }
+}
+
+} // namespace varnoke
