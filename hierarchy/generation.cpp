@@ -95,7 +95,7 @@ std::optional<std::vector<std::string>> ReadPartList(const std::string& objFileP
         return std::nullopt;
     std::vector<std::string> parts;
     std::unordered_set<std::string> folded;
-    ObjLineReader reader(file.get());
+    ObjLineReader reader(file.get(), /*findRelativeFace=*/false);
     ObjLine line;
     while (reader.ReadTextLine(line)) {
         std::string name = GroupNameOfLine(line.head);

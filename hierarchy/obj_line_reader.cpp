@@ -1,74 +1,164 @@
 #include "obj_line_reader.h"
 
 #include <algorithm>
-#include <cstring>
+#include <bit>
 
 namespace varnoke {
 
-ObjLineReader::ObjLineReader(std::FILE* file, std::size_t blockSize)
+namespace {
+
+constexpr std::uint64_t FirstBits(std::size_t count)
+{
+    return count >= 64 ? ~std::uint64_t { 0 } : (std::uint64_t { 1 } << count) - 1;
+}
+
+std::size_t LowestBit(std::uint64_t mask)
+{
+    return static_cast<std::size_t>(std::countr_zero(mask));
+}
+
+bool IsLineEnd(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
+} // namespace
+
+template <typename Masks>
+BasicObjLineReader<Masks>::BasicObjLineReader(std::FILE* file, bool findRelativeFace, std::size_t blockSize)
     : file_(file)
-    , block_(std::max<std::size_t>(blockSize, 1))
+    , blockSize_(std::max<std::size_t>(blockSize, 1))
+    , block_(blockSize_ + kChunk)
+    , findRelativeFace_(findRelativeFace)
 {
 }
 
-bool ObjLineReader::Refill()
+template <typename Masks> bool BasicObjLineReader<Masks>::Refill()
 {
-    end_ = file_ ? std::fread(block_.data(), 1, block_.size(), file_) : 0;
-    position_ = 0;
-    nextCr_ = kNotSearched;
-    nextLf_ = kNotSearched;
+    if (end_ > 0)
+        byteBeforeBlock_ = block_[end_ - 1];
     // A read error counts as the end of the file.
+    end_ = file_ ? std::fread(block_.data(), 1, blockSize_, file_) : 0;
+    std::fill(block_.begin() + static_cast<std::ptrdiff_t>(end_), block_.end(), 0);
+    position_ = 0;
     return end_ > 0;
 }
 
-std::size_t ObjLineReader::FindLineEnd()
+template <typename Masks> bool BasicObjLineReader<Masks>::IsLineStart(std::size_t at) const
 {
-    const auto find = [this](std::size_t& cached, char wanted) {
-        if (cached == kNotSearched || cached < position_) {
-            const void* found = std::memchr(block_.data() + position_, wanted, end_ - position_);
-            cached = found ? static_cast<std::size_t>(static_cast<const char*>(found) - block_.data()) : end_;
-        }
-        return cached;
-    };
-    return std::min(find(nextCr_, '\r'), find(nextLf_, '\n'));
+    return IsLineEnd(at > 0 ? block_[at - 1] : byteBeforeBlock_);
 }
 
-bool ObjLineReader::ReadTextLine(ObjLine& line)
+template <typename Masks> typename BasicObjLineReader<Masks>::Found BasicObjLineReader<Masks>::FindLine(std::size_t& at)
 {
-    if (finished_)
-        return false;
-    carried_.clear();
-    bool started = false;
-    bool isFace = false;
-    bool hasMinus = false;
     for (;;) {
-        if (position_ == end_ && !Refill()) {
-            finished_ = true;
-            line = { carried_, hasMinus };
-            return true;
+        if (inFaceLine_ && LookThroughFaceLine(at))
+            return Found::RelativeFace;
+        if (inFaceLine_)
+            return Found::Nothing; // the face line runs on into the next block
+        // Most chunks hold neither letter: skip them as fast as the masks allow.
+        std::size_t chunk = position_;
+        std::uint64_t candidates = 0;
+        for (; chunk < end_ && !candidates; chunk += kChunk)
+            candidates = Masks::FaceOrGroup(block_.data() + chunk) & FirstBits(end_ - chunk);
+        if (!candidates) {
+            position_ = end_;
+            return Found::Nothing;
         }
-        const std::size_t lineEnd = FindLineEnd();
-        const char* piece = block_.data() + position_;
-        const std::size_t length = lineEnd - position_;
-        if (!started && length > 0) {
-            started = true;
-            isFace = piece[0] == 'f';
-        }
-        if (isFace && !hasMinus)
-            hasMinus = std::memchr(piece, '-', length) != nullptr;
-        if (lineEnd < end_ && carried_.empty()) {
-            line = { std::string_view(piece, std::min(length, kMaxHead)), hasMinus };
-            position_ = lineEnd + 1;
-            return true;
-        }
-        carried_.append(piece, std::min(length, kMaxHead - carried_.size()));
-        position_ = lineEnd;
-        if (lineEnd < end_) {
-            ++position_;
-            line = { carried_, hasMinus };
-            return true;
+        chunk -= kChunk;
+        position_ = chunk + kChunk;
+        for (; candidates; candidates &= candidates - 1) {
+            at = chunk + LowestBit(candidates);
+            if (!IsLineStart(at))
+                continue;
+            if (block_[at] == 'g')
+                return Found::GroupLine;
+            if (findRelativeFace_) {
+                position_ = at + 1;
+                inFaceLine_ = true;
+                break;
+            }
         }
     }
 }
+
+template <typename Masks> bool BasicObjLineReader<Masks>::LookThroughFaceLine(std::size_t& at)
+{
+    for (std::size_t chunk = position_; chunk < end_; chunk += kChunk) {
+        const std::uint64_t valid = FirstBits(end_ - chunk);
+        const std::uint64_t ends = Masks::LineEnd(block_.data() + chunk) & valid;
+        const std::uint64_t beforeEnd = ends ? FirstBits(LowestBit(ends)) : valid;
+        if (Masks::Minus(block_.data() + chunk) & beforeEnd) {
+            at = chunk;
+            return true;
+        }
+        if (ends) {
+            position_ = chunk + LowestBit(ends) + 1;
+            inFaceLine_ = false;
+            return false;
+        }
+    }
+    position_ = end_;
+    return false;
+}
+
+template <typename Masks> std::size_t BasicObjLineReader<Masks>::FindLineEnd(std::size_t from) const
+{
+    for (std::size_t chunk = from; chunk < end_; chunk += kChunk) {
+        const std::uint64_t ends = Masks::LineEnd(block_.data() + chunk) & FirstBits(end_ - chunk);
+        if (ends)
+            return chunk + LowestBit(ends);
+    }
+    return end_;
+}
+
+template <typename Masks> void BasicObjLineReader<Masks>::ReadGroupLine(std::size_t start, ObjLine& line)
+{
+    inFaceLine_ = false;
+    std::size_t lineEnd = FindLineEnd(start);
+    if (lineEnd < end_) {
+        line = { std::string_view(block_.data() + start, std::min(lineEnd - start, kMaxHead)), false };
+        position_ = lineEnd + 1;
+        return;
+    }
+    carried_.clear();
+    for (std::size_t from = start;; from = 0) {
+        carried_.append(block_.data() + from, std::min(lineEnd - from, kMaxHead - carried_.size()));
+        if (lineEnd < end_ || !Refill())
+            break;
+        lineEnd = FindLineEnd(0);
+    }
+    line = { carried_, false };
+    // Past the line end, or at the end of the file (where both are 0).
+    position_ = std::min(lineEnd + 1, end_);
+}
+
+template <typename Masks> bool BasicObjLineReader<Masks>::ReadTextLine(ObjLine& line)
+{
+    while (!finished_) {
+        std::size_t at = 0;
+        switch (FindLine(at)) {
+        case Found::GroupLine:
+            ReadGroupLine(at, line);
+            return true;
+        case Found::RelativeFace:
+            // Reported once; the scan goes on from the face line for the group lines after it.
+            findRelativeFace_ = false;
+            inFaceLine_ = false;
+            position_ = at + 1;
+            line = { {}, true };
+            return true;
+        case Found::Nothing:
+            if (!Refill())
+                finished_ = true;
+        }
+    }
+    return false;
+}
+
+template class BasicObjLineReader<PortableByteMasks>;
+#if defined(__SSE2__)
+template class BasicObjLineReader<Sse2ByteMasks>;
+#endif
 
 } // namespace varnoke

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "byte_masks.h"
+
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -8,42 +10,54 @@
 
 namespace varnoke {
 
-// One line of an OBJ file, without its line end.
+// A line of an OBJ file that a scan acts on.
 struct ObjLine {
-    // The line, or its first kMaxHead bytes when it is longer: enough for any group line.
+    // A group line (first character 'g'): the line without its line end, or its
+    // first kMaxHead bytes when it is longer, which holds any group name.
     std::string_view head;
-    // For a line that begins with 'f': a '-' stands anywhere in the whole line.
-    bool faceHasMinus = false;
+    // Instead, the first face line ('f') that holds a '-': relative vertex numbers.
+    bool relativeFace = false;
 };
 
-// Reads an OBJ file line by line in large blocks. A line ends at a carriage return,
-// a line feed or the end of the file, so CR LF gives a line and then an empty one,
-// and the call that reaches the end gives what is left (an empty file gives one
-// empty line). Memory stays bounded whatever the length of the lines.
-class ObjLineReader {
+// Reads the lines of an OBJ file that matter to a scan: every group line and, when
+// asked for, the first face line with relative vertices. A line ends at a carriage
+// return, a line feed or the end of the file. The file is read in large blocks and
+// looked at 64 bytes at a time, so the other lines cost next to nothing; memory stays
+// bounded whatever the length of the lines.
+template <typename Masks> class BasicObjLineReader {
 public:
     static constexpr std::size_t kMaxHead = 4096;
-    static constexpr std::size_t kDefaultBlockSize = std::size_t { 1 } << 19;
+    static constexpr std::size_t kDefaultBlockSize = std::size_t { 1 } << 18;
 
-    explicit ObjLineReader(std::FILE* file, std::size_t blockSize = kDefaultBlockSize);
+    BasicObjLineReader(std::FILE* file, bool findRelativeFace, std::size_t blockSize = kDefaultBlockSize);
 
-    // The next line; false once the last line was given.
+    // The next group line, or the relative face line; false at the end of the file.
     bool ReadTextLine(ObjLine& line);
 
 private:
+    static constexpr std::size_t kChunk = 64;
+    enum class Found { Nothing, GroupLine, RelativeFace };
+
     bool Refill();
-    std::size_t FindLineEnd();
+    Found FindLine(std::size_t& at);
+    // Reads on through the face line the scan stands in; true at a '-' in it.
+    bool LookThroughFaceLine(std::size_t& at);
+    std::size_t FindLineEnd(std::size_t from) const;
+    bool IsLineStart(std::size_t at) const;
+    void ReadGroupLine(std::size_t start, ObjLine& line);
 
     std::FILE* file_;
-    std::vector<char> block_;
+    std::size_t blockSize_;
+    std::vector<char> block_; // blockSize_ bytes and a chunk of zeros for the last loads
     std::size_t position_ = 0;
     std::size_t end_ = 0;
-    // Where the next CR and LF stand at or after position_ (end_ when none), found once per block.
-    static constexpr std::size_t kNotSearched = static_cast<std::size_t>(-1);
-    std::size_t nextCr_ = kNotSearched;
-    std::size_t nextLf_ = kNotSearched;
+    char byteBeforeBlock_ = '\n'; // the file's start counts as a line start
+    bool findRelativeFace_;
+    bool inFaceLine_ = false; // the scan stands inside a face line begun earlier
     bool finished_ = false;
-    std::string carried_; // the head of a line that runs across blocks
+    std::string carried_; // the head of a group line that runs across blocks
 };
+
+using ObjLineReader = BasicObjLineReader<ByteMasks>;
 
 } // namespace varnoke

@@ -42,14 +42,13 @@ void ScanObjFile(CheckState& state, std::string_view poserPath, int lineIndex)
         return;
     }
     std::vector<std::string> found;
-    bool relativeVerticesReported = false;
-    ObjLineReader reader(file.get());
+    ObjLineReader reader(file.get(), /*findRelativeFace=*/true);
     ObjLine line;
     while (reader.ReadTextLine(line)) {
-        if (line.faceHasMinus && !relativeVerticesReported) {
+        if (line.relativeFace) {
             state.WarningsList.AddWarning(lineIndex, "OBJ File '%s' is using relative vertices, Poser V3.0 will crash",
                                           poserPath);
-            relativeVerticesReported = true;
+            continue;
         }
         std::string name = GroupNameOfLine(line.head);
         if (name.empty())

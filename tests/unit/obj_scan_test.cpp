@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 using namespace varnoke;
 using ::testing::ElementsAre;
@@ -15,31 +16,41 @@ using ::testing::IsEmpty;
 
 namespace {
 
-struct ReadLine {
-    std::string head;
-    bool faceHasMinus;
-};
-
-std::vector<ReadLine> ReadAll(std::string_view bytes, std::size_t blockSize)
+// What a reader gives: the head of each group line, and "<relative>" for the relative face line.
+template <typename Reader = ObjLineReader>
+std::vector<std::string> ReadAll(std::string_view bytes, std::size_t blockSize, bool findRelativeFace = true)
 {
     FilePointer file(std::tmpfile());
     std::fwrite(bytes.data(), 1, bytes.size(), file.get());
     std::rewind(file.get());
-    ObjLineReader reader(file.get(), blockSize);
-    std::vector<ReadLine> lines;
+    Reader reader(file.get(), findRelativeFace, blockSize);
+    std::vector<std::string> lines;
     ObjLine line;
     while (reader.ReadTextLine(line))
-        lines.push_back({ std::string(line.head), line.faceHasMinus });
+        lines.push_back(line.relativeFace ? "<relative>" : std::string(line.head));
     EXPECT_FALSE(reader.ReadTextLine(line)) << "the reader goes on after its last line";
     return lines;
 }
 
-std::vector<std::string> Heads(std::string_view bytes, std::size_t blockSize)
+// The same, the plain way: split at every CR and LF and look at each line.
+std::vector<std::string> ReadAllPlainly(std::string_view bytes)
 {
-    std::vector<std::string> heads;
-    for (const ReadLine& line : ReadAll(bytes, blockSize))
-        heads.push_back(line.head);
-    return heads;
+    std::vector<std::string> lines;
+    bool relativeFound = false;
+    std::size_t start = 0;
+    for (std::size_t end = 0; end <= bytes.size(); ++end) {
+        if (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            continue;
+        const std::string_view line = bytes.substr(start, end - start);
+        if (line.starts_with('g'))
+            lines.emplace_back(line.substr(0, ObjLineReader::kMaxHead));
+        if (line.starts_with('f') && line.find('-') != std::string_view::npos && !relativeFound) {
+            lines.emplace_back("<relative>");
+            relativeFound = true;
+        }
+        start = end + 1;
+    }
+    return lines;
 }
 
 constexpr std::size_t kBlockSizes[] = { 1, 2, 3, 7, ObjLineReader::kDefaultBlockSize };
@@ -54,35 +65,34 @@ std::vector<std::string> Texts(const Diagnostics& diagnostics)
 
 } // namespace
 
-TEST(ObjLineReader, LineEndsAndTheLastLineAtEveryBlockSize)
+TEST(ObjLineReader, GroupLinesAfterEveryKindOfLineEndAtEveryBlockSize)
 {
     using Lines = std::vector<std::string>;
     for (std::size_t blockSize : kBlockSizes) {
         SCOPED_TRACE(blockSize);
-        EXPECT_EQ(Heads("", blockSize), Lines { "" });
-        EXPECT_EQ(Heads("g hip\nv 1 2 3\n", blockSize), (Lines { "g hip", "v 1 2 3", "" }));
-        EXPECT_EQ(Heads("g hip\nv 1 2 3", blockSize), (Lines { "g hip", "v 1 2 3" }));
-        EXPECT_EQ(Heads("g hip\r\ng abdomen", blockSize), (Lines { "g hip", "", "g abdomen" }));
-        EXPECT_EQ(Heads("g hip\rg abdomen\rg chest\r", blockSize), (Lines { "g hip", "g abdomen", "g chest", "" }));
-        EXPECT_EQ(Heads("\n\r\n", blockSize), (Lines { "", "", "", "" }));
-        EXPECT_EQ(Heads("\n\rx", blockSize), (Lines { "", "", "x" }));
-        EXPECT_EQ(Heads("abcdefghijklmnop\rq", blockSize), (Lines { "abcdefghijklmnop", "q" }));
+        EXPECT_THAT(ReadAll("", blockSize), IsEmpty());
+        EXPECT_EQ(ReadAll("g hip\nv 1 2 3\n", blockSize), Lines { "g hip" });
+        EXPECT_EQ(ReadAll("v 1 2 3\ng hip", blockSize), Lines { "g hip" });
+        EXPECT_EQ(ReadAll("g hip\r\ng abdomen", blockSize), (Lines { "g hip", "g abdomen" }));
+        EXPECT_EQ(ReadAll("g hip\rg abdomen\rg chest\r", blockSize), (Lines { "g hip", "g abdomen", "g chest" }));
+        // Only a 'g' that begins a line counts, not one inside a line or after blanks.
+        EXPECT_EQ(ReadAll("usemtl gold g x\n g y\n\tg z\nxg w\n\n\rgabc", blockSize), Lines { "gabc" });
     }
 }
 
-TEST(ObjLineReader, FaceLinesWithAMinusAnywhere)
+TEST(ObjLineReader, FirstFaceLineWithAMinusIsReportedOnceInItsPlace)
 {
-    const std::string bytes = "f 1 2 3\nf -1 -2 -3\nv -1 0 0\nf 1 2 3 4 5 6 7 8 9-\n f -1\n-f\ng -x\rf 1/-2";
+    const std::string bytes = "f 1 2 3\ng a\nv -1 0 0\n f -1\n-f\nf 1 2 3 4 5 6 7 8 9-\ng b\nf -1 -2 -3\ng c";
     for (std::size_t blockSize : kBlockSizes) {
         SCOPED_TRACE(blockSize);
-        std::vector<bool> flags;
-        for (const ReadLine& line : ReadAll(bytes, blockSize))
-            flags.push_back(line.faceHasMinus);
-        EXPECT_THAT(flags, ElementsAre(false, true, false, true, false, false, false, true));
+        EXPECT_THAT(ReadAll(bytes, blockSize), ElementsAre("g a", "<relative>", "g b", "g c"));
+        EXPECT_THAT(ReadAll(bytes, blockSize, false), ElementsAre("g a", "g b", "g c"));
     }
+    EXPECT_THAT(ReadAll("f 1/-2\rg a", 3), ElementsAre("<relative>", "g a"));
+    EXPECT_THAT(ReadAll("f 1 2 3\r-\nf -", 2), ElementsAre("<relative>"));
 }
 
-TEST(ObjLineReader, ALineLongerThanTheHeadIsReadWholeAndKeepsItsHead)
+TEST(ObjLineReader, ALineLongerThanTheHeadKeepsItsHeadAndItsMinus)
 {
     const std::size_t longer = ObjLineReader::kMaxHead + 1000;
     const std::string face = "f " + std::string(longer, '1') + " -1";
@@ -90,13 +100,26 @@ TEST(ObjLineReader, ALineLongerThanTheHeadIsReadWholeAndKeepsItsHead)
     const std::string bytes = face + "\n" + group + "\r\ng hip";
     for (std::size_t blockSize : { std::size_t { 7 }, std::size_t { 4096 }, ObjLineReader::kDefaultBlockSize }) {
         SCOPED_TRACE(blockSize);
-        const std::vector<ReadLine> lines = ReadAll(bytes, blockSize);
-        ASSERT_EQ(lines.size(), 4u);
-        EXPECT_EQ(lines[0].head, face.substr(0, ObjLineReader::kMaxHead));
-        EXPECT_TRUE(lines[0].faceHasMinus);
-        EXPECT_EQ(lines[1].head, group.substr(0, ObjLineReader::kMaxHead));
-        EXPECT_EQ(lines[2].head, "");
-        EXPECT_EQ(lines[3].head, "g hip");
+        EXPECT_THAT(ReadAll(bytes, blockSize),
+                    ElementsAre("<relative>", group.substr(0, ObjLineReader::kMaxHead), "g hip"));
+    }
+}
+
+// Both forms of the byte masks, on generated files full of the bytes that matter, in blocks
+// of random sizes, read exactly what the plain reading of the same bytes gives.
+TEST(ObjLineReader, AgreesWithPlainReadingOnRandomFilesAndBlockSizes)
+{
+    std::mt19937 random(2024);
+    std::string alphabet = "gf-\r\n \tvx1";
+    alphabet += '\0';
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes(random() % 600, ' ');
+        for (char& c : bytes)
+            c = alphabet[random() % alphabet.size()];
+        const std::size_t blockSize = 1 + random() % 200;
+        const std::vector<std::string> expected = ReadAllPlainly(bytes);
+        EXPECT_EQ(ReadAll<BasicObjLineReader<PortableByteMasks>>(bytes, blockSize), expected) << bytes;
+        EXPECT_EQ(ReadAll(bytes, blockSize), expected) << bytes;
     }
 }
 
