@@ -7,11 +7,6 @@ namespace varnoke {
 
 namespace {
 
-constexpr std::uint64_t FirstBits(std::size_t count)
-{
-    return count >= 64 ? ~std::uint64_t { 0 } : (std::uint64_t { 1 } << count) - 1;
-}
-
 std::size_t LowestBit(std::uint64_t mask)
 {
     return static_cast<std::size_t>(std::countr_zero(mask));
@@ -24,16 +19,16 @@ bool IsLineEnd(char c)
 
 } // namespace
 
-template <typename Masks>
-BasicObjLineReader<Masks>::BasicObjLineReader(std::FILE* file, bool findRelativeFace, std::size_t blockSize)
+ObjLineReader::ObjLineReader(std::FILE* file, bool findRelativeFace, std::size_t blockSize, const ByteScanner& scanner)
     : file_(file)
+    , scanner_(scanner)
     , blockSize_(std::max<std::size_t>(blockSize, 1))
-    , block_(blockSize_ + kChunk)
+    , block_(blockSize_ + kScanChunk)
     , findRelativeFace_(findRelativeFace)
 {
 }
 
-template <typename Masks> bool BasicObjLineReader<Masks>::Refill()
+bool ObjLineReader::Refill()
 {
     if (end_ > 0)
         byteBeforeBlock_ = block_[end_ - 1];
@@ -44,29 +39,27 @@ template <typename Masks> bool BasicObjLineReader<Masks>::Refill()
     return end_ > 0;
 }
 
-template <typename Masks> bool BasicObjLineReader<Masks>::IsLineStart(std::size_t at) const
+bool ObjLineReader::IsLineStart(std::size_t at) const
 {
     return IsLineEnd(at > 0 ? block_[at - 1] : byteBeforeBlock_);
 }
 
-template <typename Masks> typename BasicObjLineReader<Masks>::Found BasicObjLineReader<Masks>::FindLine(std::size_t& at)
+ObjLineReader::Found ObjLineReader::FindLine(std::size_t& at)
 {
     for (;;) {
         if (inFaceLine_ && LookThroughFaceLine(at))
             return Found::RelativeFace;
         if (inFaceLine_)
             return Found::Nothing; // the face line runs on into the next block
-        // Most chunks hold neither letter: skip them as fast as the masks allow.
-        std::size_t chunk = position_;
+        // Most chunks hold neither letter: the scanner skips them as fast as the processor can.
         std::uint64_t candidates = 0;
-        for (; chunk < end_ && !candidates; chunk += kChunk)
-            candidates = Masks::FaceOrGroup(block_.data() + chunk) & FirstBits(end_ - chunk);
+        const std::size_t chunk
+            = position_ + scanner_.findFaceOrGroup(block_.data() + position_, end_ - position_, candidates);
         if (!candidates) {
             position_ = end_;
             return Found::Nothing;
         }
-        chunk -= kChunk;
-        position_ = chunk + kChunk;
+        position_ = std::min(chunk + kScanChunk, end_);
         for (; candidates; candidates &= candidates - 1) {
             at = chunk + LowestBit(candidates);
             if (!IsLineStart(at))
@@ -82,13 +75,13 @@ template <typename Masks> typename BasicObjLineReader<Masks>::Found BasicObjLine
     }
 }
 
-template <typename Masks> bool BasicObjLineReader<Masks>::LookThroughFaceLine(std::size_t& at)
+bool ObjLineReader::LookThroughFaceLine(std::size_t& at)
 {
-    for (std::size_t chunk = position_; chunk < end_; chunk += kChunk) {
+    for (std::size_t chunk = position_; chunk < end_; chunk += kScanChunk) {
         const std::uint64_t valid = FirstBits(end_ - chunk);
-        const std::uint64_t ends = Masks::LineEnd(block_.data() + chunk) & valid;
+        const std::uint64_t ends = scanner_.lineEnds(block_.data() + chunk) & valid;
         const std::uint64_t beforeEnd = ends ? FirstBits(LowestBit(ends)) : valid;
-        if (Masks::Minus(block_.data() + chunk) & beforeEnd) {
+        if (scanner_.minusSigns(block_.data() + chunk) & beforeEnd) {
             at = chunk;
             return true;
         }
@@ -102,17 +95,17 @@ template <typename Masks> bool BasicObjLineReader<Masks>::LookThroughFaceLine(st
     return false;
 }
 
-template <typename Masks> std::size_t BasicObjLineReader<Masks>::FindLineEnd(std::size_t from) const
+std::size_t ObjLineReader::FindLineEnd(std::size_t from) const
 {
-    for (std::size_t chunk = from; chunk < end_; chunk += kChunk) {
-        const std::uint64_t ends = Masks::LineEnd(block_.data() + chunk) & FirstBits(end_ - chunk);
+    for (std::size_t chunk = from; chunk < end_; chunk += kScanChunk) {
+        const std::uint64_t ends = scanner_.lineEnds(block_.data() + chunk) & FirstBits(end_ - chunk);
         if (ends)
             return chunk + LowestBit(ends);
     }
     return end_;
 }
 
-template <typename Masks> void BasicObjLineReader<Masks>::ReadGroupLine(std::size_t start, ObjLine& line)
+void ObjLineReader::ReadGroupLine(std::size_t start, ObjLine& line)
 {
     inFaceLine_ = false;
     std::size_t lineEnd = FindLineEnd(start);
@@ -133,7 +126,7 @@ template <typename Masks> void BasicObjLineReader<Masks>::ReadGroupLine(std::siz
     position_ = std::min(lineEnd + 1, end_);
 }
 
-template <typename Masks> bool BasicObjLineReader<Masks>::ReadTextLine(ObjLine& line)
+bool ObjLineReader::ReadTextLine(ObjLine& line)
 {
     while (!finished_) {
         std::size_t at = 0;
@@ -155,10 +148,5 @@ template <typename Masks> bool BasicObjLineReader<Masks>::ReadTextLine(ObjLine& 
     }
     return false;
 }
-
-template class BasicObjLineReader<PortableByteMasks>;
-#if defined(__SSE2__)
-template class BasicObjLineReader<Sse2ByteMasks>;
-#endif
 
 } // namespace varnoke

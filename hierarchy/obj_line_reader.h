@@ -1,6 +1,6 @@
 #pragma once
 
-#include "byte_masks.h"
+#include "byte_scanner.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -22,20 +22,20 @@ struct ObjLine {
 // Reads the lines of an OBJ file that matter to a scan: every group line and, when
 // asked for, the first face line with relative vertices. A line ends at a carriage
 // return, a line feed or the end of the file. The file is read in large blocks and
-// looked at 64 bytes at a time, so the other lines cost next to nothing; memory stays
-// bounded whatever the length of the lines.
-template <typename Masks> class BasicObjLineReader {
+// looked at 64 bytes at a time for the letters that begin such lines, so all other
+// lines cost next to nothing; memory stays bounded whatever the length of the lines.
+class ObjLineReader {
 public:
     static constexpr std::size_t kMaxHead = 4096;
     static constexpr std::size_t kDefaultBlockSize = std::size_t { 1 } << 18;
 
-    BasicObjLineReader(std::FILE* file, bool findRelativeFace, std::size_t blockSize = kDefaultBlockSize);
+    ObjLineReader(std::FILE* file, bool findRelativeFace, std::size_t blockSize = kDefaultBlockSize,
+                  const ByteScanner& scanner = FastestByteScanner());
 
     // The next group line, or the relative face line; false at the end of the file.
     bool ReadTextLine(ObjLine& line);
 
 private:
-    static constexpr std::size_t kChunk = 64;
     enum class Found { Nothing, GroupLine, RelativeFace };
 
     bool Refill();
@@ -47,6 +47,7 @@ private:
     void ReadGroupLine(std::size_t start, ObjLine& line);
 
     std::FILE* file_;
+    const ByteScanner& scanner_;
     std::size_t blockSize_;
     std::vector<char> block_; // blockSize_ bytes and a chunk of zeros for the last loads
     std::size_t position_ = 0;
@@ -57,7 +58,5 @@ private:
     bool finished_ = false;
     std::string carried_; // the head of a group line that runs across blocks
 };
-
-using ObjLineReader = BasicObjLineReader<ByteMasks>;
 
 } // namespace varnoke

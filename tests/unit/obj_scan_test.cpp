@@ -17,13 +17,13 @@ using ::testing::IsEmpty;
 namespace {
 
 // What a reader gives: the head of each group line, and "<relative>" for the relative face line.
-template <typename Reader = ObjLineReader>
-std::vector<std::string> ReadAll(std::string_view bytes, std::size_t blockSize, bool findRelativeFace = true)
+std::vector<std::string> ReadAll(std::string_view bytes, std::size_t blockSize, bool findRelativeFace = true,
+                                 const ByteScanner& scanner = FastestByteScanner())
 {
     FilePointer file(std::tmpfile());
     std::fwrite(bytes.data(), 1, bytes.size(), file.get());
     std::rewind(file.get());
-    Reader reader(file.get(), findRelativeFace, blockSize);
+    ObjLineReader reader(file.get(), findRelativeFace, blockSize, scanner);
     std::vector<std::string> lines;
     ObjLine line;
     while (reader.ReadTextLine(line))
@@ -105,7 +105,7 @@ TEST(ObjLineReader, ALineLongerThanTheHeadKeepsItsHeadAndItsMinus)
     }
 }
 
-// Both forms of the byte masks, on generated files full of the bytes that matter, in blocks
+// Every form of the byte scanner that runs here, on generated files full of the bytes that matter, in blocks
 // of random sizes, read exactly what the plain reading of the same bytes gives.
 TEST(ObjLineReader, AgreesWithPlainReadingOnRandomFilesAndBlockSizes)
 {
@@ -118,8 +118,8 @@ TEST(ObjLineReader, AgreesWithPlainReadingOnRandomFilesAndBlockSizes)
             c = alphabet[random() % alphabet.size()];
         const std::size_t blockSize = 1 + random() % 200;
         const std::vector<std::string> expected = ReadAllPlainly(bytes);
-        EXPECT_EQ(ReadAll<BasicObjLineReader<PortableByteMasks>>(bytes, blockSize), expected) << bytes;
-        EXPECT_EQ(ReadAll(bytes, blockSize), expected) << bytes;
+        for (const ByteScanner* scanner : RunnableByteScanners())
+            EXPECT_EQ(ReadAll(bytes, blockSize, true, *scanner), expected) << scanner->name << ": " << bytes;
     }
 }
 
