@@ -6,6 +6,7 @@
 //
 // Writes POSER_FOLDER/Runtime/Geometries/NAME/NAME<k>.obj and .../NAME/NAME.phi.
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -92,42 +93,37 @@ std::string PartName(int index)
     return std::string(side ? "l" : "r") + bases[(index / 2) % 16] + std::to_string(index);
 }
 
+// A group as exporters write it: its vertices, texture vertices and normals, then its
+// material, smoothing group and faces, one face per vertex.
 void WriteGroup(Writer& out, std::mt19937& random, const std::string& name, long long bytes, long long& vertexCount)
 {
     std::uniform_real_distribution<double> coordinate(-1.0, 1.0);
     std::uniform_real_distribution<double> texture(0.0, 1.0);
+    const long long vertices = std::max(4LL, bytes / 125);
     out.Text("g " + name);
     out.EndLine();
+    const auto floats = [&](const char* keyword, int count, std::uniform_real_distribution<double>& values) {
+        for (long long i = 0; i < vertices; ++i) {
+            out.Text(keyword);
+            for (int axis = 0; axis < count; ++axis) {
+                out.Text(" ");
+                out.Float(values(random));
+            }
+            out.EndLine();
+        }
+    };
+    floats("v", 3, coordinate);
+    floats("vt", 2, texture);
+    floats("vn", 3, coordinate);
     out.Text("usemtl skin");
     out.EndLine();
     out.Text("s 1");
     out.EndLine();
-    const long long end = out.Written() + bytes;
-    while (out.Written() < end) {
-        for (int i = 0; i < 4; ++i) {
-            out.Text("v");
-            for (int axis = 0; axis < 3; ++axis) {
-                out.Text(" ");
-                out.Float(coordinate(random));
-            }
-            out.EndLine();
-            out.Text("vt ");
-            out.Float(texture(random));
-            out.Text(" ");
-            out.Float(texture(random));
-            out.EndLine();
-            out.Text("vn");
-            for (int axis = 0; axis < 3; ++axis) {
-                out.Text(" ");
-                out.Float(coordinate(random));
-            }
-            out.EndLine();
-        }
-        vertexCount += 4;
+    for (long long face = 0; face < vertices; ++face) {
         const int corners = random() % 3 == 0 ? 3 : 4;
         out.Text("f");
         for (int corner = 0; corner < corners; ++corner) {
-            const long long index = vertexCount - 3 + corner;
+            const long long index = vertexCount + 1 + static_cast<long long>(random() % vertices);
             out.Text(" ");
             out.Number(index);
             out.Text("/");
@@ -137,6 +133,7 @@ void WriteGroup(Writer& out, std::mt19937& random, const std::string& name, long
         }
         out.EndLine();
     }
+    vertexCount += vertices;
 }
 
 void WriteHierarchy(const Options& options, const std::filesystem::path& folder)

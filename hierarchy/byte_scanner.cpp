@@ -43,8 +43,18 @@ bool IsMinus(unsigned char c)
     return c == '-';
 }
 
+bool IsFace(unsigned char c)
+{
+    return c == 'f';
+}
+
+ByteScanner::FaceMasks PortableFaceMasks(const char* bytes)
+{
+    return { PortableMask<IsLineEnd>(bytes), PortableMask<IsMinus>(bytes), PortableMask<IsFace>(bytes) };
+}
+
 const ByteScanner kPortable { "portable", FindInChunks<PortableMask<IsFaceOrGroup>>, PortableMask<IsLineEnd>,
-                              PortableMask<IsMinus> };
+                              PortableFaceMasks };
 
 #ifdef VARNOKE_X86_SCANNERS
 
@@ -73,12 +83,19 @@ inline __m128i Sse2LineEnd(__m128i b)
 {
     return _mm_or_si128(_mm_cmpeq_epi8(b, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(b, _mm_set1_epi8('\r')));
 }
-inline __m128i Sse2Minus(__m128i b)
+ByteScanner::FaceMasks Sse2FaceMasks(const char* bytes)
 {
-    return _mm_cmpeq_epi8(b, _mm_set1_epi8('-'));
+    ByteScanner::FaceMasks masks {};
+    for (int i = 0; i < 4; ++i) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * i));
+        masks.lineEnds |= Sse2Bits(Sse2LineEnd(block)) << (16 * i);
+        masks.minusSigns |= Sse2Bits(_mm_cmpeq_epi8(block, _mm_set1_epi8('-'))) << (16 * i);
+        masks.faceLetters |= Sse2Bits(_mm_cmpeq_epi8(block, _mm_set1_epi8('f'))) << (16 * i);
+    }
+    return masks;
 }
 
-const ByteScanner kSse2 { "sse2", FindInChunks<Sse2Mask<Sse2FaceOrGroup>>, Sse2Mask<Sse2LineEnd>, Sse2Mask<Sse2Minus> };
+const ByteScanner kSse2 { "sse2", FindInChunks<Sse2Mask<Sse2FaceOrGroup>>, Sse2Mask<Sse2LineEnd>, Sse2FaceMasks };
 
 #define VARNOKE_AVX2 __attribute__((target("avx2")))
 
@@ -124,13 +141,16 @@ VARNOKE_AVX2 std::uint64_t Avx2LineEnds(const char* bytes)
     return Avx2Mask(Avx2LineEnd(Avx2Load(bytes)), Avx2LineEnd(Avx2Load(bytes + 32)));
 }
 
-VARNOKE_AVX2 std::uint64_t Avx2MinusSigns(const char* bytes)
+VARNOKE_AVX2 ByteScanner::FaceMasks Avx2FaceMasks(const char* bytes)
 {
-    const __m256i minus = _mm256_set1_epi8('-');
-    return Avx2Mask(_mm256_cmpeq_epi8(Avx2Load(bytes), minus), _mm256_cmpeq_epi8(Avx2Load(bytes + 32), minus));
+    const __m256i low = Avx2Load(bytes), high = Avx2Load(bytes + 32);
+    const __m256i minus = _mm256_set1_epi8('-'), face = _mm256_set1_epi8('f');
+    return { Avx2Mask(Avx2LineEnd(low), Avx2LineEnd(high)),
+             Avx2Mask(_mm256_cmpeq_epi8(low, minus), _mm256_cmpeq_epi8(high, minus)),
+             Avx2Mask(_mm256_cmpeq_epi8(low, face), _mm256_cmpeq_epi8(high, face)) };
 }
 
-const ByteScanner kAvx2 { "avx2", Avx2FindFaceOrGroup, Avx2LineEnds, Avx2MinusSigns };
+const ByteScanner kAvx2 { "avx2", Avx2FindFaceOrGroup, Avx2LineEnds, Avx2FaceMasks };
 
 bool HasAvx2()
 {

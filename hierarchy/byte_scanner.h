@@ -17,7 +17,13 @@ struct ByteScanner {
     // count when there is none.
     std::size_t (*findFaceOrGroup)(const char* bytes, std::size_t count, std::uint64_t& mask);
     std::uint64_t (*lineEnds)(const char* bytes);
-    std::uint64_t (*minusSigns)(const char* bytes);
+    // What a run of face lines is read for: line ends, minus signs and 'f' letters.
+    struct FaceMasks {
+        std::uint64_t lineEnds;
+        std::uint64_t minusSigns;
+        std::uint64_t faceLetters;
+    };
+    FaceMasks (*faceMasks)(const char* bytes);
 };
 
 inline constexpr std::size_t kScanChunk = 64;

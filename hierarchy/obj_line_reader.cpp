@@ -20,10 +20,8 @@ bool IsLineEnd(char c)
 } // namespace
 
 ObjLineReader::ObjLineReader(std::FILE* file, bool findRelativeFace, std::size_t blockSize, const ByteScanner& scanner)
-    : file_(file)
-    , scanner_(scanner)
-    , blockSize_(std::max<std::size_t>(blockSize, 1))
-    , block_(blockSize_ + kScanChunk)
+    : scanner_(scanner)
+    , blocks_(file, std::max<std::size_t>(blockSize, 1), kScanChunk)
     , findRelativeFace_(findRelativeFace)
 {
 }
@@ -32,9 +30,9 @@ bool ObjLineReader::Refill()
 {
     if (end_ > 0)
         byteBeforeBlock_ = block_[end_ - 1];
-    // A read error counts as the end of the file.
-    end_ = file_ ? std::fread(block_.data(), 1, blockSize_, file_) : 0;
-    std::fill(block_.begin() + static_cast<std::ptrdiff_t>(end_), block_.end(), 0);
+    const std::string_view block = blocks_.Next();
+    block_ = block.data();
+    end_ = block.size();
     position_ = 0;
     return end_ > 0;
 }
@@ -47,14 +45,14 @@ bool ObjLineReader::IsLineStart(std::size_t at) const
 ObjLineReader::Found ObjLineReader::FindLine(std::size_t& at)
 {
     for (;;) {
-        if (inFaceLine_ && LookThroughFaceLine(at))
+        if (inFaceLine_ && LookThroughFaceLines(at))
             return Found::RelativeFace;
         if (inFaceLine_)
             return Found::Nothing; // the face line runs on into the next block
         // Most chunks hold neither letter: the scanner skips them as fast as the processor can.
         std::uint64_t candidates = 0;
         const std::size_t chunk
-            = position_ + scanner_.findFaceOrGroup(block_.data() + position_, end_ - position_, candidates);
+            = position_ + scanner_.findFaceOrGroup(block_ + position_, end_ - position_, candidates);
         if (!candidates) {
             position_ = end_;
             return Found::Nothing;
@@ -75,18 +73,23 @@ ObjLineReader::Found ObjLineReader::FindLine(std::size_t& at)
     }
 }
 
-bool ObjLineReader::LookThroughFaceLine(std::size_t& at)
+bool ObjLineReader::LookThroughFaceLines(std::size_t& at)
 {
+    // Exporters write a group's faces one after another: the run of face lines is
+    // read a chunk at a time, until a line begins with another letter.
     for (std::size_t chunk = position_; chunk < end_; chunk += kScanChunk) {
         const std::uint64_t valid = FirstBits(end_ - chunk);
-        const std::uint64_t ends = scanner_.lineEnds(block_.data() + chunk) & valid;
-        const std::uint64_t beforeEnd = ends ? FirstBits(LowestBit(ends)) : valid;
-        if (scanner_.minusSigns(block_.data() + chunk) & beforeEnd) {
+        const ByteScanner::FaceMasks masks = scanner_.faceMasks(block_ + chunk);
+        const std::uint64_t afterLineEnd = masks.lineEnds << 1 | (IsLineStart(chunk) ? 1 : 0);
+        const std::uint64_t lineStarts = afterLineEnd & ~masks.lineEnds & valid;
+        const std::uint64_t otherLines = lineStarts & ~masks.faceLetters;
+        const std::uint64_t runEnd = otherLines ? FirstBits(LowestBit(otherLines)) : valid;
+        if (masks.minusSigns & runEnd & ~masks.lineEnds) {
             at = chunk;
             return true;
         }
-        if (ends) {
-            position_ = chunk + LowestBit(ends) + 1;
+        if (otherLines) {
+            position_ = chunk + LowestBit(otherLines);
             inFaceLine_ = false;
             return false;
         }
@@ -98,7 +101,7 @@ bool ObjLineReader::LookThroughFaceLine(std::size_t& at)
 std::size_t ObjLineReader::FindLineEnd(std::size_t from) const
 {
     for (std::size_t chunk = from; chunk < end_; chunk += kScanChunk) {
-        const std::uint64_t ends = scanner_.lineEnds(block_.data() + chunk) & FirstBits(end_ - chunk);
+        const std::uint64_t ends = scanner_.lineEnds(block_ + chunk) & FirstBits(end_ - chunk);
         if (ends)
             return chunk + LowestBit(ends);
     }
@@ -110,13 +113,13 @@ void ObjLineReader::ReadGroupLine(std::size_t start, ObjLine& line)
     inFaceLine_ = false;
     std::size_t lineEnd = FindLineEnd(start);
     if (lineEnd < end_) {
-        line = { std::string_view(block_.data() + start, std::min(lineEnd - start, kMaxHead)), false };
+        line = { std::string_view(block_ + start, std::min(lineEnd - start, kMaxHead)), false };
         position_ = lineEnd + 1;
         return;
     }
     carried_.clear();
     for (std::size_t from = start;; from = 0) {
-        carried_.append(block_.data() + from, std::min(lineEnd - from, kMaxHead - carried_.size()));
+        carried_.append(block_ + from, std::min(lineEnd - from, kMaxHead - carried_.size()));
         if (lineEnd < end_ || !Refill())
             break;
         lineEnd = FindLineEnd(0);

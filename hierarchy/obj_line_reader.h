@@ -1,12 +1,12 @@
 #pragma once
 
+#include "block_reader.h"
 #include "byte_scanner.h"
 
 #include <cstddef>
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace varnoke {
 
@@ -40,16 +40,16 @@ private:
 
     bool Refill();
     Found FindLine(std::size_t& at);
-    // Reads on through the face line the scan stands in; true at a '-' in it.
-    bool LookThroughFaceLine(std::size_t& at);
+    // Reads on through the face line the scan stands in, and the face lines right after
+    // it; true at a '-' in one of them.
+    bool LookThroughFaceLines(std::size_t& at);
     std::size_t FindLineEnd(std::size_t from) const;
     bool IsLineStart(std::size_t at) const;
     void ReadGroupLine(std::size_t start, ObjLine& line);
 
-    std::FILE* file_;
     const ByteScanner& scanner_;
-    std::size_t blockSize_;
-    std::vector<char> block_; // blockSize_ bytes and a chunk of zeros for the last loads
+    BlockReader blocks_;
+    const char* block_ = nullptr; // the current block, followed by a chunk of padding
     std::size_t position_ = 0;
     std::size_t end_ = 0;
     char byteBeforeBlock_ = '\n'; // the file's start counts as a line start
