@@ -99,7 +99,7 @@ void WriteGroup(Writer& out, std::mt19937& random, const std::string& name, long
 {
     std::uniform_real_distribution<double> coordinate(-1.0, 1.0);
     std::uniform_real_distribution<double> texture(0.0, 1.0);
-    const long long vertices = std::max(4LL, bytes / 125);
+    const long long vertices = std::max(4LL, bytes / 180);
     out.Text("g " + name);
     out.EndLine();
     const auto floats = [&](const char* keyword, int count, std::uniform_real_distribution<double>& values) {

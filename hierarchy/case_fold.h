@@ -12,7 +12,4 @@ std::string FoldCase(std::string_view text);
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
 
-// Ascending order of the folded texts, byte by byte.
-bool LessIgnoringCase(std::string_view a, std::string_view b);
-
 } // namespace varnoke

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace varnoke {
 
@@ -93,16 +92,25 @@ std::optional<std::vector<std::string>> ReadPartList(const std::string& objFileP
     FilePointer file = OpenGeometryFile(objFilePath);
     if (!file)
         return std::nullopt;
-    std::vector<std::string> parts;
-    std::unordered_set<std::string> folded;
+    // Each name with its folded form, which both finds the names met before and sorts.
+    std::unordered_map<std::string, std::string> partsByFoldedName;
     ObjLineReader reader(file.get(), /*findRelativeFace=*/false);
     ObjLine line;
     while (reader.ReadTextLine(line)) {
         std::string name = GroupNameOfLine(line.head);
-        if (!name.empty() && folded.insert(FoldCase(name)).second)
-            parts.push_back(std::move(name));
+        if (!name.empty())
+            partsByFoldedName.try_emplace(FoldCase(name), std::move(name));
     }
-    std::sort(parts.begin(), parts.end(), LessIgnoringCase);
+    std::vector<std::pair<const std::string, std::string>*> sorted;
+    sorted.reserve(partsByFoldedName.size());
+    for (auto& entry : partsByFoldedName)
+        sorted.push_back(&entry);
+    // Folded names compared byte by byte (as unsigned values): ascending order ignoring case.
+    std::sort(sorted.begin(), sorted.end(), [](const auto* a, const auto* b) { return a->first < b->first; });
+    std::vector<std::string> parts;
+    parts.reserve(sorted.size());
+    for (auto* entry : sorted)
+        parts.push_back(std::move(entry->second));
     return parts;
 }
 

@@ -54,6 +54,9 @@ TEST_F(GenerationTest, PartListTakesFirstNameOfGroupLinesOnceIgnoringCase)
                                       "g Hip default\r\ngabc\r\ng\r\n  g indented\r\ng hip\rg Zed\ng "
                                       "beta\n");
     EXPECT_EQ(ReadPartList(path), (std::vector<std::string> { "abc", "beta", "Hip", "Zed" }));
+    // Latin-1 letters fold too, and sort after ASCII as unsigned bytes.
+    const std::string latin1 = WriteObj("latin1.obj", "g \xC9paule\ng zed\ng \xE9PAULE\ng Abdomen\n");
+    EXPECT_EQ(ReadPartList(latin1), (std::vector<std::string> { "Abdomen", "zed", "\xC9paule" }));
 }
 
 TEST_F(GenerationTest, RootChainFollowsTheCandidateTableNotTheFile)
