@@ -1,7 +1,9 @@
 // Times two commands side by side, A B A B ..., and prints the median of the
 // pair-by-pair time ratios A/B and the peak resident memory of A.
 //
-//   compare_runs RUNS LABEL TARGET_RATIO -- A_ARGS... ::: B_ARGS...
+//   compare_runs RUNS LABEL TARGET_RATIO PEAK_LIMIT_MIB -- A_ARGS... ::: B_ARGS...
+//
+// A peak limit of 0 sets none.
 
 #include <algorithm>
 #include <chrono>
@@ -55,17 +57,18 @@ double Median(std::vector<double> values)
 
 int main(int argc, char* argv[])
 {
-    if (argc < 7 || std::strcmp(argv[4], "--") != 0) {
-        std::fprintf(stderr, "usage: compare_runs RUNS LABEL TARGET_RATIO -- A... ::: B...\n");
+    if (argc < 8 || std::strcmp(argv[5], "--") != 0) {
+        std::fprintf(stderr, "usage: compare_runs RUNS LABEL TARGET_RATIO PEAK_LIMIT_MIB -- A... ::: B...\n");
         return 2;
     }
     const int runs = std::max(1, std::atoi(argv[1]));
     const std::string label = argv[2];
     const double target = std::atof(argv[3]);
+    const double peakLimit = std::atof(argv[4]);
     std::vector<char*> a;
     std::vector<char*> b;
     std::vector<char*>* side = &a;
-    for (int i = 5; i < argc; ++i) {
+    for (int i = 6; i < argc; ++i) {
         if (std::strcmp(argv[i], ":::") == 0)
             side = &b;
         else
@@ -84,7 +87,11 @@ int main(int argc, char* argv[])
         peakKiB = std::max(peakKiB, runA.peakKiB);
     }
     const double ratio = Median(ratios);
-    std::printf("%-34s ratio %5.2fx (target <= %.2fx) %s  median %.3f s  peak %.1f MiB\n", label.c_str(), ratio,
-                target, ratio <= target ? "met    " : "MISSED ", Median(secondsA), static_cast<double>(peakKiB) / 1024);
+    const double peak = static_cast<double>(peakKiB) / 1024;
+    std::printf("%-34s ratio %5.2fx (target <= %.2fx) %-6s  median %.3f s  peak %5.1f MiB", label.c_str(), ratio, target,
+                ratio <= target ? "met" : "MISSED", Median(secondsA), peak);
+    if (peakLimit > 0)
+        std::printf(" (target < %.0f MiB) %s", peakLimit, peak < peakLimit ? "met" : "MISSED");
+    std::printf("\n");
     return 0;
 }

@@ -10,7 +10,8 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/varnoke-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
 make_figure() { "$bin/make_figure" "$work" "$@"; }
-compare() { "$bin/compare_runs" "$runs" "$@"; }
+compare() { "$bin/compare_runs" "$runs" "$@" | tee -a "$work/results"; }
+peak() { grep -F "$1" "$work/results" | sed -E 's/.*peak +([0-9.]+) MiB.*/\1/'; }
 geometry() { echo "$work/Runtime/Geometries/$1"; }
 cli="$bin/varnoke-cli"
 
@@ -19,22 +20,25 @@ echo "Varnoke benchmarks, $(date -u +%Y-%m-%d), $(nproc) cores, $(uname -m); $ru
 for ending in lf crlf; do
   flag=""; [ "$ending" = crlf ] && flag="--crlf"
   make_figure big --size-mb 1024 --groups 400 $flag
-  compare "check, 1 GB OBJ ($ending)" 1.3 -- "$cli" check "$(geometry big)/big.phi" ::: wc -l "$(geometry big)/big0.obj"
+  compare "check, 1 GB OBJ ($ending)" 1.3 32 -- "$cli" check "$(geometry big)/big.phi" ::: wc -l "$(geometry big)/big0.obj"
   rm -rf "$(geometry big)"
 done
 
 make_figure several --size-mb 1024 --groups 400 --files 4
-compare "check, 4 OBJ files of 256 MB" 1.3 -- "$cli" check "$(geometry several)/several.phi" \
+compare "check, 4 OBJ files of 256 MB" 1.3 32 -- "$cli" check "$(geometry several)/several.phi" \
   ::: wc -l "$(geometry several)"/several{0,1,2,3}.obj
 rm -rf "$(geometry several)"
 
 make_figure medium --size-mb 100 --groups 300
-compare "check, 100 MB OBJ" 1.5 -- "$cli" check "$(geometry medium)/medium.phi" ::: wc -l "$(geometry medium)/medium0.obj"
+compare "check, 100 MB OBJ" 1.5 0 -- "$cli" check "$(geometry medium)/medium.phi" ::: wc -l "$(geometry medium)/medium0.obj"
 rm -rf "$(geometry medium)"
 
 make_figure parts2k --size-mb 1 --groups 2000
 make_figure parts20k --size-mb 10 --groups 20000
-compare "check, 20,000 parts vs 2,000" 12 -- "$cli" check "$(geometry parts20k)/parts20k.phi" \
+compare "check, 20,000 parts vs 2,000" 12 0 -- "$cli" check "$(geometry parts20k)/parts20k.phi" \
   ::: "$cli" check "$(geometry parts2k)/parts2k.phi"
-compare "generate, 20,000 groups vs 2,000" 12 -- "$cli" generate "$(geometry parts20k)/parts20k0.obj" \
+compare "generate, 20,000 groups vs 2,000" 12 0 -- "$cli" generate "$(geometry parts20k)/parts20k0.obj" \
   ::: "$cli" generate "$(geometry parts2k)/parts2k0.obj"
+
+growth=$(awk -v big="$(peak "check, 1 GB OBJ (lf)")" -v small="$(peak "check, 100 MB OBJ")" 'BEGIN { printf "%.1f", big - small }')
+echo "peak memory at 1 GB above that at 100 MB: $growth MiB (target <= 4 MiB)"

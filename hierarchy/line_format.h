@@ -6,8 +6,9 @@
 
 namespace varnoke {
 
-// The longest line a test accepts.
+// The longest line a test accepts, and the longest a level line becomes with its tabs.
 inline constexpr std::size_t kMaxLineLength = 500;
+inline constexpr std::size_t kMaxIndentedLevelLine = 611;
 
 enum LineKind { lkComment = 0, lkObjFile = 1, lkLevel = 2, lkIKChain = 3, lkIllegal = 4, lkEmpty = 5 };
 

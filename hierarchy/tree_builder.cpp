@@ -115,10 +115,15 @@ TreeBuilder::Step TreeBuilder::ParseLevel(int depth, Node* parent, const std::st
         return Step::Consumed;
     }
     CheckLevelLine(rest, index_);
-    std::string indented(static_cast<std::size_t>(depth), '\t');
-    indented += rest;
-    if (indented != line)
-        lines_.Replace(index_, indented);
+    if (static_cast<std::size_t>(depth) + rest.size() <= kMaxIndentedLevelLine) {
+        std::string indented(static_cast<std::size_t>(depth), '\t');
+        indented += rest;
+        if (indented != line)
+            lines_.Replace(index_, indented);
+    } else {
+        // So many tabs would make a line no test accepts, and a deep text grow without bound.
+        diagnostics_.AddWarning(index_, "Level %d is too deep to indent, the line is left as it is", level);
+    }
     Node* node = tree_.AddLastChild(parent, std::string(rest));
     partIndex_.AddLevelNode(node, openLevels_.empty() ? node : openLevels_.front());
     openLevels_.push_back(node);
