@@ -3,7 +3,6 @@
 #include "level_prefix.h"
 #include "line_format.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace varnoke {
@@ -14,11 +13,15 @@ std::string NodeToLine(const Node& node)
     const std::optional<LevelPrefix> prefix = ReadLevelPrefix(text);
     if (!prefix || !prefix->nameStart || prefix->level < 1)
         return text;
-    // A line with more tabs than a test accepts characters fails the test either way,
-    // and a typed level of two billion must not cost gigabytes.
-    const auto tabs = std::min(static_cast<std::size_t>(prefix->level - 1), kMaxLineLength);
+    const std::string number = std::to_string(prefix->level);
+    const std::size_t tabs = static_cast<std::size_t>(prefix->level) - 1;
+    // As in a test, a level too deep to indent keeps its text; a typed level of two
+    // billion must not cost gigabytes.
+    if (tabs > kMaxIndentedLevelLine
+        || tabs + number.size() + 1 + (text.size() - *prefix->nameStart) > kMaxIndentedLevelLine)
+        return text;
     std::string line(tabs, '\t');
-    line += std::to_string(prefix->level);
+    line += number;
     line += ' ';
     line.append(text, *prefix->nameStart);
     return line;

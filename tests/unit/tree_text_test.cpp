@@ -30,10 +30,13 @@ TEST(NodeToLine, IndentsLevelLinesAndKeepsOtherTexts)
         EXPECT_EQ(LineOf(kept), kept) << kept;
 }
 
-TEST(NodeToLine, AnAbsurdLevelCostsNoMoreThanALineTooLongForATest)
+TEST(NodeToLine, ALevelTooDeepToIndentKeepsItsText)
 {
-    const std::string line = LineOf("99999999999999 hip xyz");
-    EXPECT_EQ(line, std::string(kMaxLineLength, '\t') + "2147483647 hip xyz");
+    EXPECT_EQ(LineOf("99999999999999 hip xyz"), "99999999999999 hip xyz");
+    // The deepest level whose line stays within 611 characters is still indented.
+    const std::string deepest = "601 hip xyz";
+    EXPECT_EQ(LineOf(deepest), std::string(600, '\t') + deepest);
+    EXPECT_EQ(LineOf("602 hip xyz"), "602 hip xyz");
 }
 
 TEST(TreeToText, WritesEveryNodeInAbsoluteOrderOverTheWholeDocument)
