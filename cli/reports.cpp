@@ -11,8 +11,8 @@ void WriteListReport(std::ostream& out, const std::vector<FileReport>& reports, 
         if (withHeaders)
             out << (first ? "" : "\n") << "==> " << report.file << " <==\n";
         first = false;
-        for (const Diagnostic& entry : report.test->state.WarningsList.Entries())
-            out << entry.Text() << '\n';
+        for (const std::string& text : report.test->state.WarningsList.Texts())
+            out << text << '\n';
     }
 }
 

@@ -120,6 +120,7 @@ VARNOKE_AVX2 inline std::uint64_t Avx2FaceOrGroupChunk(const char* bytes)
     return Avx2Mask(lowMatches, highMatches);
 }
 
+// FindInChunks again, compiled for AVX2 so that the chunk search inlines into it.
 VARNOKE_AVX2 std::size_t Avx2FindFaceOrGroup(const char* bytes, std::size_t count, std::uint64_t& mask)
 {
     for (std::size_t offset = 0; offset < count; offset += kScanChunk) {

@@ -43,6 +43,15 @@ void Diagnostics::Add(Severity severity, int lineIndex, std::string message)
         ++FWarningCount;
 }
 
+std::vector<std::string> Diagnostics::Texts() const
+{
+    std::vector<std::string> texts;
+    texts.reserve(entries_.size());
+    for (const Diagnostic& entry : entries_)
+        texts.push_back(entry.Text());
+    return texts;
+}
+
 void Diagnostics::AddPlain(std::string_view text)
 {
     entries_.push_back({ Severity::Plain, 0, std::string(text) });

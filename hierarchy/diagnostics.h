@@ -40,6 +40,8 @@ public:
     void Clear();
 
     const std::vector<Diagnostic>& Entries() const { return entries_; }
+    // The entries as the list shows them.
+    std::vector<std::string> Texts() const;
     // The entry the user is led to: the first after a failed test, else none (-1).
     int Selected() const { return selected_; }
     void Select(int index) { selected_ = index; }

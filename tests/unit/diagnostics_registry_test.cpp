@@ -9,18 +9,6 @@
 using namespace varnoke;
 using ::testing::ElementsAre;
 
-namespace {
-
-std::vector<std::string> Texts(const Diagnostics& diagnostics)
-{
-    std::vector<std::string> texts;
-    for (const Diagnostic& entry : diagnostics.Entries())
-        texts.push_back(entry.Text());
-    return texts;
-}
-
-} // namespace
-
 TEST(Diagnostics, NumberedEntriesShowTheOneBasedLineAndPlainEntriesNone)
 {
     Diagnostics list;
@@ -29,7 +17,7 @@ TEST(Diagnostics, NumberedEntriesShowTheOneBasedLineAndPlainEntriesNone)
     list.AddError(6, "Illegal 4th argument, must be 'curve'");
     list.AddError(0, "Level number %d has been skipped", 2);
     list.AddPlain("Looks good!");
-    EXPECT_THAT(Texts(list),
+    EXPECT_THAT(list.Texts(),
                 ElementsAre("0 Warning: Part 'lHand' found in OBJ was not used, will be ignored by Poser",
                             "7 Error: Rotations must be of the form xyz",
                             "7 Error: Illegal 4th argument, must be 'curve'",
@@ -46,7 +34,7 @@ TEST(Diagnostics, ArgumentsAreNeverReadAsFormats)
     Diagnostics list;
     list.AddError(2, "Part '%s' used in ikChain must be a child of '%s' in the hierarchy", "a%sb%d", "100%");
     list.AddError(3, "Couldn't open file:%s", "C:\\50%d\\x.obj");
-    EXPECT_THAT(Texts(list),
+    EXPECT_THAT(list.Texts(),
                 ElementsAre("3 Error: Part 'a%sb%d' used in ikChain must be a child of '100%' in the hierarchy",
                             "4 Error: Couldn't open file:C:\\50%d\\x.obj"));
 }

@@ -40,13 +40,7 @@ protected:
         return TestHierarchy(state, lines, tree, fileName);
     }
 
-    Lines Diagnostics() const
-    {
-        Lines texts;
-        for (const Diagnostic& entry : state.WarningsList.Entries())
-            texts.push_back(entry.Text());
-        return texts;
-    }
+    Lines Diagnostics() const { return state.WarningsList.Texts(); }
 
     // The tree in absolute order, each node's text after one dot per ancestor.
     Lines TreeDump() const

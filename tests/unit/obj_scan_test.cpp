@@ -55,14 +55,6 @@ std::vector<std::string> ReadAllPlainly(std::string_view bytes)
 
 constexpr std::size_t kBlockSizes[] = { 1, 2, 3, 7, ObjLineReader::kDefaultBlockSize };
 
-std::vector<std::string> Texts(const Diagnostics& diagnostics)
-{
-    std::vector<std::string> texts;
-    for (const Diagnostic& entry : diagnostics.Entries())
-        texts.push_back(entry.Text());
-    return texts;
-}
-
 } // namespace
 
 TEST(ObjLineReader, GroupLinesAfterEveryKindOfLineEndAtEveryBlockSize)
@@ -157,7 +149,7 @@ TEST_F(ObjScanTest, GroupsJoinInFileOrderAndRepeatsAcrossFilesAreWarned)
     ScanObjFile(state, ":Runtime:Geometries:fig:body.obj", 1);
     ScanObjFile(state, ":Runtime:Geometries:fig:legs.obj", 2);
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("Hip", "abdomen", "Hip", "chest", "lThigh", "lShin"));
-    EXPECT_THAT(Texts(state.WarningsList),
+    EXPECT_THAT(state.WarningsList.Texts(),
                 ElementsAre("3 Warning: Part 'hip' found in multiple OBJ files",
                             "3 Warning: Part 'ABDOMEN' found in multiple OBJ files"));
     EXPECT_EQ(state.WarningsList.FWarningCount, 2);
@@ -170,7 +162,7 @@ TEST_F(ObjScanTest, TheSameFileTwiceAddsNothingTheSecondTime)
     ScanObjFile(state, ":Runtime:Geometries:fig:body.obj", 0);
     ScanObjFile(state, ":Runtime:Geometries:fig:body.obj", 4);
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("hip", "hip", "chest"));
-    EXPECT_THAT(Texts(state.WarningsList),
+    EXPECT_THAT(state.WarningsList.Texts(),
                 ElementsAre("5 Warning: Part 'hip' found in multiple OBJ files",
                             "5 Warning: Part 'hip' found in multiple OBJ files",
                             "5 Warning: Part 'chest' found in multiple OBJ files"));
@@ -185,7 +177,7 @@ TEST_F(ObjScanTest, RelativeVerticesAreWarnedOncePerFileByThePathAsWritten)
     ScanObjFile(state, ":Runtime:Geometries:FIG:rel2.obj", 1);
     ScanObjFile(state, ":Runtime:Geometries:fig:abs.obj", 2);
     EXPECT_THAT(
-        Texts(state.WarningsList),
+        state.WarningsList.Texts(),
         ElementsAre(
             "1 Warning: OBJ File ':Runtime:Geometries:fig:rel.obj' is using relative vertices, Poser V3.0 will crash",
             "2 Warning: OBJ File ':Runtime:Geometries:FIG:rel2.obj' is using relative vertices, Poser V3.0 will "
@@ -203,7 +195,7 @@ TEST_F(ObjScanTest, AFileThatCannotBeOpenedNamesItsLocalPath)
     ScanObjFile(state, ":Runtime:Geometries:fig:folder.obj", 4);
     ScanObjFile(state, "", 5);
     ScanObjFile(state, ":Runtime:Geometries:fig:body.obj ", 6);
-    EXPECT_THAT(Texts(state.WarningsList),
+    EXPECT_THAT(state.WarningsList.Texts(),
                 ElementsAre("4 Error: Couldn't open file:" + Local("fig/missing.obj"),
                             "5 Error: Couldn't open file:" + Local("fig/folder.obj"),
                             "6 Error: Couldn't open file:" + Local(""),
@@ -216,7 +208,7 @@ TEST_F(ObjScanTest, APathSpelledInAnotherCaseFindsTheFile)
 {
     folder.WriteGeometry("Figures/Body.OBJ", "g hip\n");
     ScanObjFile(state, ":runtime:GEOMETRIES:figures:body.obj", 0);
-    EXPECT_THAT(Texts(state.WarningsList), IsEmpty());
+    EXPECT_THAT(state.WarningsList.Texts(), IsEmpty());
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("hip"));
 }
 
@@ -228,5 +220,5 @@ TEST_F(ObjScanTest, FurtherFoldersAreSearchedButTheMessageNamesThePoserFolder)
     ScanObjFile(state, ":Runtime:Geometries:fig:extra.obj", 0);
     ScanObjFile(state, ":Runtime:Geometries:fig:gone.obj", 1);
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("tail"));
-    EXPECT_THAT(Texts(state.WarningsList), ElementsAre("2 Error: Couldn't open file:" + Local("fig/gone.obj")));
+    EXPECT_THAT(state.WarningsList.Texts(), ElementsAre("2 Error: Couldn't open file:" + Local("fig/gone.obj")));
 }

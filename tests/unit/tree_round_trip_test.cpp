@@ -15,14 +15,6 @@ std::string ObjWithGroups(std::initializer_list<const char*> groups)
     return obj;
 }
 
-std::vector<std::string> DiagnosticTexts(const CheckState& checks)
-{
-    std::vector<std::string> texts;
-    for (const Diagnostic& entry : checks.WarningsList.Entries())
-        texts.push_back(entry.Text());
-    return texts;
-}
-
 struct RoundTripCase {
     const char* name;
     std::vector<std::string> lines;
@@ -48,14 +40,14 @@ TEST_P(TreeRoundTrip, TextAndDiagnosticsSurviveTheTree)
     LineList lines(GetParam().lines);
     Forest tree;
     const bool passed = TestHierarchy(checks, lines, tree, "figure.phi");
-    const std::vector<std::string> diagnostics = DiagnosticTexts(checks);
+    const std::vector<std::string> diagnostics = checks.WarningsList.Texts();
     ASSERT_FALSE(diagnostics.empty());
 
     TreeToText(tree, lines);
     const std::vector<std::string> written = GetParam().written.empty() ? GetParam().lines : GetParam().written;
     EXPECT_EQ(lines.Lines(), written);
     EXPECT_EQ(TestHierarchy(checks, lines, tree, "figure.phi"), passed);
-    EXPECT_EQ(DiagnosticTexts(checks), diagnostics);
+    EXPECT_EQ(checks.WarningsList.Texts(), diagnostics);
     EXPECT_EQ(lines.Lines(), written);
 }
 
