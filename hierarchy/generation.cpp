@@ -89,7 +89,8 @@ int LevelGuesser::GuessLevel(std::string_view partName, int rootCount) const
 
 std::optional<std::vector<std::string>> ReadPartList(const std::string& objFilePath)
 {
-    FilePointer file = OpenGeometryFile(objFilePath);
+    // The file as chosen: its name also makes the objFile line.
+    FilePointer file = OpenRegularFile(objFilePath);
     if (!file)
         return std::nullopt;
     // Each name with its folded form, which both finds the names met before and sorts.

@@ -55,7 +55,11 @@ std::string ResolvePathIgnoringCase(const std::string& path)
 
 FilePointer OpenGeometryFile(const std::string& localPath)
 {
-    const std::string path = ResolvePathIgnoringCase(localPath);
+    return OpenRegularFile(ResolvePathIgnoringCase(localPath));
+}
+
+FilePointer OpenRegularFile(const std::string& path)
+{
     std::error_code error;
     if (!fs::is_regular_file(path, error))
         return nullptr;

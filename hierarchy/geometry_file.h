@@ -16,8 +16,11 @@ using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
 // case; a path that still matches nothing comes back unchanged.
 std::string ResolvePathIgnoringCase(const std::string& path);
 
-// Opens a geometry file for reading in binary mode. Only regular files open:
-// a folder, a device or a dangling link counts as a file that cannot be opened.
+// Opens a file for reading in binary mode. Only regular files open: a folder, a
+// device or a dangling link counts as a file that cannot be opened.
+FilePointer OpenRegularFile(const std::string& path);
+
+// Opens the geometry file a hierarchy names, found as ResolvePathIgnoringCase finds it.
 FilePointer OpenGeometryFile(const std::string& localPath);
 
 } // namespace varnoke

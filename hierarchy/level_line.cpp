@@ -8,16 +8,12 @@ bool ParseLevelLine(CheckState& state, std::string_view text, int lineIndex, Lev
 {
     Diagnostics& diagnostics = state.WarningsList;
     LevelLineScan scan = ScanLevelLine(text);
-    fields = {};
-    fields.level = scan.level;
+    // The fields read stay in the outputs even when too few were read.
+    fields = { scan.level, scan.name, scan.rotation, scan.fourth, scan.fifth };
     if (scan.count < 3) {
         diagnostics.AddError(lineIndex, "Syntax error/missing argument");
         return false;
     }
-    fields.name = scan.name;
-    fields.rotation = scan.rotation;
-    fields.fourth = scan.fourth;
-    fields.objPath = scan.fifth;
 
     bool sound = true;
     if (!state.FObjParts.Holds(fields.name)) {

@@ -443,6 +443,9 @@ TEST_F(Cli, GenerateWritesTheTestedFirstHierarchy)
     WriteBytes(root_ / "loose.obj", "g hip\n");
     EXPECT_EQ(InProcess({ "generate", (root_ / "loose.obj").string() }).status, 1);
     EXPECT_EQ(InProcess({ "generate", "missing.obj" }), (Outcome { 2, "", "Couldn't open file:missing.obj\n" }));
+    // The file is taken as named: its name makes the objFile line, so another letter case does not do.
+    const std::string otherCase = (figure_ / "BODY.OBJ").string();
+    EXPECT_EQ(InProcess({ "generate", otherCase }), (Outcome { 2, "", "Couldn't open file:" + otherCase + "\n" }));
 }
 
 } // namespace
