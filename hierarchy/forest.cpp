@@ -74,16 +74,6 @@ int Forest::AbsoluteIndex(const Node* node) const
     return -1;
 }
 
-bool Forest::Contains(const Node* node) const
-{
-    if (!node)
-        return false;
-    while (node->parent_)
-        node = node->parent_;
-    const auto row = static_cast<std::size_t>(node->row_);
-    return row < topLevel_.size() && topLevel_[row].get() == node;
-}
-
 std::vector<std::unique_ptr<Node>>& Forest::SiblingsOf(Node* parent)
 {
     return parent ? parent->children_ : topLevel_;

@@ -63,7 +63,6 @@ public:
     Node* Last() const;
     Node* NodeAt(int absoluteIndex) const;
     int AbsoluteIndex(const Node* node) const;
-    bool Contains(const Node* node) const;
 
     // A parent of nullptr stands for the top level.
     Node* AddLastChild(Node* parent, std::string text);

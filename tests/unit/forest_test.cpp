@@ -73,7 +73,7 @@ TEST_F(ForestTest, DeleteTakesTheSubtreeAndASelectionInsideIt)
     forest.Delete(note);
     EXPECT_EQ(forest.Selected(), rShin);
     EXPECT_EQ(rThigh->Row(), 1);
-    EXPECT_TRUE(forest.Contains(rShin));
+    EXPECT_EQ(forest.AbsoluteIndex(rShin), 3);
 }
 
 TEST_F(ForestTest, MoveCarriesTheSubtreeAndRefusesATargetInsideIt)
