@@ -3,8 +3,12 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 SAMPLE := $(BUILD_DIR)/bin/Runtime/Geometries/Mannikin/mannikin.phi
+SANITIZE_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench sanitize fuzz-build fuzz fuzz-smoke clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -27,5 +31,28 @@ bench:
 	@cmake --build build-release --parallel $(JOBS)
 	@bash bench/run_benchmarks.sh build-release/bin
 
+# Every test again on a build with AddressSanitizer and UndefinedBehaviorSanitizer: any report fails.
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARNOKE_WERROR=ON \
+		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)" >/dev/null
+	@cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+		UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --test-dir $(SANITIZE_DIR) --output-on-failure --no-tests=error --parallel $(JOBS)
+
+# The libFuzzer harnesses of fuzz/, built with clang.
+fuzz-build: deps
+	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DVARNOKE_FUZZ=ON -DVARNOKE_WERROR=ON -DVARNOKE_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) --target fuzzers --parallel $(JOBS)
+
+# Each harness for FUZZ_SECONDS, its corpus kept in $(FUZZ_DIR)/fuzz-corpus from run to run.
+fuzz: fuzz-build
+	@bash scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# Each harness for a few seconds from its seeds alone, so none can rot.
+fuzz-smoke: fuzz-build
+	@bash scripts/run-fuzzers.sh $(FUZZ_DIR) 5 smoke
+
 clean:
-	rm -rf $(BUILD_DIR) build-release
+	rm -rf $(BUILD_DIR) build-release $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -12,6 +12,8 @@ packages=(
   libgmock-dev
   qt6-base-dev
   qt6-base-dev-tools
+  clang
+  libclang-rt-14-dev
 )
 
 missing=()
