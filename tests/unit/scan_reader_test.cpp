@@ -107,7 +107,8 @@ TEST(ScanReader, WordsHoldHighBytesAndStopAtWhiteSpaceOnly)
 
 TEST(ScanReader, ReadingStopsAtANulByteAsInACString)
 {
-    ScanReader reader("12\0 hip"s);
+    const std::string text = "12\0 hip"s; // the reader only views it
+    ScanReader reader(text);
     int value = 0;
     std::string word;
     ASSERT_TRUE(reader.ReadInt(value));
