@@ -1,9 +1,11 @@
 #include "file_io.h"
 
+#include "geometry_file.h"
+
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <new>
+#include <stdexcept>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,17 +15,27 @@ namespace varnoke::cli {
 
 std::optional<std::string> ReadWholeFile(const std::string& path)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
+    const FilePointer file = OpenRegularFile(path);
     if (!file)
         return std::nullopt;
-    std::ostringstream content;
-    content << file.rdbuf();
-    if (file.bad())
+    std::string content;
+    try {
+        // Sized once from the file: no doubling on a large file, and a file too large to
+        // hold is refused at once instead of read until memory runs out.
+        struct stat status { };
+        if (::fstat(::fileno(file.get()), &status) == 0 && status.st_size > 0)
+            content.reserve(static_cast<std::size_t>(status.st_size));
+        char buffer[1 << 16];
+        while (const std::size_t count = std::fread(buffer, 1, sizeof buffer, file.get()))
+            content.append(buffer, count);
+    } catch (const std::bad_alloc&) {
         return std::nullopt;
-    return std::move(content).str();
+    } catch (const std::length_error&) {
+        return std::nullopt;
+    }
+    if (std::ferror(file.get()))
+        return std::nullopt;
+    return content;
 }
 
 namespace {

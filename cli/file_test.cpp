@@ -8,12 +8,16 @@ namespace varnoke::cli {
 
 std::optional<FileTest> TestFile(const std::string& path, const std::string& poserFolder)
 {
-    const std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes)
-        return std::nullopt;
+    DocumentText text;
+    {
+        // The bytes go once they are lines: a huge file is not held twice during its test.
+        const std::optional<std::string> bytes = ReadWholeFile(path);
+        if (!bytes)
+            return std::nullopt;
+        text = SplitDocumentText(*bytes);
+    }
     FileTest test;
     test.state.folders.poserFolder = poserFolder;
-    DocumentText text = SplitDocumentText(*bytes);
     LineList lines(std::move(text.lines));
     Forest tree;
     test.passed = TestHierarchy(test.state, lines, tree, path);

@@ -4,6 +4,12 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace varnoke {
 
 namespace fs = std::filesystem;
@@ -60,12 +66,30 @@ FilePointer OpenGeometryFile(const std::string& localPath)
 
 FilePointer OpenRegularFile(const std::string& path)
 {
+#ifdef _WIN32
     std::error_code error;
     if (!fs::is_regular_file(path, error))
         return nullptr;
     FilePointer file(std::fopen(path.c_str(), "rb"));
-    if (file)
-        std::setvbuf(file.get(), nullptr, _IONBF, 0);
+#else
+    // Opened without waiting and judged by what was opened, not by an earlier look at
+    // the path: a FIFO put in the file's place would otherwise block the open for ever.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return nullptr;
+    struct stat status { };
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)
+        || ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    FilePointer file(::fdopen(descriptor, "rb"));
+    if (!file)
+        ::close(descriptor);
+#endif
+    if (!file)
+        return nullptr;
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
     return file;
 }
 
