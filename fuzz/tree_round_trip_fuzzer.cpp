@@ -24,9 +24,8 @@ bool SameButForNumbersAlone(const std::vector<std::string>& tested, const std::v
     for (std::size_t i = 0; i < tested.size(); ++i) {
         if (tested[i] == written[i])
             continue;
-        const std::size_t tabs = tested[i].size() - written[i].size();
-        if (ScanLevelLine(written[i]).count != 1 || tested[i].size() < written[i].size()
-            || tested[i] != std::string(tabs, '\t') + written[i])
+        if (ScanLevelLine(written[i]).count != 1 || !tested[i].ends_with(written[i])
+            || tested[i].find_first_not_of('\t') != tested[i].size() - written[i].size())
             return false;
     }
     return true;
