@@ -1,6 +1,7 @@
 // varnoke-cli on hierarchies in a temporary Poser folder: in this process through RunCli,
 // and as the built program where exit statuses and the two output streams matter.
 #include "cli.h"
+#include "file_bytes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -37,19 +38,8 @@ void PrintTo(const Outcome& run, std::ostream* os)
     *os << "status " << run.status << ", out \"" << run.out << "\", err \"" << run.err << '"';
 }
 
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const fs::path& path, std::string_view bytes)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using varnoke::testing::ReadBytes;
+using varnoke::testing::WriteBytes;
 
 std::string Quoted(const std::string& text)
 {

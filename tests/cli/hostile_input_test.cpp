@@ -1,5 +1,7 @@
 // varnoke-cli on input that is broken, huge or not a file at all: each run ends normally
 // with the program's own diagnostics or a clear message.
+#include "file_bytes.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -33,19 +35,8 @@ struct Outcome {
     long maxResidentKb = 0;
 };
 
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const fs::path& path, std::string_view bytes)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using varnoke::testing::ReadBytes;
+using varnoke::testing::WriteBytes;
 
 // A file of the head, then count copies of the filler byte, then the tail, written a
 // megabyte at a time so the test itself stays small.
