@@ -39,11 +39,11 @@ Run Measure(std::vector<char*> arguments)
         std::exit(2);
     }
     int status = 0;
-    rusage usage{};
+    rusage usage {};
     wait4(child, &status, 0, &usage);
     const auto end = std::chrono::steady_clock::now();
     posix_spawn_file_actions_destroy(&actions);
-    return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss};
+    return { std::chrono::duration<double>(end - start).count(), usage.ru_maxrss };
 }
 
 double Median(std::vector<double> values)
@@ -53,7 +53,7 @@ double Median(std::vector<double> values)
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -74,7 +74,7 @@ int main(int argc, char* argv[])
         else
             side->push_back(argv[i]);
     }
-    Measure(a);  // warm the page cache
+    Measure(a); // warm the page cache
     Measure(b);
     std::vector<double> ratios;
     std::vector<double> secondsA;
@@ -88,8 +88,8 @@ int main(int argc, char* argv[])
     }
     const double ratio = Median(ratios);
     const double peak = static_cast<double>(peakKiB) / 1024;
-    std::printf("%-34s ratio %5.2fx (target <= %.2fx) %-6s  median %.3f s  peak %5.1f MiB", label.c_str(), ratio, target,
-                ratio <= target ? "met" : "MISSED", Median(secondsA), peak);
+    std::printf("%-34s ratio %5.2fx (target <= %.2fx) %-6s  median %.3f s  peak %5.1f MiB", label.c_str(), ratio,
+                target, ratio <= target ? "met" : "MISSED", Median(secondsA), peak);
     if (peakLimit > 0)
         std::printf(" (target < %.0f MiB) %s", peakLimit, peak < peakLimit ? "met" : "MISSED");
     std::printf("\n");

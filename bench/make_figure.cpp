@@ -85,8 +85,8 @@ private:
 
 std::string PartName(int index)
 {
-    static const char* const bases[] = {"Thigh", "Shin", "Foot", "Toe", "Shldr", "ForeArm", "Hand", "Collar",
-                                        "Index", "Mid", "Ring", "Pinky", "Thumb", "Ear", "Brow", "Lid"};
+    static const char* const bases[] = { "Thigh", "Shin", "Foot", "Toe",   "Shldr", "ForeArm", "Hand", "Collar",
+                                         "Index", "Mid",  "Ring", "Pinky", "Thumb", "Ear",     "Brow", "Lid" };
     if (index == 0)
         return "hip";
     const int side = index % 2;
@@ -164,7 +164,7 @@ void WriteHierarchy(const Options& options, const std::filesystem::path& folder)
     }
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {

@@ -1,11 +1,11 @@
-#include "cli.h"
+#include "cli/cli.h"
 
-#include "command_line.h"
-#include "file_io.h"
-#include "file_test.h"
-#include "generate_command.h"
-#include "poser_folder.h"
-#include "reports.h"
+#include "cli/command_line.h"
+#include "cli/file_check.h"
+#include "cli/file_io.h"
+#include "cli/generate_command.h"
+#include "cli/poser_folder.h"
+#include "cli/reports.h"
 
 #include <algorithm>
 #include <filesystem>

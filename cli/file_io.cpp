@@ -1,6 +1,6 @@
-#include "file_io.h"
+#include "cli/file_io.h"
 
-#include "geometry_file.h"
+#include "hierarchy/geometry_file.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,10 +1,10 @@
-#include "generate_command.h"
+#include "cli/generate_command.h"
 
-#include "cli.h"
-#include "forest.h"
-#include "generation.h"
-#include "hierarchy_test.h"
-#include "poser_folder.h"
+#include "cli/cli.h"
+#include "cli/poser_folder.h"
+#include "hierarchy/forest.h"
+#include "hierarchy/generation.h"
+#include "hierarchy/hierarchy_check.h"
 
 #include <filesystem>
 

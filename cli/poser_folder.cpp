@@ -1,7 +1,7 @@
-#include "poser_folder.h"
+#include "cli/poser_folder.h"
 
-#include "case_fold.h"
-#include "poser_paths.h"
+#include "hierarchy/case_fold.h"
+#include "hierarchy/poser_paths.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "diagnostics.h"
-#include "file_test.h"
+#include "cli/file_check.h"
+#include "hierarchy/diagnostics.h"
 
 #include <ostream>
 #include <string>

@@ -1,12 +1,12 @@
 // The whole test on a fuzzed document whose OBJ files are fuzzed too. The input is the
 // document, then up to two OBJ files, each after a 0x01 byte; the files are
 // :Runtime:Geometries:f:a.obj and :Runtime:Geometries:f:b.obj of a scratch Poser folder.
-#include "check_state.h"
-#include "document_lines.h"
-#include "forest.h"
 #include "fuzz_support.h"
-#include "hierarchy_test.h"
-#include "line_format.h"
+#include "hierarchy/check_state.h"
+#include "hierarchy/document_lines.h"
+#include "hierarchy/forest.h"
+#include "hierarchy/hierarchy_check.h"
+#include "hierarchy/line_format.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // ParseLevelLine on any line, with a few parts already known from OBJ files.
-#include "check_state.h"
 #include "fuzz_support.h"
-#include "level_line.h"
-#include "line_format.h"
+#include "hierarchy/check_state.h"
+#include "hierarchy/level_line.h"
+#include "hierarchy/line_format.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // Line classification and the field reader on any bytes.
 #include "fuzz_support.h"
-#include "line_format.h"
-#include "scan_reader.h"
+#include "hierarchy/line_format.h"
+#include "hierarchy/scan_reader.h"
 
 #include <algorithm>
 #include <climits>

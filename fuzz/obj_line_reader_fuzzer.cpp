@@ -1,10 +1,10 @@
 // The OBJ line reader, in every scanner form and a fuzzed block size, against a plain
 // reading of the same bytes. The first two bytes choose the block size and whether the
 // relative face line is looked for; the rest is the file.
-#include "byte_scanner.h"
 #include "fuzz_support.h"
-#include "geometry_file.h"
-#include "obj_line_reader.h"
+#include "hierarchy/byte_scanner.h"
+#include "hierarchy/geometry_file.h"
+#include "hierarchy/obj_line_reader.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,7 @@
 // The path conversions on any bytes. The input is a folder and a path, split at the first
 // NUL; the last byte of the folder part chooses the separator.
 #include "fuzz_support.h"
-#include "poser_paths.h"
+#include "hierarchy/poser_paths.h"
 
 #include <algorithm>
 #include <cstdint>

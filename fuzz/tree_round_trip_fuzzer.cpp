@@ -2,13 +2,13 @@
 // document is one that a test leaves as it is, and writing it again gives it again.
 // The one line the two indent differently is a level line of a number alone: the tree
 // writes it as it stands, the test indents it by its depth.
-#include "check_state.h"
-#include "document_lines.h"
-#include "forest.h"
 #include "fuzz_support.h"
-#include "hierarchy_test.h"
-#include "line_format.h"
-#include "tree_to_text.h"
+#include "hierarchy/check_state.h"
+#include "hierarchy/document_lines.h"
+#include "hierarchy/forest.h"
+#include "hierarchy/hierarchy_check.h"
+#include "hierarchy/line_format.h"
+#include "tree/tree_to_text.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "block_reader.h"
+#include "hierarchy/block_reader.h"
 
 namespace varnoke {
 

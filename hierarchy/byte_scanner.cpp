@@ -1,4 +1,4 @@
-#include "byte_scanner.h"
+#include "hierarchy/byte_scanner.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>

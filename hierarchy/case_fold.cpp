@@ -1,4 +1,4 @@
-#include "case_fold.h"
+#include "hierarchy/case_fold.h"
 
 #include <algorithm>
 

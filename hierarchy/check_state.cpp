@@ -1,4 +1,4 @@
-#include "check_state.h"
+#include "hierarchy/check_state.h"
 
 namespace varnoke {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "diagnostics.h"
-#include "part_registry.h"
-#include "poser_paths.h"
+#include "hierarchy/diagnostics.h"
+#include "hierarchy/part_registry.h"
+#include "hierarchy/poser_paths.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "diagnostics.h"
+#include "hierarchy/diagnostics.h"
 
 namespace varnoke {
 

@@ -1,4 +1,4 @@
-#include "document_lines.h"
+#include "hierarchy/document_lines.h"
 
 namespace varnoke {
 

@@ -1,6 +1,6 @@
-#include "find_part_node.h"
+#include "hierarchy/find_part_node.h"
 
-#include "line_format.h"
+#include "hierarchy/line_format.h"
 
 namespace varnoke {
 

@@ -1,4 +1,4 @@
-#include "forest.h"
+#include "hierarchy/forest.h"
 
 namespace varnoke {
 

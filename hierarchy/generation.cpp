@@ -1,10 +1,10 @@
-#include "generation.h"
+#include "hierarchy/generation.h"
 
-#include "case_fold.h"
-#include "geometry_file.h"
-#include "obj_line_reader.h"
-#include "obj_scan.h"
-#include "poser_paths.h"
+#include "hierarchy/case_fold.h"
+#include "hierarchy/geometry_file.h"
+#include "hierarchy/obj_line_reader.h"
+#include "hierarchy/obj_scan.h"
+#include "hierarchy/poser_paths.h"
 
 #include <algorithm>
 #include <unordered_map>

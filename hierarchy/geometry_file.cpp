@@ -1,6 +1,6 @@
-#include "geometry_file.h"
+#include "hierarchy/geometry_file.h"
 
-#include "case_fold.h"
+#include "hierarchy/case_fold.h"
 
 #include <filesystem>
 

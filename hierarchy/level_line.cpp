@@ -1,6 +1,6 @@
-#include "level_line.h"
+#include "hierarchy/level_line.h"
 
-#include "line_format.h"
+#include "hierarchy/line_format.h"
 
 namespace varnoke {
 

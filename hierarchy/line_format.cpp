@@ -1,6 +1,6 @@
-#include "line_format.h"
+#include "hierarchy/line_format.h"
 
-#include "scan_reader.h"
+#include "hierarchy/scan_reader.h"
 
 namespace varnoke {
 

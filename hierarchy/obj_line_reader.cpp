@@ -1,4 +1,4 @@
-#include "obj_line_reader.h"
+#include "hierarchy/obj_line_reader.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "block_reader.h"
-#include "byte_scanner.h"
+#include "hierarchy/block_reader.h"
+#include "hierarchy/byte_scanner.h"
 
 #include <cstddef>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "obj_scan.h"
+#include "hierarchy/obj_scan.h"
 
-#include "geometry_file.h"
-#include "obj_line_reader.h"
-#include "scan_reader.h"
+#include "hierarchy/geometry_file.h"
+#include "hierarchy/obj_line_reader.h"
+#include "hierarchy/scan_reader.h"
 
 namespace varnoke {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "check_state.h"
+#include "hierarchy/check_state.h"
 
 #include <string_view>
 

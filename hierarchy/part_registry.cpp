@@ -1,6 +1,6 @@
-#include "part_registry.h"
+#include "hierarchy/part_registry.h"
 
-#include "case_fold.h"
+#include "hierarchy/case_fold.h"
 
 namespace varnoke {
 

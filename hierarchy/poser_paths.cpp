@@ -1,4 +1,4 @@
-#include "poser_paths.h"
+#include "hierarchy/poser_paths.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "tree_builder.h"
+#include "hierarchy/tree_builder.h"
 
-#include "level_line.h"
-#include "line_format.h"
-#include "obj_scan.h"
-#include "scan_reader.h"
+#include "hierarchy/level_line.h"
+#include "hierarchy/line_format.h"
+#include "hierarchy/obj_scan.h"
+#include "hierarchy/scan_reader.h"
 
 namespace varnoke {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "check_state.h"
-#include "document_lines.h"
-#include "forest.h"
+#include "hierarchy/check_state.h"
+#include "hierarchy/document_lines.h"
+#include "hierarchy/forest.h"
 
 #include <string>
 #include <string_view>

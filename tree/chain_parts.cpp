@@ -1,6 +1,6 @@
-#include "chain_parts.h"
+#include "tree/chain_parts.h"
 
-#include "level_line.h"
+#include "hierarchy/level_line.h"
 
 #include <vector>
 

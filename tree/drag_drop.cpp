@@ -1,7 +1,7 @@
-#include "drag_drop.h"
+#include "tree/drag_drop.h"
 
-#include "renumber.h"
-#include "scan_reader.h"
+#include "hierarchy/scan_reader.h"
+#include "tree/renumber.h"
 
 namespace varnoke {
 

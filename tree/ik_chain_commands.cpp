@@ -1,9 +1,9 @@
-#include "ik_chain_commands.h"
+#include "tree/ik_chain_commands.h"
 
-#include "chain_parts.h"
-#include "find_part_node.h"
-#include "line_format.h"
-#include "scan_reader.h"
+#include "hierarchy/find_part_node.h"
+#include "hierarchy/line_format.h"
+#include "hierarchy/scan_reader.h"
+#include "tree/chain_parts.h"
 
 #include <string_view>
 

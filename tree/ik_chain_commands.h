@@ -1,8 +1,8 @@
 #pragma once
 
-#include "forest.h"
-#include "ik_chain_dialog.h"
-#include "tree_edits.h"
+#include "hierarchy/forest.h"
+#include "tree/ik_chain_dialog.h"
+#include "tree/tree_edits.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "ik_chain_dialog.h"
+#include "tree/ik_chain_dialog.h"
 
 namespace varnoke {
 

@@ -1,4 +1,4 @@
-#include "input_box_edits.h"
+#include "tree/input_box_edits.h"
 
 namespace varnoke {
 

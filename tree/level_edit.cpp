@@ -1,7 +1,7 @@
-#include "level_edit.h"
+#include "tree/level_edit.h"
 
-#include "case_fold.h"
-#include "level_line.h"
+#include "hierarchy/case_fold.h"
+#include "hierarchy/level_line.h"
 
 namespace varnoke {
 

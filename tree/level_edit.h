@@ -1,8 +1,8 @@
 #pragma once
 
-#include "check_state.h"
-#include "forest.h"
-#include "tree_edits.h"
+#include "hierarchy/check_state.h"
+#include "hierarchy/forest.h"
+#include "tree/tree_edits.h"
 
 #include <array>
 #include <optional>

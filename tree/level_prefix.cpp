@@ -1,6 +1,6 @@
-#include "level_prefix.h"
+#include "tree/level_prefix.h"
 
-#include "scan_reader.h"
+#include "hierarchy/scan_reader.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "obj_file_edit.h"
+#include "tree/obj_file_edit.h"
 
-#include "line_format.h"
+#include "hierarchy/line_format.h"
 
 namespace varnoke {
 

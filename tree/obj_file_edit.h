@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forest.h"
-#include "tree_edits.h"
+#include "hierarchy/forest.h"
+#include "tree/tree_edits.h"
 
 #include <optional>
 #include <string>

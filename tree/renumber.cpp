@@ -1,7 +1,7 @@
-#include "renumber.h"
+#include "tree/renumber.h"
 
-#include "level_prefix.h"
-#include "scan_reader.h"
+#include "hierarchy/scan_reader.h"
+#include "tree/level_prefix.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "tree_edits.h"
+#include "tree/tree_edits.h"
 
 namespace varnoke {
 

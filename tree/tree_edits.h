@@ -1,7 +1,7 @@
 #pragma once
 
-#include "check_state.h"
-#include "forest.h"
+#include "hierarchy/check_state.h"
+#include "hierarchy/forest.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "tree_menu.h"
+#include "tree/tree_menu.h"
 
-#include "line_format.h"
+#include "hierarchy/line_format.h"
 
 namespace varnoke {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tree_edits.h"
+#include "tree/tree_edits.h"
 
 namespace varnoke {
 

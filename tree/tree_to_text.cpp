@@ -1,7 +1,7 @@
-#include "tree_to_text.h"
+#include "tree/tree_to_text.h"
 
-#include "level_prefix.h"
-#include "line_format.h"
+#include "hierarchy/line_format.h"
+#include "tree/level_prefix.h"
 
 #include <vector>
 

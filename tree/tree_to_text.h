@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document_lines.h"
-#include "forest.h"
+#include "hierarchy/document_lines.h"
+#include "hierarchy/forest.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 // varnoke-cli on hierarchies in a temporary Poser folder: in this process through RunCli,
 // and as the built program where exit statuses and the two output streams matter.
-#include "cli.h"
+#include "cli/cli.h"
 #include "file_bytes.h"
 
 #include <gmock/gmock.h>

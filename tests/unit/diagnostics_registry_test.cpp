@@ -1,7 +1,7 @@
-#include "case_fold.h"
-#include "check_state.h"
-#include "diagnostics.h"
-#include "part_registry.h"
+#include "hierarchy/case_fold.h"
+#include "hierarchy/check_state.h"
+#include "hierarchy/diagnostics.h"
+#include "hierarchy/part_registry.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "find_part_node.h"
-#include "forest.h"
+#include "hierarchy/find_part_node.h"
+#include "hierarchy/forest.h"
 #include "small_stack.h"
 
 #include <gmock/gmock.h>

@@ -1,4 +1,4 @@
-#include "generation.h"
+#include "hierarchy/generation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "hierarchy_test.h"
+#include "hierarchy/hierarchy_check.h"
 #include "small_stack.h"
 #include "temp_poser_folder.h"
 

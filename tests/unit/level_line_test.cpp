@@ -1,4 +1,4 @@
-#include "level_line.h"
+#include "hierarchy/level_line.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "line_format.h"
+#include "hierarchy/line_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // An OBJ file that changes under the reader: it must read what is there, nothing else.
-#include "geometry_file.h"
-#include "obj_line_reader.h"
+#include "hierarchy/geometry_file.h"
+#include "hierarchy/obj_line_reader.h"
 #include "temp_poser_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "check_state.h"
-#include "geometry_file.h"
-#include "obj_line_reader.h"
-#include "obj_scan.h"
+#include "hierarchy/check_state.h"
+#include "hierarchy/geometry_file.h"
+#include "hierarchy/obj_line_reader.h"
+#include "hierarchy/obj_scan.h"
 #include "temp_poser_folder.h"
 
 #include <gmock/gmock.h>

@@ -1,4 +1,4 @@
-#include "scan_reader.h"
+#include "hierarchy/scan_reader.h"
 
 #include <gtest/gtest.h>
 

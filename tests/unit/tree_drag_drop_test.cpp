@@ -1,4 +1,4 @@
-#include "drag_drop.h"
+#include "tree/drag_drop.h"
 #include "tree_test_support.h"
 
 #include <gtest/gtest.h>

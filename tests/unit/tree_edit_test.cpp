@@ -1,7 +1,7 @@
-#include "input_box_edits.h"
-#include "level_edit.h"
-#include "obj_file_edit.h"
-#include "tree_menu.h"
+#include "tree/input_box_edits.h"
+#include "tree/level_edit.h"
+#include "tree/obj_file_edit.h"
+#include "tree/tree_menu.h"
 #include "tree_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ik_chain_commands.h"
+#include "tree/ik_chain_commands.h"
 #include "tree_test_support.h"
 
 #include <gtest/gtest.h>

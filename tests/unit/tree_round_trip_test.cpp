@@ -1,6 +1,6 @@
-#include "hierarchy_test.h"
+#include "hierarchy/hierarchy_check.h"
 #include "temp_poser_folder.h"
-#include "tree_to_text.h"
+#include "tree/tree_to_text.h"
 
 #include <gtest/gtest.h>
 

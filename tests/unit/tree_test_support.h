@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forest.h"
+#include "hierarchy/forest.h"
 
 #include <algorithm>
 #include <string>

@@ -1,9 +1,9 @@
-#include "chain_parts.h"
-#include "line_format.h"
-#include "renumber.h"
-#include "tree_edits.h"
+#include "hierarchy/line_format.h"
+#include "tree/chain_parts.h"
+#include "tree/renumber.h"
+#include "tree/tree_edits.h"
+#include "tree/tree_to_text.h"
 #include "tree_test_support.h"
-#include "tree_to_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "check_state.h"
-#include "document_lines.h"
+#include "hierarchy/check_state.h"
+#include "hierarchy/document_lines.h"
 
 #include <optional>
 #include <string>

@@ -1,8 +1,8 @@
-#include "file_test.h"
+#include "cli/file_check.h"
 
-#include "file_io.h"
-#include "forest.h"
-#include "hierarchy_test.h"
+#include "cli/file_io.h"
+#include "hierarchy/forest.h"
+#include "hierarchy/hierarchy_check.h"
 
 namespace varnoke::cli {
 

@@ -1,7 +1,7 @@
-#include "hierarchy_test.h"
+#include "hierarchy/hierarchy_check.h"
 
-#include "case_fold.h"
-#include "tree_builder.h"
+#include "hierarchy/case_fold.h"
+#include "hierarchy/tree_builder.h"
 
 namespace varnoke {
 
