@@ -17,10 +17,11 @@ std::optional<FileTest> TestFile(const std::string& path, const std::string& pos
         text = SplitDocumentText(*bytes);
     }
     FileTest test;
-    test.state.folders.poserFolder = poserFolder;
+    GeometryFolders folders;
+    folders.poserFolder = poserFolder;
     LineList lines(std::move(text.lines));
     Forest tree;
-    test.passed = TestHierarchy(test.state, lines, tree, path);
+    test.passed = TestHierarchy(test.state, folders, lines, tree, path);
     test.tested = !IsObjFileName(path);
     test.text = { std::move(lines.Lines()), text.finalLineEnd };
     return test;

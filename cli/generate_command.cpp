@@ -17,16 +17,17 @@ int Generate(const std::string& objFile, const std::optional<std::string>& poser
     std::error_code error;
     const std::string absolute = std::filesystem::absolute(objFile, error).lexically_normal().string();
     CheckState state;
-    state.folders.poserFolder = ChoosePoserFolder(poserDir, objFile, programPath);
+    GeometryFolders folders;
+    folders.poserFolder = ChoosePoserFolder(poserDir, objFile, programPath);
     const std::optional<GeneratedHierarchy> generated = GenerateHierarchy(state, error ? objFile : absolute);
     if (!generated) {
         err << "Couldn't open file:" << objFile << '\n';
         return kUsageOrUnreadable;
     }
-    LineList lines(generated->header);
-    lines.Lines().insert(lines.Lines().end(), generated->levelLines.begin(), generated->levelLines.end());
+    LineList lines;
+    InsertGeneratedHierarchy(lines, *generated);
     Forest tree;
-    const bool passed = TestHierarchy(state, lines, tree, "");
+    const bool passed = TestHierarchy(state, folders, lines, tree, "");
     out << JoinDocumentText({ lines.Lines(), true });
     return passed ? kPassed : kFailed;
 }

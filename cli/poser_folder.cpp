@@ -1,28 +1,9 @@
 #include "cli/poser_folder.h"
 
-#include "hierarchy/case_fold.h"
+#include "hierarchy/geometry_folders.h"
 #include "hierarchy/poser_paths.h"
 
-#include <filesystem>
-
 namespace varnoke::cli {
-
-namespace fs = std::filesystem;
-
-namespace {
-
-bool HasRuntimeFolder(const fs::path& folder)
-{
-    std::error_code error;
-    for (fs::directory_iterator entry(folder, error); !error && entry != fs::directory_iterator();
-         entry.increment(error)) {
-        if (EqualIgnoringCase(entry->path().filename().string(), "Runtime") && entry->is_directory(error))
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 std::string WithoutTrailingSeparator(std::string folder)
 {
@@ -38,14 +19,8 @@ std::string ChoosePoserFolder(const std::optional<std::string>& poserDir, const 
 {
     if (poserDir)
         return WithoutTrailingSeparator(*poserDir);
-    std::error_code error;
-    fs::path folder = fs::absolute(file, error).lexically_normal().parent_path();
-    for (; !error && !folder.empty(); folder = folder.parent_path()) {
-        if (HasRuntimeFolder(folder))
-            return WithoutTrailingSeparator(folder.string());
-        if (folder == folder.root_path())
-            break;
-    }
+    if (std::optional<std::string> nearest = NearestPoserFolder(file))
+        return *nearest;
     return ExeDirectory(programPath);
 }
 

@@ -47,11 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     CheckState state;
-    state.folders.poserFolder = poserFolder;
+    GeometryFolders folders;
+    folders.poserFolder = poserFolder;
     LineList lines(SplitDocumentText(pieces[0]).lines);
     const int lineCount = lines.Count();
     Forest tree;
-    const bool passed = TestHierarchy(state, lines, tree, "figure.phi");
+    const bool passed = TestHierarchy(state, folders, lines, tree, "figure.phi");
     const Diagnostics& diagnostics = state.WarningsList;
     VARNOKE_FUZZ_CHECK(passed == (diagnostics.FErrorCount == 0));
     VARNOKE_FUZZ_CHECK(lines.Count() == lineCount);
@@ -64,9 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> texts = diagnostics.Texts();
     LineList again(tested);
     CheckState secondState;
-    secondState.folders.poserFolder = poserFolder;
     Forest secondTree;
-    const bool passedAgain = TestHierarchy(secondState, again, secondTree, "figure.phi");
+    const bool passedAgain = TestHierarchy(secondState, folders, again, secondTree, "figure.phi");
     VARNOKE_FUZZ_CHECK(again.ReplacedCount() == 0);
     // Re-indented deep levels may outgrow the line limit, and a test stops at such a line.
     if (std::all_of(tested.begin(), tested.end(),

@@ -44,19 +44,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)geometryWritten;
 
     CheckState state;
-    state.folders.poserFolder = poserFolder;
+    GeometryFolders folders;
+    folders.poserFolder = poserFolder;
     LineList lines(SplitDocumentText(std::string_view(reinterpret_cast<const char*>(data), size)).lines);
     Forest tree;
-    TestHierarchy(state, lines, tree, "figure.phi");
+    TestHierarchy(state, folders, lines, tree, "figure.phi");
 
     TreeToText(tree, lines);
     const std::vector<std::string> written = lines.Lines();
     VARNOKE_FUZZ_CHECK(static_cast<int>(written.size()) == tree.NodeCount());
 
     CheckState secondState;
-    secondState.folders.poserFolder = poserFolder;
     Forest secondTree;
-    TestHierarchy(secondState, lines, secondTree, "figure.phi");
+    TestHierarchy(secondState, folders, lines, secondTree, "figure.phi");
     VARNOKE_FUZZ_CHECK(SameButForNumbersAlone(lines.Lines(), written));
 
     // Re-indented deep levels may outgrow the line limit, and a test stops at such a line.

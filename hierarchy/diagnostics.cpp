@@ -37,6 +37,7 @@ void Diagnostics::Add(Severity severity, int lineIndex, std::string message)
     // Line numbers are shown 1-based; a diagnostic of no line (-1) shows 0.
     const long long number = static_cast<long long>(lineIndex) + 1;
     entries_.push_back({ severity, static_cast<int>(number), std::move(message) });
+    ++revision_;
     if (severity == Severity::Error)
         ++FErrorCount;
     else
@@ -55,11 +56,13 @@ std::vector<std::string> Diagnostics::Texts() const
 void Diagnostics::AddPlain(std::string_view text)
 {
     entries_.push_back({ Severity::Plain, 0, std::string(text) });
+    ++revision_;
 }
 
 void Diagnostics::Clear()
 {
     entries_.clear();
+    ++revision_;
     selected_ = -1;
     FErrorCount = 0;
     FWarningCount = 0;

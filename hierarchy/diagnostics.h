@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,9 @@ public:
     // The entry the user is led to: the first after a failed test, else none (-1).
     int Selected() const { return selected_; }
     void Select(int index) { selected_ = index; }
+    // Changes whenever an entry is added or the list is cleared, so a view can tell
+    // cheaply whether it shows the current entries.
+    std::uint64_t Revision() const { return revision_; }
 
     int FErrorCount = 0;
     int FWarningCount = 0;
@@ -56,6 +60,7 @@ private:
 
     std::vector<Diagnostic> entries_;
     int selected_ = -1;
+    std::uint64_t revision_ = 0;
 };
 
 } // namespace varnoke

@@ -1,11 +1,21 @@
 #include "hierarchy/document_lines.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace varnoke {
 
 void LineList::Replace(int index, std::string text)
 {
     lines_[static_cast<std::size_t>(index)] = std::move(text);
     ++replacedCount_;
+}
+
+void LineList::Insert(int index, std::vector<std::string> lines)
+{
+    const int clamped = std::clamp(index, 0, Count());
+    const auto at = lines_.begin() + static_cast<std::ptrdiff_t>(clamped);
+    lines_.insert(at, std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
 }
 
 DocumentText SplitDocumentText(std::string_view bytes)

@@ -13,9 +13,15 @@ public:
     virtual ~DocumentLines() = default;
     virtual int Count() const = 0;
     virtual std::string Line(int index) const = 0;
-    // Called only for a line whose text really changes.
+    // Called only for a line whose text really changes. Behind the window, this and Insert
+    // set the document's Modified flag like any other change of single lines.
     virtual void Replace(int index, std::string text) = 0;
-    // Puts new lines in place of the whole document, as when the tree is written back as text.
+    // Puts the lines before line index (0 to Count()); at Count() they go to the end.
+    virtual void Insert(int index, std::vector<std::string> lines) = 0;
+    // Puts new lines in place of the whole document, as when the tree is written back as
+    // text: behind the window the text then ends with a line end, and the document's Modified
+    // flag is set exactly when there is at least one line, as if the lines had been added
+    // one by one to an emptied editor.
     virtual void ReplaceAll(std::vector<std::string> lines) = 0;
 };
 
@@ -30,6 +36,7 @@ public:
     int Count() const override { return static_cast<int>(lines_.size()); }
     std::string Line(int index) const override { return lines_[static_cast<std::size_t>(index)]; }
     void Replace(int index, std::string text) override;
+    void Insert(int index, std::vector<std::string> lines) override;
     void ReplaceAll(std::vector<std::string> lines) override { lines_ = std::move(lines); }
 
     const std::vector<std::string>& Lines() const { return lines_; }

@@ -147,4 +147,10 @@ std::optional<GeneratedHierarchy> GenerateHierarchy(CheckState& state, const std
     return generated;
 }
 
+void InsertGeneratedHierarchy(DocumentLines& lines, const GeneratedHierarchy& generated)
+{
+    lines.Insert(0, generated.header);
+    lines.Insert(lines.Count(), generated.levelLines);
+}
+
 } // namespace varnoke

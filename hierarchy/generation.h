@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hierarchy/check_state.h"
+#include "hierarchy/document_lines.h"
 
 #include <array>
 #include <memory>
@@ -55,5 +56,9 @@ struct GeneratedHierarchy {
 // then the root chain and every other part at a guessed level. An OBJ file that cannot
 // be opened adds one error (line 1) to the diagnostics, which are not cleared, and gives none.
 std::optional<GeneratedHierarchy> GenerateHierarchy(CheckState& state, const std::string& objFilePath);
+
+// Adds a generated hierarchy to a document, which is never cleared: the header goes to
+// the top, in its order, and the level lines to the end.
+void InsertGeneratedHierarchy(DocumentLines& lines, const GeneratedHierarchy& generated);
 
 } // namespace varnoke

@@ -14,12 +14,13 @@ bool IsObjFileName(std::string_view fileName)
     return EqualIgnoringCase(fileName.substr(dot), ".obj");
 }
 
-void BuildTree(CheckState& state, DocumentLines& lines, Forest& tree)
+void BuildTree(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest& tree)
 {
-    TreeBuilder(state, lines, tree).BuildTree();
+    TreeBuilder(state, folders, lines, tree).BuildTree();
 }
 
-bool TestHierarchy(CheckState& state, DocumentLines& lines, Forest& tree, std::string_view documentFileName)
+bool TestHierarchy(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest& tree,
+                   std::string_view documentFileName)
 {
     tree.Clear();
     state.Clear();
@@ -28,7 +29,7 @@ bool TestHierarchy(CheckState& state, DocumentLines& lines, Forest& tree, std::s
         diagnostics.AddPlain("OBJ file not tested");
         return false;
     }
-    BuildTree(state, lines, tree);
+    BuildTree(state, folders, lines, tree);
     if (diagnostics.FErrorCount > 0) {
         diagnostics.Select(0);
         return false;

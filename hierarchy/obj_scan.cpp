@@ -31,12 +31,12 @@ std::string GroupNameOfLine(std::string_view line)
     return name;
 }
 
-void ScanObjFile(CheckState& state, std::string_view poserPath, int lineIndex)
+void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_view poserPath, int lineIndex)
 {
-    const std::string localPath = PoserToLocalPath(state.folders.poserFolder, poserPath, state.folders.separator);
+    const std::string localPath = PoserToLocalPath(folders.poserFolder, poserPath, folders.separator);
     FilePointer file = OpenGeometryFile(localPath);
     if (!file)
-        file = OpenFirstFound(state.folders, poserPath);
+        file = OpenFirstFound(folders, poserPath);
     if (!file) {
         state.WarningsList.AddError(lineIndex, "Couldn't open file:%s", localPath);
         return;

@@ -31,8 +31,9 @@ Node* BuildPartIndex::Find(std::string_view name) const
     return found == first_.end() ? nullptr : found->second.node;
 }
 
-TreeBuilder::TreeBuilder(CheckState& state, DocumentLines& lines, Forest& tree)
+TreeBuilder::TreeBuilder(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest& tree)
     : state_(state)
+    , folders_(folders)
     , diagnostics_(state.WarningsList)
     , lines_(lines)
     , tree_(tree)
@@ -145,14 +146,14 @@ void TreeBuilder::AddTopLevelNode(std::string_view text)
 void TreeBuilder::CheckObjFileLine(std::string_view text, int lineIndex)
 {
     if (const std::optional<std::string> path = ParseObjFileLine(text))
-        ScanObjFile(state_, *path, lineIndex);
+        ScanObjFile(state_, folders_, *path, lineIndex);
 }
 
 void TreeBuilder::CheckLevelLine(std::string_view text, int lineIndex)
 {
     LevelFields fields;
     if (ParseLevelLine(state_, text, lineIndex, fields) && !fields.objPath.empty())
-        ScanObjFile(state_, fields.objPath, lineIndex);
+        ScanObjFile(state_, folders_, fields.objPath, lineIndex);
 }
 
 void TreeBuilder::CheckIKChainLine(std::string_view text, int lineIndex)

@@ -3,6 +3,7 @@
 #include "hierarchy/check_state.h"
 #include "hierarchy/document_lines.h"
 #include "hierarchy/forest.h"
+#include "hierarchy/geometry_folders.h"
 
 #include <string>
 #include <string_view>
@@ -34,7 +35,7 @@ private:
 // One test's parse of the document into the tree.
 class TreeBuilder {
 public:
-    TreeBuilder(CheckState& state, DocumentLines& lines, Forest& tree);
+    TreeBuilder(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest& tree);
 
     void BuildTree();
 
@@ -52,6 +53,7 @@ private:
     void WarnUnusedObjParts();
 
     CheckState& state_;
+    const GeometryFolders& folders_;
     Diagnostics& diagnostics_;
     DocumentLines& lines_;
     Forest& tree_;

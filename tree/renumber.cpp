@@ -1,7 +1,7 @@
 #include "tree/renumber.h"
 
+#include "hierarchy/level_prefix.h"
 #include "hierarchy/scan_reader.h"
-#include "tree/level_prefix.h"
 
 #include <vector>
 

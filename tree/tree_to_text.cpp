@@ -1,7 +1,7 @@
 #include "tree/tree_to_text.h"
 
+#include "hierarchy/level_prefix.h"
 #include "hierarchy/line_format.h"
-#include "tree/level_prefix.h"
 
 #include <vector>
 
@@ -13,18 +13,13 @@ std::string NodeToLine(const Node& node)
     const std::optional<LevelPrefix> prefix = ReadLevelPrefix(text);
     if (!prefix || !prefix->nameStart || prefix->level < 1)
         return text;
-    const std::string number = std::to_string(prefix->level);
     const std::size_t tabs = static_cast<std::size_t>(prefix->level) - 1;
+    const std::size_t rest = text.size() - *prefix->nameStart;
     // As in a test, a level too deep to indent keeps its text; a typed level of two
     // billion must not cost gigabytes.
-    if (tabs > kMaxIndentedLevelLine
-        || tabs + number.size() + 1 + (text.size() - *prefix->nameStart) > kMaxIndentedLevelLine)
+    if (tabs > kMaxIndentedLevelLine || tabs + std::to_string(prefix->level).size() + 1 + rest > kMaxIndentedLevelLine)
         return text;
-    std::string line(tabs, '\t');
-    line += number;
-    line += ' ';
-    line.append(text, *prefix->nameStart);
-    return line;
+    return IndentedLevelLine(prefix->level, std::string_view(text).substr(*prefix->nameStart));
 }
 
 void TreeToText(const Forest& tree, DocumentLines& lines)

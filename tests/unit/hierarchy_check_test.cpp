@@ -29,7 +29,7 @@ class HierarchyCheck : public ::testing::Test {
 protected:
     HierarchyCheck()
     {
-        state.folders.poserFolder = folder.Path();
+        folders.poserFolder = folder.Path();
         folder.WriteGeometry("fig/body.obj", "g hip\ng abdomen\ng chest\n");
         folder.WriteGeometry("fig/legs.obj", "g lThigh\r\ng lShin\r\ng lFoot\r\n");
     }
@@ -37,7 +37,7 @@ protected:
     bool Run(Lines text, std::string_view fileName = "figure.phi")
     {
         lines = LineList(std::move(text));
-        return TestHierarchy(state, lines, tree, fileName);
+        return TestHierarchy(state, folders, lines, tree, fileName);
     }
 
     Lines Diagnostics() const { return state.WarningsList.Texts(); }
@@ -57,6 +57,7 @@ protected:
 
     varnoke::testing::TempPoserFolder folder;
     CheckState state;
+    GeometryFolders folders;
     LineList lines;
     Forest tree;
 };

@@ -131,7 +131,7 @@ TEST(ObjScan, GroupNameIsTheFirstWordAfterTheG)
 
 class ObjScanTest : public ::testing::Test {
 protected:
-    ObjScanTest() { state.folders.poserFolder = folder.Path(); }
+    ObjScanTest() { folders.poserFolder = folder.Path(); }
 
     std::string Local(std::string_view relative) const
     {
@@ -140,14 +140,15 @@ protected:
 
     varnoke::testing::TempPoserFolder folder;
     CheckState state;
+    GeometryFolders folders;
 };
 
 TEST_F(ObjScanTest, GroupsJoinInFileOrderAndRepeatsAcrossFilesAreWarned)
 {
     folder.WriteGeometry("fig/body.obj", "v 0 0 0\ng Hip\ng abdomen\ng Hip\n g skipped\ngchest");
     folder.WriteGeometry("fig/legs.obj", "g hip\r\ng lThigh\r\ng ABDOMEN\r\ng lShin\r\n");
-    ScanObjFile(state, ":Runtime:Geometries:fig:body.obj", 1);
-    ScanObjFile(state, ":Runtime:Geometries:fig:legs.obj", 2);
+    ScanObjFile(state, folders, ":Runtime:Geometries:fig:body.obj", 1);
+    ScanObjFile(state, folders, ":Runtime:Geometries:fig:legs.obj", 2);
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("Hip", "abdomen", "Hip", "chest", "lThigh", "lShin"));
     EXPECT_THAT(state.WarningsList.Texts(),
                 ElementsAre("3 Warning: Part 'hip' found in multiple OBJ files",
@@ -159,8 +160,8 @@ TEST_F(ObjScanTest, GroupsJoinInFileOrderAndRepeatsAcrossFilesAreWarned)
 TEST_F(ObjScanTest, TheSameFileTwiceAddsNothingTheSecondTime)
 {
     folder.WriteGeometry("fig/body.obj", "g hip\ng hip\ng chest\n");
-    ScanObjFile(state, ":Runtime:Geometries:fig:body.obj", 0);
-    ScanObjFile(state, ":Runtime:Geometries:fig:body.obj", 4);
+    ScanObjFile(state, folders, ":Runtime:Geometries:fig:body.obj", 0);
+    ScanObjFile(state, folders, ":Runtime:Geometries:fig:body.obj", 4);
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("hip", "hip", "chest"));
     EXPECT_THAT(state.WarningsList.Texts(),
                 ElementsAre("5 Warning: Part 'hip' found in multiple OBJ files",
@@ -173,9 +174,9 @@ TEST_F(ObjScanTest, RelativeVerticesAreWarnedOncePerFileByThePathAsWritten)
     folder.WriteGeometry("fig/rel.obj", "g hip\nf -1 -2 -3\nf -4 -5 -6\ng hip\nf -1 -2 -3\n");
     folder.WriteGeometry("fig/rel2.obj", "v -1 0 0\nf 1 2 -3\nf -1 -2 -3\n");
     folder.WriteGeometry("fig/abs.obj", "v -1 -1 -1\nvt -0.5 0\nf 1/1 2/2 3/3\n");
-    ScanObjFile(state, ":Runtime:Geometries:fig:rel.obj", 0);
-    ScanObjFile(state, ":Runtime:Geometries:FIG:rel2.obj", 1);
-    ScanObjFile(state, ":Runtime:Geometries:fig:abs.obj", 2);
+    ScanObjFile(state, folders, ":Runtime:Geometries:fig:rel.obj", 0);
+    ScanObjFile(state, folders, ":Runtime:Geometries:FIG:rel2.obj", 1);
+    ScanObjFile(state, folders, ":Runtime:Geometries:fig:abs.obj", 2);
     EXPECT_THAT(
         state.WarningsList.Texts(),
         ElementsAre(
@@ -190,11 +191,11 @@ TEST_F(ObjScanTest, AFileThatCannotBeOpenedNamesItsLocalPath)
     std::filesystem::create_directories(Local("fig/folder.obj"));
     folder.WriteGeometry("fig/body.obj", "g hip\n");
     folder.WriteGeometry("fig/empty.obj", "");
-    ScanObjFile(state, ":Runtime:Geometries:fig:empty.obj", 2);
-    ScanObjFile(state, ":Runtime:Geometries:fig:missing.obj", 3);
-    ScanObjFile(state, ":Runtime:Geometries:fig:folder.obj", 4);
-    ScanObjFile(state, "", 5);
-    ScanObjFile(state, ":Runtime:Geometries:fig:body.obj ", 6);
+    ScanObjFile(state, folders, ":Runtime:Geometries:fig:empty.obj", 2);
+    ScanObjFile(state, folders, ":Runtime:Geometries:fig:missing.obj", 3);
+    ScanObjFile(state, folders, ":Runtime:Geometries:fig:folder.obj", 4);
+    ScanObjFile(state, folders, "", 5);
+    ScanObjFile(state, folders, ":Runtime:Geometries:fig:body.obj ", 6);
     EXPECT_THAT(state.WarningsList.Texts(),
                 ElementsAre("4 Error: Couldn't open file:" + Local("fig/missing.obj"),
                             "5 Error: Couldn't open file:" + Local("fig/folder.obj"),
@@ -207,7 +208,7 @@ TEST_F(ObjScanTest, AFileThatCannotBeOpenedNamesItsLocalPath)
 TEST_F(ObjScanTest, APathSpelledInAnotherCaseFindsTheFile)
 {
     folder.WriteGeometry("Figures/Body.OBJ", "g hip\n");
-    ScanObjFile(state, ":runtime:GEOMETRIES:figures:body.obj", 0);
+    ScanObjFile(state, folders, ":runtime:GEOMETRIES:figures:body.obj", 0);
     EXPECT_THAT(state.WarningsList.Texts(), IsEmpty());
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("hip"));
 }
@@ -216,9 +217,9 @@ TEST_F(ObjScanTest, FurtherFoldersAreSearchedButTheMessageNamesThePoserFolder)
 {
     varnoke::testing::TempPoserFolder other;
     other.WriteGeometry("fig/extra.obj", "g tail\n");
-    state.folders.alsoSearched = { other.Path() };
-    ScanObjFile(state, ":Runtime:Geometries:fig:extra.obj", 0);
-    ScanObjFile(state, ":Runtime:Geometries:fig:gone.obj", 1);
+    folders.alsoSearched = { other.Path() };
+    ScanObjFile(state, folders, ":Runtime:Geometries:fig:extra.obj", 0);
+    ScanObjFile(state, folders, ":Runtime:Geometries:fig:gone.obj", 1);
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("tail"));
     EXPECT_THAT(state.WarningsList.Texts(), ElementsAre("2 Error: Couldn't open file:" + Local("fig/gone.obj")));
 }

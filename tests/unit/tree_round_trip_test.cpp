@@ -36,17 +36,18 @@ TEST_P(TreeRoundTrip, TextAndDiagnosticsSurviveTheTree)
     folder.WriteGeometry("Figure/hair.obj", ObjWithGroups({ "hairBack" }));
 
     CheckState checks;
-    checks.folders.poserFolder = folder.Path();
+    GeometryFolders folders;
+    folders.poserFolder = folder.Path();
     LineList lines(GetParam().lines);
     Forest tree;
-    const bool passed = TestHierarchy(checks, lines, tree, "figure.phi");
+    const bool passed = TestHierarchy(checks, folders, lines, tree, "figure.phi");
     const std::vector<std::string> diagnostics = checks.WarningsList.Texts();
     ASSERT_FALSE(diagnostics.empty());
 
     TreeToText(tree, lines);
     const std::vector<std::string> written = GetParam().written.empty() ? GetParam().lines : GetParam().written;
     EXPECT_EQ(lines.Lines(), written);
-    EXPECT_EQ(TestHierarchy(checks, lines, tree, "figure.phi"), passed);
+    EXPECT_EQ(TestHierarchy(checks, folders, lines, tree, "figure.phi"), passed);
     EXPECT_EQ(checks.WarningsList.Texts(), diagnostics);
     EXPECT_EQ(lines.Lines(), written);
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace varnoke {
@@ -15,5 +16,9 @@ struct LevelPrefix {
 
 // None when the text does not begin with a number (after white space and a sign).
 std::optional<LevelPrefix> ReadLevelPrefix(std::string_view text);
+
+// A level line as the text view shows it: level - 1 tabs, the level, one blank, then the
+// old text from its part-name field on. The level is at least 1; the caller bounds it.
+std::string IndentedLevelLine(int level, std::string_view fromPartName);
 
 } // namespace varnoke

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "hierarchy/poser_paths.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace varnoke {
+
+// Where geometry paths point: the Poser folder that messages name, then further
+// folders that are searched when a file is missing there. A setting of the test,
+// kept apart from what a test leaves behind.
+struct GeometryFolders {
+    std::string poserFolder;
+    std::vector<std::string> alsoSearched;
+    char separator = kLocalSeparator;
+};
+
+// The nearest folder above a document that holds a Runtime folder (letter case ignored),
+// without a trailing separator; none when no folder above has one.
+std::optional<std::string> NearestPoserFolder(const std::string& documentPath);
+
+} // namespace varnoke
