@@ -1,10 +1,14 @@
 #include "hierarchy/case_fold.h"
 #include "hierarchy/check_state.h"
 #include "hierarchy/diagnostics.h"
+#include "hierarchy/level_line.h"
 #include "hierarchy/part_registry.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
 
 using namespace varnoke;
 using ::testing::ElementsAre;
@@ -55,6 +59,37 @@ TEST(Diagnostics, ClearEmptiesTheListTheCountersAndTheSelection)
     EXPECT_EQ(state.WarningsList.Selected(), -1);
     EXPECT_EQ(state.FObjParts.Count() + state.FDefinedParts.Count() + state.FChainParts.Count(), 0);
     EXPECT_FALSE(state.FObjParts.Holds("hip"));
+}
+
+TEST(Diagnostics, RevisionChangesWithEveryAdditionAndClear)
+{
+    CheckState state;
+    Diagnostics& list = state.WarningsList;
+    std::vector<std::uint64_t> seen { list.Revision() };
+    const auto changed = [&seen, &list] {
+        const bool isNew = std::find(seen.begin(), seen.end(), list.Revision()) == seen.end();
+        seen.push_back(list.Revision());
+        return isNew;
+    };
+    list.AddError(0, "Syntax error/missing argument");
+    EXPECT_TRUE(changed());
+    list.AddWarning(1, "Part '%s' found in multiple OBJ files", "hip");
+    EXPECT_TRUE(changed());
+    list.Select(1);
+    (void)list.Texts();
+    EXPECT_EQ(list.Revision(), seen.back()); // reading and selecting change nothing
+    list.AddPlain("Looks good!");
+    EXPECT_TRUE(changed());
+    list.Clear();
+    EXPECT_TRUE(changed());
+    // An empty list cleared again is still a change: a view may have shown entries since.
+    list.Clear();
+    EXPECT_TRUE(changed());
+    // A tree edit reads a level line with the test's own checks.
+    LevelFields fields;
+    ParseLevelLine(state, "2 hip xyz bend", 0, fields);
+    ASSERT_FALSE(list.Entries().empty());
+    EXPECT_TRUE(changed());
 }
 
 TEST(PartRegistry, KeepsOrderAndDuplicatesAndFindsTheFirstIgnoringCase)

@@ -1,6 +1,11 @@
+#include "hierarchy/geometry_folders.h"
 #include "hierarchy/poser_paths.h"
+#include "temp_poser_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 using namespace varnoke;
 
@@ -49,4 +54,26 @@ TEST(PoserPaths, ConversionsAreInverseBelowRuntime)
         EXPECT_EQ(LocalToPoserPath(PoserToLocalPath("C:\\Poser3", poser, '\\')), poser);
         EXPECT_EQ(LocalToPoserPath(PoserToLocalPath("/opt/Poser", poser, '/')), poser);
     }
+}
+
+TEST(PoserPaths, NearestPoserFolderIsTheClosestFolderAboveWithARuntimeFolder)
+{
+    namespace fs = std::filesystem;
+    varnoke::testing::TempPoserFolder outer;
+    const fs::path root = outer.Path();
+    fs::create_directories(root / "Runtime");
+    fs::create_directories(root / "Content" / "inner" / "rUnTiMe" / "Geometries");
+    fs::create_directories(root / "Content" / "plain" / "deeper");
+    std::ofstream(root / "Content" / "plain" / "deeper" / "Runtime") << "a file, not a folder";
+
+    const std::pair<fs::path, std::string> cases[] = {
+        { root / "Content" / "inner" / "figure.phi", (root / "Content" / "inner").string() },
+        { root / "Content" / "inner" / "rUnTiMe" / "Geometries" / "x.obj", (root / "Content" / "inner").string() },
+        { root / "Content" / "plain" / "deeper" / "figure.phi", root.string() },
+        { root / "Content" / "plain" / "deeper" / ".." / "figure.phi", root.string() },
+        { root / "figure.phi", root.string() },
+    };
+    for (const auto& [document, folder] : cases)
+        EXPECT_EQ(NearestPoserFolder(document.string()), folder) << document;
+    EXPECT_EQ(NearestPoserFolder((root.parent_path() / "elsewhere.phi").string()), std::nullopt);
 }
