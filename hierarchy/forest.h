@@ -94,7 +94,8 @@ public:
     void Delete(Node* node);
 
     // Where Move would put the node; none when nothing would move: the target lies inside
-    // the node's subtree (the node itself included), or the node is already there.
+    // the node's subtree (the node itself included), or the node is already there. The
+    // target is not const because it may be the parent handed back, to be moved into.
     std::optional<MoveDestination> Destination(const Node& node, Node& target, AttachMode mode) const;
     // Moves the node with its subtree; false, with nothing moved, when the destination
     // lies inside that subtree, its row is out of range, or the node is already there.
