@@ -4,9 +4,9 @@
 
 namespace varnoke {
 
-Node* FindPartNode(const Forest& tree, std::string_view name)
+const Node* FindPartNode(const Forest& tree, std::string_view name)
 {
-    for (Node* node = tree.First(); node; node = tree.Next(node)) {
+    for (const Node* node = tree.First(); node; node = tree.Next(node)) {
         if (PartNameOfText(node->Text()) == name)
             return node;
     }

@@ -8,6 +8,6 @@ namespace varnoke {
 
 // The first node in absolute order whose part name (second word, cut to 39
 // characters) equals the name exactly, letter case included; any kind of node.
-Node* FindPartNode(const Forest& tree, std::string_view name);
+const Node* FindPartNode(const Forest& tree, std::string_view name);
 
 } // namespace varnoke

@@ -1,5 +1,7 @@
 #include "hierarchy/forest.h"
 
+#include <utility>
+
 namespace varnoke {
 
 Forest::~Forest()
@@ -14,7 +16,6 @@ void Forest::Clear()
         topLevel_.pop_back();
     }
     nodeCount_ = 0;
-    selected_ = nullptr;
 }
 
 void Forest::Destroy(std::unique_ptr<Node> node)
@@ -30,17 +31,17 @@ void Forest::Destroy(std::unique_ptr<Node> node)
     }
 }
 
-Node* Forest::First() const
+const Node* Forest::First() const
 {
     return topLevel_.empty() ? nullptr : topLevel_.front().get();
 }
 
-Node* Forest::Next(const Node* node) const
+const Node* Forest::Next(const Node* node) const
 {
     if (node->HasChildren())
         return node->Child(0);
     for (; node; node = node->parent_) {
-        const auto& siblings = node->parent_ ? node->parent_->children_ : topLevel_;
+        const auto& siblings = SiblingsOf(node->parent_);
         const auto nextRow = static_cast<std::size_t>(node->row_) + 1;
         if (nextRow < siblings.size())
             return siblings[nextRow].get();
@@ -48,20 +49,41 @@ Node* Forest::Next(const Node* node) const
     return nullptr;
 }
 
-Node* Forest::Last() const
+const Node* Forest::Last() const
 {
-    Node* node = topLevel_.empty() ? nullptr : topLevel_.back().get();
+    const Node* node = topLevel_.empty() ? nullptr : topLevel_.back().get();
     while (node && node->HasChildren())
         node = node->children_.back().get();
     return node;
 }
 
-Node* Forest::NodeAt(int absoluteIndex) const
+const Node* Forest::NodeAt(int absoluteIndex) const
 {
-    Node* node = First();
+    const Node* node = First();
     for (int i = 0; node && i < absoluteIndex; ++i)
         node = Next(node);
     return absoluteIndex >= 0 ? node : nullptr;
+}
+
+// The forest owns every node and is itself mutable here, so the walks are written once.
+Node* Forest::First()
+{
+    return const_cast<Node*>(std::as_const(*this).First());
+}
+
+Node* Forest::Next(Node* node)
+{
+    return const_cast<Node*>(std::as_const(*this).Next(node));
+}
+
+Node* Forest::Last()
+{
+    return const_cast<Node*>(std::as_const(*this).Last());
+}
+
+Node* Forest::NodeAt(int absoluteIndex)
+{
+    return const_cast<Node*>(std::as_const(*this).NodeAt(absoluteIndex));
 }
 
 int Forest::AbsoluteIndex(const Node* node) const
@@ -75,6 +97,11 @@ int Forest::AbsoluteIndex(const Node* node) const
 }
 
 std::vector<std::unique_ptr<Node>>& Forest::SiblingsOf(Node* parent)
+{
+    return parent ? parent->children_ : topLevel_;
+}
+
+const std::vector<std::unique_ptr<Node>>& Forest::SiblingsOf(const Node* parent) const
 {
     return parent ? parent->children_ : topLevel_;
 }
@@ -153,21 +180,45 @@ bool Forest::IsInSubtree(const Node* node, const Node* ancestor)
 
 void Forest::Delete(Node* node)
 {
-    if (IsInSubtree(selected_, node))
-        selected_ = nullptr;
     nodeCount_ -= SubtreeSize(node);
     Destroy(Take(node));
 }
 
+bool Forest::StaysPut(const Node& node, MoveDestination destination)
+{
+    // Just before itself or just before its next sibling, the node is where it would go.
+    return destination.parent == node.parent_ && (destination.row == node.row_ || destination.row == node.row_ + 1);
+}
+
+std::optional<MoveDestination> Forest::Destination(const Node& node, Node& target, AttachMode mode) const
+{
+    if (IsInSubtree(&target, &node))
+        return std::nullopt;
+    const MoveDestination destination = mode == amAddChild ? MoveDestination { &target, target.ChildCount() }
+                                                           : MoveDestination { target.parent_, target.row_ };
+    if (StaysPut(node, destination))
+        return std::nullopt;
+    return destination;
+}
+
+bool Forest::MoveTo(Node& node, MoveDestination destination)
+{
+    const int count = static_cast<int>(SiblingsOf(destination.parent).size());
+    if (IsInSubtree(destination.parent, &node) || destination.row < 0 || destination.row > count)
+        return false;
+    if (StaysPut(node, destination))
+        return false;
+    // The row was counted with the node still among the siblings before it.
+    const int row
+        = destination.parent == node.parent_ && destination.row > node.row_ ? destination.row - 1 : destination.row;
+    Insert(destination.parent, row, Take(&node));
+    return true;
+}
+
 void Forest::Move(Node* node, Node* target, AttachMode mode)
 {
-    if (IsInSubtree(target, node))
-        return;
-    std::unique_ptr<Node> taken = Take(node);
-    if (mode == amAddChild)
-        Insert(target, target->ChildCount(), std::move(taken));
-    else
-        Insert(target->parent_, target->row_, std::move(taken));
+    if (const std::optional<MoveDestination> destination = Destination(*node, *target, mode))
+        MoveTo(*node, *destination);
 }
 
 } // namespace varnoke

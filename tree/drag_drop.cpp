@@ -5,9 +5,9 @@
 
 namespace varnoke {
 
-bool TreeView1DragOver(const TreeWindow& window, bool sourceIsTreeView, const Node* target)
+bool CanDropOn(const TreeWindow& window, bool sourceIsTreeView, const Node* target)
 {
-    const Node* dragged = window.tree.Tree().Selected();
+    const Node* dragged = window.selected;
     if (!sourceIsTreeView || !target || !dragged)
         return false;
     const int targetNumber = LeadingNumber(target->Text());
@@ -15,9 +15,9 @@ bool TreeView1DragOver(const TreeWindow& window, bool sourceIsTreeView, const No
     return (targetNumber > 0 && draggedNumber > 0) || (targetNumber == 0 && draggedNumber == 0);
 }
 
-void TreeView1EndDrag(TreeWindow& window, Node* target, DropRegion region)
+void DropOn(TreeWindow& window, Node* target, DropRegion region)
 {
-    Node* dragged = window.tree.Tree().Selected();
+    Node* dragged = window.selected;
     if (!dragged || !target || target == dragged)
         return;
     window.FModified = true;

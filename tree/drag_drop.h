@@ -12,16 +12,18 @@ enum DropRegion {
     drOther, // on the expand button or right of the label
 };
 
-// Whether the dragged node may be dropped on the target: both must be level nodes
-// (leading number above 0) or both not (leading number 0). The source must be a tree
-// view and the dragged node is the selected one; the target may be that node itself.
-bool TreeView1DragOver(const TreeWindow& window, bool sourceIsTreeView, const Node* target);
+// TreeView1DragOver's decision: whether the dragged node may be dropped on the target.
+// Both must be level nodes (leading number above 0) or both not (leading number 0).
+// The source must be a tree view and the dragged node is the selected one; the target
+// may be that node itself.
+bool CanDropOn(const TreeWindow& window, bool sourceIsTreeView, const Node* target);
 
-// The drop of the selected node on the target, once TreeView1DragOver accepted it.
-// Any drop on another node counts as an edit, also one that moves nothing. A node
-// goes before a non-level target; a level node becomes the last child of a level
-// target dropped on, or its previous sibling when dropped on the indent, and is then
-// renumbered with its subtree (to level 1 at the top level).
-void TreeView1EndDrag(TreeWindow& window, Node* target, DropRegion region);
+// TreeView1EndDrag: the drop of the selected node on the target, once CanDropOn
+// accepted it. Any drop on another node counts as an edit, also one that moves
+// nothing. A node goes before a non-level target; a level node becomes the last child
+// of a level target dropped on, or its previous sibling when dropped on the indent,
+// and is then renumbered with its subtree (to level 1 at the top level). The moved
+// node stays selected.
+void DropOn(TreeWindow& window, Node* target, DropRegion region);
 
 } // namespace varnoke

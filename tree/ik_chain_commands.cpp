@@ -26,9 +26,9 @@ const Node* FirstLevelNode(const Forest& tree)
 void SeedTrees(IKChainDialog& dialog, const Node& first, bool seeding)
 {
     dialog.TopTV.CopySubtree(&first, nullptr);
-    dialog.TopTV.Select(dialog.TopTV.First());
+    dialog.TopSelected = dialog.TopTV.First();
     dialog.FSeeding = seeding;
-    dialog.TopTVClick();
+    dialog.ShowTopSelection();
 }
 
 std::string_view LastSpaceSeparatedWord(std::string_view text)
@@ -45,18 +45,18 @@ std::string_view LastSpaceSeparatedWord(std::string_view text)
 std::string IKChainLineText(CheckState& checks, const IKChainDialog& dialog)
 {
     std::string text = "ikChain " + dialog.NameEdit;
-    if (const Node* last = dialog.BottomTV.Selected())
+    if (const Node* last = dialog.BottomSelected)
         AppendChainParts(checks, text, *last);
     return text;
 }
 
 } // namespace
 
-std::optional<std::string> AddIKChain1Click(const TreeWindow& window, IKChainDialog& dialog)
+std::optional<std::string> StartAddIKChain(const TreeWindow& window, IKChainDialog& dialog)
 {
     dialog.Clear();
     const Forest& tree = window.tree.Tree();
-    const Node* selected = tree.Selected();
+    const Node* selected = window.selected;
     if (selected && !selected->HasChildren())
         return "Please select the topmost part to make an IK chain";
     const Node* top = selected && ClassifyLine(selected->Text()) == lkLevel ? selected : FirstLevelNode(tree);
@@ -88,7 +88,7 @@ std::optional<std::string> FillIKChainDialog(const TreeWindow& window, const Nod
     const Forest& tree = window.tree.Tree();
     if (const Node* first = FindPartNode(tree, firstPart)) {
         SeedTrees(dialog, *first, true);
-        dialog.BottomTV.Select(FindPartNode(dialog.BottomTV, LastSpaceSeparatedWord(node.Text())));
+        dialog.BottomSelected = FindPartNode(dialog.BottomTV, LastSpaceSeparatedWord(node.Text()));
         dialog.FSeeding = false;
         return std::nullopt;
     }

@@ -9,11 +9,11 @@
 
 namespace varnoke {
 
-// Add IK Chain: fills the dialog from the selected level node, or from the first level
-// node when the selection is no level node, and proposes the end of its last branch as
-// the last part. Gives instead the message to show when a childless node is selected
-// or the tree holds no level node.
-std::optional<std::string> AddIKChain1Click(const TreeWindow& window, IKChainDialog& dialog);
+// Add IK Chain (AddIKChain1Click): fills the dialog from the selected level node, or
+// from the first level node when the selection is no level node, and proposes the end
+// of its last branch as the last part. Gives instead the message to show when a
+// childless node is selected or the tree holds no level node.
+std::optional<std::string> StartAddIKChain(const TreeWindow& window, IKChainDialog& dialog);
 
 // A confirmed dialog appends its chain line after every other top-level node.
 void AddIKChainDone(TreeWindow& window, const IKChainDialog& dialog, bool confirmed);

@@ -5,30 +5,32 @@ namespace varnoke {
 void IKChainDialog::Clear()
 {
     NameEdit.clear();
+    TopSelected = nullptr;
     TopTV.Clear();
+    BottomSelected = nullptr;
     BottomTV.Clear();
 }
 
-void IKChainDialog::TopTVClick()
+void IKChainDialog::ShowTopSelection()
 {
+    BottomSelected = nullptr;
     BottomTV.Clear();
-    const Node* first = TopTV.Selected();
-    if (!first)
+    if (!TopSelected)
         return;
-    BottomTV.CopySubtree(first, nullptr);
+    BottomTV.CopySubtree(TopSelected, nullptr);
     if (!FSeeding)
-        BottomTV.Select(BottomTV.Last());
+        BottomSelected = BottomTV.Last();
 }
 
 std::optional<std::string> IKChainDialog::Check() const
 {
     if (NameEdit.empty())
         return "You must supply an name for the IK chain first.";
-    if (!TopTV.Selected())
+    if (!TopSelected)
         return "You must select the first part of the IK chain.";
-    if (!BottomTV.Selected())
+    if (!BottomSelected)
         return "You must select the last part of the IK chain.";
-    if (!BottomTV.Selected()->Parent())
+    if (!BottomSelected->Parent())
         return "The IK chain is too short to be valid";
     return std::nullopt;
 }

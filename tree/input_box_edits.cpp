@@ -41,7 +41,7 @@ InputBoxRequest AddCommentBox()
     return { "Add comment", "Comment", {} };
 }
 
-void InsertCommentClick(TreeWindow& window, std::string_view entered)
+void AddCommentNode(TreeWindow& window, std::string_view entered)
 {
     if (entered.empty())
         return;

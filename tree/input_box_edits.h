@@ -24,9 +24,9 @@ void EditCommentDone(TreeWindow& window, Node& node, std::string_view entered);
 InputBoxRequest EditIllegalBox(const Node& node);
 void EditIllegalDone(TreeWindow& window, Node& node, std::string entered);
 
-// Add Comment: an entry becomes the first node, so it heads the text; an empty one
-// (also after Cancel) adds nothing. The selection stays.
+// Add Comment (InsertCommentClick): an entry becomes the first node, so it heads the
+// text; an empty one (also after Cancel) adds nothing. The selection stays.
 InputBoxRequest AddCommentBox();
-void InsertCommentClick(TreeWindow& window, std::string_view entered);
+void AddCommentNode(TreeWindow& window, std::string_view entered);
 
 } // namespace varnoke

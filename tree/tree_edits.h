@@ -9,7 +9,9 @@ namespace varnoke {
 
 // Every change the tree commands make to the main window's tree. The window's item
 // model implements it, so its views hear of each change; ForestEdits changes a plain
-// forest directly.
+// forest directly. A test, and New, rebuild the whole tree outside these edits (through
+// the Forest itself), so the window's model resets around them (beginResetModel /
+// endResetModel) instead of announcing single rows.
 class TreeEdits {
 public:
     virtual ~TreeEdits() = default;
@@ -18,6 +20,7 @@ public:
     virtual Node* AddFirstTopLevel(std::string text) = 0;
     virtual Node* AddLastTopLevel(std::string text) = 0;
     // Moves the node with its subtree; nothing happens when the target is inside it.
+    // Forest::Destination tells beforehand where the node goes, or that it stays.
     virtual void Move(Node& node, Node& target, AttachMode mode) = 0;
     virtual void Delete(Node& node) = 0;
 };
@@ -30,7 +33,7 @@ public:
     }
 
     const Forest& Tree() const override { return forest_; }
-    void SetText(Node& node, std::string text) override { node.SetText(std::move(text)); }
+    void SetText(Node& node, std::string text) override { forest_.SetText(node, std::move(text)); }
     Node* AddFirstTopLevel(std::string text) override;
     Node* AddLastTopLevel(std::string text) override;
     void Move(Node& node, Node& target, AttachMode mode) override;
@@ -41,13 +44,16 @@ private:
 };
 
 // What the tree commands need of the main window: its tree, changed only through the
-// edits; its test state, where ParseLevelLine registers parts and reports defects; and
-// its two flags. No tree command clears FModified.
+// edits; its test state, where ParseLevelLine registers parts and reports defects; its
+// two flags, held by the window and only referred to here; and the tree view's selected
+// node, which the window sets before a command and reads back after it (none when the
+// command deleted it). No tree command clears FModified.
 struct TreeWindow {
     TreeEdits& tree;
     CheckState& checks;
-    bool FTextMode = false;
-    bool FModified = false;
+    const bool& FTextMode;
+    bool& FModified;
+    Node* selected = nullptr;
 };
 
 } // namespace varnoke

@@ -4,10 +4,10 @@
 
 namespace varnoke {
 
-TreeMenuState Tree1Click(const TreeWindow& window)
+TreeMenuState TreeMenuStateFor(const TreeWindow& window)
 {
     const bool treeShown = !window.FTextMode;
-    const Node* selected = window.tree.Tree().Selected();
+    const Node* selected = window.selected;
     TreeMenuState menu;
     menu.Edit1 = treeShown && selected;
     menu.AddComment1 = treeShown;
@@ -19,9 +19,10 @@ TreeMenuState Tree1Click(const TreeWindow& window)
     return menu;
 }
 
-void Delete1Click(TreeWindow& window)
+void DeleteSelectedNode(TreeWindow& window)
 {
-    if (Node* selected = window.tree.Tree().Selected()) {
+    if (Node* selected = window.selected) {
+        window.selected = nullptr;
         window.tree.Delete(*selected);
         window.FModified = true;
     }

@@ -12,11 +12,13 @@ struct TreeMenuState {
     bool Delete2 = false;
 };
 
-// Everything needs the tree view shown; Edit a selected node; Delete a selected node
-// that is neither a level nor an objFile line, so parts and geometry stay.
-TreeMenuState Tree1Click(const TreeWindow& window);
+// Tree1Click's enabling: everything needs the tree view shown; Edit a selected node;
+// Delete a selected node that is neither a level nor an objFile line, so parts and
+// geometry stay.
+TreeMenuState TreeMenuStateFor(const TreeWindow& window);
 
-// Deletes the selected node with its subtree; nothing without a selection.
-void Delete1Click(TreeWindow& window);
+// Delete1Click: deletes the selected node with its subtree and leaves nothing selected;
+// nothing without a selection.
+void DeleteSelectedNode(TreeWindow& window);
 
 } // namespace varnoke

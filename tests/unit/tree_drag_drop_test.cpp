@@ -20,43 +20,45 @@ protected:
                       "-1 odd" });
     }
 
-    Node* At(std::string_view text) const { return NodeWithText(tree_, text); }
-    void Drag(std::string_view text) { tree_.Select(At(text)); }
+    Node* At(std::string_view text) { return NodeWithText(tree_, text); }
+    void Drag(std::string_view text) { window_.selected = At(text); }
 
     Forest tree_;
     ForestEdits edits_ { tree_ };
     CheckState checks_;
-    TreeWindow window_ { edits_, checks_ };
+    bool textMode_ = false;
+    bool modified_ = false;
+    TreeWindow window_ { edits_, checks_, textMode_, modified_ };
 };
 
 TEST_F(TreeDragDrop, AcceptsOnlyLevelOnLevelOrNonLevelOnNonLevel)
 {
     Drag("3 lShin yzx");
-    EXPECT_TRUE(TreeView1DragOver(window_, true, At("1 hip yzx")));
-    EXPECT_TRUE(TreeView1DragOver(window_, true, At("3 lShin yzx")));
-    EXPECT_FALSE(TreeView1DragOver(window_, true, At("#head")));
-    EXPECT_FALSE(TreeView1DragOver(window_, false, At("1 hip yzx")));
-    EXPECT_FALSE(TreeView1DragOver(window_, true, nullptr));
+    EXPECT_TRUE(CanDropOn(window_, true, At("1 hip yzx")));
+    EXPECT_TRUE(CanDropOn(window_, true, At("3 lShin yzx")));
+    EXPECT_FALSE(CanDropOn(window_, true, At("#head")));
+    EXPECT_FALSE(CanDropOn(window_, false, At("1 hip yzx")));
+    EXPECT_FALSE(CanDropOn(window_, true, nullptr));
 
     Drag("#head");
-    EXPECT_TRUE(TreeView1DragOver(window_, true, At("objFile :Runtime:Geometries:f.obj")));
-    EXPECT_FALSE(TreeView1DragOver(window_, true, At("1 hip yzx")));
-    EXPECT_FALSE(TreeView1DragOver(window_, true, At("-1 odd")));
+    EXPECT_TRUE(CanDropOn(window_, true, At("objFile :Runtime:Geometries:f.obj")));
+    EXPECT_FALSE(CanDropOn(window_, true, At("1 hip yzx")));
+    EXPECT_FALSE(CanDropOn(window_, true, At("-1 odd")));
 
     Drag("-1 odd");
-    EXPECT_FALSE(TreeView1DragOver(window_, true, At("#head")));
-    EXPECT_FALSE(TreeView1DragOver(window_, true, At("1 hip yzx")));
+    EXPECT_FALSE(CanDropOn(window_, true, At("#head")));
+    EXPECT_FALSE(CanDropOn(window_, true, At("1 hip yzx")));
 
-    tree_.Select(nullptr);
-    EXPECT_FALSE(TreeView1DragOver(window_, true, At("1 hip yzx")));
+    window_.selected = nullptr;
+    EXPECT_FALSE(CanDropOn(window_, true, At("1 hip yzx")));
 }
 
 TEST_F(TreeDragDrop, ALevelNodeDroppedOnALabelBecomesItsLastChildRenumbered)
 {
     Drag("3 lShin yzx");
-    TreeView1EndDrag(window_, At("1 hip yzx"), drOnNode);
+    DropOn(window_, At("1 hip yzx"), drOnNode);
     EXPECT_TRUE(window_.FModified);
-    EXPECT_EQ(tree_.Selected(), At("2 lShin yzx"));
+    EXPECT_EQ(window_.selected, At("2 lShin yzx"));
     EXPECT_EQ(Dump(tree_),
               (std::vector<std::string> { "#head", "objFile :Runtime:Geometries:f.obj", "1 hip yzx", "\t2 abdomen yzx",
                                           "\t\t3 chest yzx", "\t2 lThigh yzx", "\t2 lShin yzx", "\t\t3 lFoot zxy",
@@ -66,7 +68,7 @@ TEST_F(TreeDragDrop, ALevelNodeDroppedOnALabelBecomesItsLastChildRenumbered)
 TEST_F(TreeDragDrop, ALevelNodeDroppedOnAnIndentGoesBeforeTheTarget)
 {
     Drag("3 lShin yzx");
-    TreeView1EndDrag(window_, At("3 chest yzx"), drIndent);
+    DropOn(window_, At("3 chest yzx"), drIndent);
     EXPECT_EQ(Dump(tree_)[3], "\t2 abdomen yzx");
     EXPECT_EQ(Dump(tree_)[4], "\t\t3 lShin yzx");
     EXPECT_EQ(Dump(tree_)[5], "\t\t\t4 lFoot zxy");
@@ -76,7 +78,7 @@ TEST_F(TreeDragDrop, ALevelNodeDroppedOnAnIndentGoesBeforeTheTarget)
 TEST_F(TreeDragDrop, ALevelNodeLeftAtTheTopLevelBecomesLevelOne)
 {
     Drag("3 lShin yzx");
-    TreeView1EndDrag(window_, At("1 hip yzx"), drIndent);
+    DropOn(window_, At("1 hip yzx"), drIndent);
     EXPECT_EQ(Dump(tree_)[2], "1 lShin yzx");
     EXPECT_EQ(Dump(tree_)[3], "\t2 lFoot zxy");
     EXPECT_EQ(Dump(tree_)[4], "1 hip yzx");
@@ -85,7 +87,7 @@ TEST_F(TreeDragDrop, ALevelNodeLeftAtTheTopLevelBecomesLevelOne)
 TEST_F(TreeDragDrop, ANonLevelNodeGoesBeforeTheNonLevelTargetWhateverTheRegion)
 {
     Drag("ikChain leftLeg lThigh lShin lFoot");
-    TreeView1EndDrag(window_, At("#head"), drOther);
+    DropOn(window_, At("#head"), drOther);
     EXPECT_TRUE(window_.FModified);
     EXPECT_EQ(Dump(tree_).front(), "ikChain leftLeg lThigh lShin lFoot");
     EXPECT_EQ(Dump(tree_)[1], "#head");
@@ -96,20 +98,20 @@ TEST_F(TreeDragDrop, DropsThatMoveNothing)
     const std::vector<std::string> before = Dump(tree_);
 
     Drag("2 lThigh yzx");
-    TreeView1EndDrag(window_, At("2 lThigh yzx"), drOnNode);
+    DropOn(window_, At("2 lThigh yzx"), drOnNode);
     EXPECT_FALSE(window_.FModified);
 
-    TreeView1EndDrag(window_, At("2 abdomen yzx"), drOther);
+    DropOn(window_, At("2 abdomen yzx"), drOther);
     EXPECT_TRUE(window_.FModified);
     EXPECT_EQ(Dump(tree_), before);
 
-    TreeView1EndDrag(window_, At("4 lFoot zxy"), drOnNode);
-    TreeView1EndDrag(window_, At("3 lShin yzx"), drIndent);
+    DropOn(window_, At("4 lFoot zxy"), drOnNode);
+    DropOn(window_, At("3 lShin yzx"), drIndent);
     EXPECT_EQ(Dump(tree_), before);
 
     window_.FModified = false;
-    tree_.Select(nullptr);
-    TreeView1EndDrag(window_, At("1 hip yzx"), drOnNode);
+    window_.selected = nullptr;
+    DropOn(window_, At("1 hip yzx"), drOnNode);
     EXPECT_FALSE(window_.FModified);
     EXPECT_EQ(Dump(tree_), before);
 }

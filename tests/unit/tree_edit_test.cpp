@@ -29,7 +29,9 @@ protected:
     Forest tree_;
     ForestEdits edits_ { tree_ };
     CheckState checks_;
-    TreeWindow window_ { edits_, checks_ };
+    bool textMode_ = false;
+    bool modified_ = false;
+    TreeWindow window_ { edits_, checks_, textMode_, modified_ };
 };
 
 TEST_F(TreeEdit, CommentAndIllegalBoxesWriteBackWhatTheyGiveAlsoAfterCancel)
@@ -59,17 +61,17 @@ TEST_F(TreeEdit, CommentAndIllegalBoxesWriteBackWhatTheyGiveAlsoAfterCancel)
 TEST_F(TreeEdit, AddCommentHeadsTheTreeOnlyWithAnEntry)
 {
     Node* hip = Add("1 hip yzx");
-    tree_.Select(hip);
+    window_.selected = hip;
     const InputBoxRequest box = AddCommentBox();
     EXPECT_EQ(box.caption, "Add comment");
     EXPECT_EQ(box.initialText, "");
-    InsertCommentClick(window_, box.initialText);
+    AddCommentNode(window_, box.initialText);
     EXPECT_EQ(tree_.NodeCount(), 1);
     EXPECT_FALSE(window_.FModified);
 
-    InsertCommentClick(window_, "abc");
+    AddCommentNode(window_, "abc");
     EXPECT_EQ(Dump(tree_), (std::vector<std::string> { "#abc", "1 hip yzx" }));
-    EXPECT_EQ(tree_.Selected(), hip);
+    EXPECT_EQ(window_.selected, hip);
     EXPECT_TRUE(window_.FModified);
 }
 
@@ -140,38 +142,39 @@ TEST_F(TreeEdit, LevelDialogChecksANameAndARotation)
 TEST_F(TreeEdit, TreeMenuEnablesByViewSelectionAndKind)
 {
     BuildForest(tree_, { "#c", "objFile :a:b.obj", "1 hip yzx", "ikChain x hip", "", "objFile", "ikChain\tx" });
-    EXPECT_EQ(Tree1Click(window_).Edit1, false);
-    EXPECT_EQ(Tree1Click(window_).AddComment1, true);
-    EXPECT_EQ(Tree1Click(window_).AddIKChain2, true);
+    EXPECT_EQ(TreeMenuStateFor(window_).Edit1, false);
+    EXPECT_EQ(TreeMenuStateFor(window_).AddComment1, true);
+    EXPECT_EQ(TreeMenuStateFor(window_).AddIKChain2, true);
 
     for (const char* deletable : { "#c", "ikChain x hip", "", "objFile", "ikChain\tx" }) {
-        tree_.Select(NodeWithText(tree_, deletable));
-        EXPECT_TRUE(Tree1Click(window_).Edit1);
-        EXPECT_TRUE(Tree1Click(window_).Delete2) << deletable;
+        window_.selected = NodeWithText(tree_, deletable);
+        EXPECT_TRUE(TreeMenuStateFor(window_).Edit1);
+        EXPECT_TRUE(TreeMenuStateFor(window_).Delete2) << deletable;
     }
     for (const char* kept : { "objFile :a:b.obj", "1 hip yzx" }) {
-        tree_.Select(NodeWithText(tree_, kept));
-        EXPECT_TRUE(Tree1Click(window_).Edit1);
-        EXPECT_FALSE(Tree1Click(window_).Delete2) << kept;
+        window_.selected = NodeWithText(tree_, kept);
+        EXPECT_TRUE(TreeMenuStateFor(window_).Edit1);
+        EXPECT_FALSE(TreeMenuStateFor(window_).Delete2) << kept;
     }
 
-    window_.FTextMode = true;
-    const TreeMenuState menu = Tree1Click(window_);
+    textMode_ = true;
+    const TreeMenuState menu = TreeMenuStateFor(window_);
     EXPECT_FALSE(menu.Edit1 || menu.AddComment1 || menu.AddIKChain2 || menu.Delete2);
 }
 
 TEST_F(TreeEdit, DeleteTakesTheSelectedSubtree)
 {
     BuildForest(tree_, { "1 hip yzx", "\t2 abdomen yzx", "\t\t3 chest yzx", "#c" });
-    Delete1Click(window_);
+    DeleteSelectedNode(window_);
     EXPECT_EQ(tree_.NodeCount(), 4);
     EXPECT_FALSE(window_.FModified);
 
-    tree_.Select(NodeWithText(tree_, "2 abdomen yzx"));
-    Delete1Click(window_);
+    window_.selected = NodeWithText(tree_, "2 abdomen yzx");
+    DeleteSelectedNode(window_);
     EXPECT_EQ(Dump(tree_), (std::vector<std::string> { "1 hip yzx", "#c" }));
-    EXPECT_EQ(tree_.Selected(), nullptr);
-    EXPECT_TRUE(window_.FModified);
+    EXPECT_EQ(window_.selected, nullptr);
+    // Set in the window's own flag, not in a copy.
+    EXPECT_TRUE(modified_);
 }
 
 } // namespace

@@ -21,38 +21,37 @@ protected:
         checks_.FObjParts.AddAll({ "hip", "abdomen", "chest", "lThigh", "lShin", "lFoot", "lToe" });
     }
 
-    Node* At(std::string_view text) const { return NodeWithText(tree_, text); }
-    std::string BottomSelection() const
-    {
-        return dialog_.BottomTV.Selected() ? dialog_.BottomTV.Selected()->Text() : "(none)";
-    }
+    Node* At(std::string_view text) { return NodeWithText(tree_, text); }
+    std::string BottomSelection() const { return dialog_.BottomSelected ? dialog_.BottomSelected->Text() : "(none)"; }
 
     Forest tree_;
     ForestEdits edits_ { tree_ };
     CheckState checks_;
-    TreeWindow window_ { edits_, checks_ };
+    bool textMode_ = false;
+    bool modified_ = false;
+    TreeWindow window_ { edits_, checks_, textMode_, modified_ };
     IKChainDialog dialog_;
 };
 
-TEST_F(IKChain, TopTVClickCopiesTheFirstPartAndProposesTheEndOfItsLastBranch)
+TEST_F(IKChain, ShowTopSelectionCopiesTheFirstPartAndProposesTheEndOfItsLastBranch)
 {
     dialog_.TopTV.CopySubtree(At("1 hip yzx"), nullptr);
-    dialog_.TopTV.Select(NodeWithText(dialog_.TopTV, "2 lThigh yzx"));
-    dialog_.TopTVClick();
+    dialog_.TopSelected = NodeWithText(dialog_.TopTV, "2 lThigh yzx");
+    dialog_.ShowTopSelection();
     EXPECT_EQ(Dump(dialog_.BottomTV),
               (std::vector<std::string> { "2 lThigh yzx", "\t3 lShin yzx", "\t\t4 lFoot zxy", "\t\t4 lToe zxy" }));
     EXPECT_EQ(BottomSelection(), "4 lToe zxy");
 
-    dialog_.BottomTV.Select(dialog_.BottomTV.First());
-    dialog_.TopTVClick();
+    dialog_.BottomSelected = dialog_.BottomTV.First();
+    dialog_.ShowTopSelection();
     EXPECT_EQ(BottomSelection(), "4 lToe zxy");
 
     dialog_.FSeeding = true;
-    dialog_.TopTVClick();
+    dialog_.ShowTopSelection();
     EXPECT_EQ(BottomSelection(), "(none)");
 
-    dialog_.TopTV.Select(nullptr);
-    dialog_.TopTVClick();
+    dialog_.TopSelected = nullptr;
+    dialog_.ShowTopSelection();
     EXPECT_EQ(dialog_.BottomTV.NodeCount(), 0);
 }
 
@@ -62,44 +61,44 @@ TEST_F(IKChain, OKChecksNameSelectionsAndLength)
     dialog_.NameEdit = " ";
     EXPECT_EQ(dialog_.Check(), "You must select the first part of the IK chain.");
     dialog_.TopTV.CopySubtree(At("2 lThigh yzx"), nullptr);
-    dialog_.TopTV.Select(dialog_.TopTV.First());
+    dialog_.TopSelected = dialog_.TopTV.First();
     dialog_.FSeeding = true;
-    dialog_.TopTVClick();
+    dialog_.ShowTopSelection();
     EXPECT_EQ(dialog_.Check(), "You must select the last part of the IK chain.");
-    dialog_.BottomTV.Select(dialog_.BottomTV.First());
+    dialog_.BottomSelected = dialog_.BottomTV.First();
     EXPECT_EQ(dialog_.Check(), "The IK chain is too short to be valid");
-    dialog_.BottomTV.Select(dialog_.BottomTV.First()->Child(0));
+    dialog_.BottomSelected = dialog_.BottomTV.First()->Child(0);
     EXPECT_EQ(dialog_.Check(), std::nullopt);
 }
 
 TEST_F(IKChain, AddRefusesAChildlessSelectionAndATreeWithoutParts)
 {
     dialog_.NameEdit = "stale";
-    tree_.Select(At("4 lFoot zxy"));
-    EXPECT_EQ(AddIKChain1Click(window_, dialog_), "Please select the topmost part to make an IK chain");
+    window_.selected = At("4 lFoot zxy");
+    EXPECT_EQ(StartAddIKChain(window_, dialog_), "Please select the topmost part to make an IK chain");
     EXPECT_EQ(dialog_.NameEdit, "");
     EXPECT_EQ(dialog_.TopTV.NodeCount(), 0);
 
     Forest empty;
     ForestEdits emptyEdits(empty);
-    TreeWindow emptyWindow { emptyEdits, checks_ };
-    EXPECT_EQ(AddIKChain1Click(emptyWindow, dialog_), "You must have a hierarchy built before adding an IK chain");
+    TreeWindow emptyWindow { emptyEdits, checks_, textMode_, modified_ };
+    EXPECT_EQ(StartAddIKChain(emptyWindow, dialog_), "You must have a hierarchy built before adding an IK chain");
 
     Forest noParts;
     BuildForest(noParts, { "#only", "objFile :a:b.obj" });
     ForestEdits noPartsEdits(noParts);
-    TreeWindow noPartsWindow { noPartsEdits, checks_ };
-    EXPECT_EQ(AddIKChain1Click(noPartsWindow, dialog_), "You must have a hierarchy built before adding an IK chain");
+    TreeWindow noPartsWindow { noPartsEdits, checks_, textMode_, modified_ };
+    EXPECT_EQ(StartAddIKChain(noPartsWindow, dialog_), "You must have a hierarchy built before adding an IK chain");
 }
 
 TEST_F(IKChain, AddStartsFromTheSelectedPartOrTheFirstPartAndAppendsTheChain)
 {
-    EXPECT_EQ(AddIKChain1Click(window_, dialog_), std::nullopt);
-    EXPECT_EQ(dialog_.TopTV.Selected()->Text(), "1 hip yzx");
+    EXPECT_EQ(StartAddIKChain(window_, dialog_), std::nullopt);
+    EXPECT_EQ(dialog_.TopSelected->Text(), "1 hip yzx");
     EXPECT_EQ(BottomSelection(), "4 lToe zxy");
 
-    tree_.Select(At("2 lThigh yzx"));
-    ASSERT_EQ(AddIKChain1Click(window_, dialog_), std::nullopt);
+    window_.selected = At("2 lThigh yzx");
+    ASSERT_EQ(StartAddIKChain(window_, dialog_), std::nullopt);
     EXPECT_EQ(dialog_.TopTV.NodeCount(), 4);
     dialog_.NameEdit = "leftToe";
     AddIKChainDone(window_, dialog_, false);
@@ -107,7 +106,7 @@ TEST_F(IKChain, AddStartsFromTheSelectedPartOrTheFirstPartAndAppendsTheChain)
     AddIKChainDone(window_, dialog_, true);
     EXPECT_TRUE(window_.FModified);
     EXPECT_EQ(Dump(tree_).back(), "ikChain leftToe lThigh lShin lToe");
-    EXPECT_EQ(tree_.Selected(), At("2 lThigh yzx"));
+    EXPECT_EQ(window_.selected, At("2 lThigh yzx"));
 }
 
 TEST_F(IKChain, EditSeedsFromTheLineAndPreselectsItsLastPart)
@@ -115,7 +114,7 @@ TEST_F(IKChain, EditSeedsFromTheLineAndPreselectsItsLastPart)
     Node* chain = At("ikChain leftLeg lThigh lShin lFoot");
     ASSERT_EQ(FillIKChainDialog(window_, *chain, dialog_), std::nullopt);
     EXPECT_EQ(dialog_.NameEdit, "leftLeg");
-    EXPECT_EQ(dialog_.TopTV.Selected()->Text(), "2 lThigh yzx");
+    EXPECT_EQ(dialog_.TopSelected->Text(), "2 lThigh yzx");
     EXPECT_EQ(BottomSelection(), "4 lFoot zxy");
     EXPECT_FALSE(dialog_.FSeeding);
 
@@ -125,7 +124,7 @@ TEST_F(IKChain, EditSeedsFromTheLineAndPreselectsItsLastPart)
     EXPECT_TRUE(window_.FModified);
 
     // A last word that names no part of the copied subtree (here a tab joins two) selects nothing.
-    chain->SetText("ikChain leftLeg  lThigh lShin\tlFoot ");
+    edits_.SetText(*chain, "ikChain leftLeg  lThigh lShin\tlFoot ");
     FillIKChainDialog(window_, *chain, dialog_);
     EXPECT_EQ(BottomSelection(), "(none)");
     EXPECT_EQ(dialog_.Check(), "You must select the last part of the IK chain.");
@@ -138,7 +137,7 @@ TEST_F(IKChain, EditReadsTheNameWithItsWidth)
     FillIKChainDialog(window_, *chain, dialog_);
     EXPECT_EQ(dialog_.NameEdit, longName.substr(0, 39));
     // The rest of the name was read as the first part, which no node has: seeded as Add would.
-    EXPECT_EQ(dialog_.TopTV.Selected()->Text(), "1 hip yzx");
+    EXPECT_EQ(dialog_.TopSelected->Text(), "1 hip yzx");
 }
 
 TEST_F(IKChain, EditOfAChainWhoseFirstPartIsGoneIsSeededAsAddWould)
@@ -146,13 +145,13 @@ TEST_F(IKChain, EditOfAChainWhoseFirstPartIsGoneIsSeededAsAddWould)
     Node* chain = tree_.AddLastChild(nullptr, "ikChain arm lShldr lForeArm");
     ASSERT_EQ(FillIKChainDialog(window_, *chain, dialog_), std::nullopt);
     EXPECT_EQ(dialog_.NameEdit, "arm");
-    EXPECT_EQ(dialog_.TopTV.Selected()->Text(), "1 hip yzx");
+    EXPECT_EQ(dialog_.TopSelected->Text(), "1 hip yzx");
     EXPECT_EQ(BottomSelection(), "4 lToe zxy");
 
     Forest noParts;
     Node* lone = noParts.AddLastChild(nullptr, "ikChain arm lShldr lForeArm");
     ForestEdits noPartsEdits(noParts);
-    TreeWindow noPartsWindow { noPartsEdits, checks_ };
+    TreeWindow noPartsWindow { noPartsEdits, checks_, textMode_, modified_ };
     EXPECT_EQ(FillIKChainDialog(noPartsWindow, *lone, dialog_),
               "You must have a hierarchy built before adding an IK chain");
     EXPECT_EQ(dialog_.NameEdit, "arm");

@@ -34,7 +34,7 @@ inline std::vector<std::string> Dump(const Forest& forest)
 }
 
 // The first node in absolute order whose text is exactly the given one.
-inline Node* NodeWithText(const Forest& forest, std::string_view text)
+inline Node* NodeWithText(Forest& forest, std::string_view text)
 {
     for (Node* node = forest.First(); node; node = forest.Next(node)) {
         if (node->Text() == text)
