@@ -1,0 +1,70 @@
+#include "app/help_window.h"
+
+#include <QAction>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QUrl PageOf(int context)
+{
+    switch (context) {
+    case 2:
+        return QUrl(QStringLiteral("qrc:/help/objfile.html"));
+    case 3:
+        return QUrl(QStringLiteral("qrc:/help/level.html"));
+    case 4:
+        return QUrl(QStringLiteral("qrc:/help/ikchain.html"));
+    case 5:
+        return QUrl(QStringLiteral("qrc:/help/illegal.html"));
+    case 6:
+        return QUrl(QStringLiteral("qrc:/help/comment.html"));
+    default:
+        return QUrl(QStringLiteral("qrc:/help/index.html"));
+    }
+}
+
+} // namespace
+
+HelpWindow::HelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , browser_(new QTextBrowser)
+{
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QStringLiteral("Varnoke Help"));
+    resize(640, 560);
+    browser_->setObjectName(QStringLiteral("HelpBrowser"));
+    browser_->setOpenExternalLinks(true);
+
+    auto* tools = new QToolBar;
+    QAction* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("&Back"));
+    QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("&Forward"));
+    QAction* contents = tools->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("&Contents"));
+    back->setShortcut(QKeySequence::Back);
+    forward->setShortcut(QKeySequence::Forward);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
+    connect(forward, &QAction::triggered, browser_, &QTextBrowser::forward);
+    connect(contents, &QAction::triggered, this, [this] { ShowContext(0); });
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tools);
+    layout->addWidget(browser_);
+}
+
+void HelpWindow::ShowContext(int context)
+{
+    context_ = context;
+    browser_->setSource(PageOf(context));
+    show();
+    raise();
+    activateWindow();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QWidget>
+
+class QTextBrowser;
+
+// The help pages, built into the program, with back and forward and links between them.
+class HelpWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    // Shows the page of a help context: 0 the overview, 2 objFile lines, 3 level lines,
+    // 4 ikChain lines, 5 illegal and empty lines, 6 comments.
+    void ShowContext(int context);
+    int Context() const { return context_; }
+    QTextBrowser* Browser() const { return browser_; }
+
+private:
+    QTextBrowser* browser_;
+    int context_ = -1;
+};

@@ -1,0 +1,66 @@
+#include "app/hierarchy_model.h"
+
+using varnoke::Node;
+
+HierarchyModel::HierarchyModel(varnoke::Forest& forest, QObject* parent)
+    : QAbstractItemModel(parent)
+    , forest_(forest)
+{
+}
+
+const Node* HierarchyModel::NodeOf(const QModelIndex& index) const
+{
+    return index.isValid() ? static_cast<const Node*>(index.internalPointer()) : nullptr;
+}
+
+QModelIndex HierarchyModel::IndexOf(const Node* node) const
+{
+    return node ? createIndex(node->Row(), 0, const_cast<Node*>(node)) : QModelIndex();
+}
+
+QModelIndex HierarchyModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (column != 0 || row < 0 || row >= rowCount(parent))
+        return {};
+    const Node* node = parent.isValid() ? NodeOf(parent)->Child(row) : forest_.TopLevel(row);
+    return IndexOf(node);
+}
+
+QModelIndex HierarchyModel::parent(const QModelIndex& child) const
+{
+    const Node* node = NodeOf(child);
+    return node ? IndexOf(node->Parent()) : QModelIndex();
+}
+
+int HierarchyModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.column() > 0)
+        return 0;
+    return parent.isValid() ? NodeOf(parent)->ChildCount() : forest_.TopLevelCount();
+}
+
+int HierarchyModel::columnCount(const QModelIndex&) const
+{
+    return 1;
+}
+
+bool HierarchyModel::hasChildren(const QModelIndex& parent) const
+{
+    return rowCount(parent) > 0;
+}
+
+QVariant HierarchyModel::data(const QModelIndex& index, int role) const
+{
+    const Node* node = NodeOf(index);
+    if (!node || role != Qt::DisplayRole)
+        return {};
+    const std::string& text = node->Text();
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Qt::ItemFlags HierarchyModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "hierarchy/forest.h"
+
+#include <QAbstractItemModel>
+
+// The tree view's model over the window's forest: one tree, not a widget tree and a
+// copy. A test rebuilds the forest wholesale, inside Rebuild, which resets the model.
+class HierarchyModel final : public QAbstractItemModel {
+    Q_OBJECT
+
+public:
+    explicit HierarchyModel(varnoke::Forest& forest, QObject* parent = nullptr);
+
+    const varnoke::Forest& Tree() const { return forest_; }
+    const varnoke::Node* NodeOf(const QModelIndex& index) const;
+    QModelIndex IndexOf(const varnoke::Node* node) const;
+
+    // Runs a change that replaces the whole forest.
+    template <typename Change>
+    auto Rebuild(Change&& change)
+    {
+        struct Reset {
+            HierarchyModel& model;
+            ~Reset() { model.endResetModel(); }
+        };
+        beginResetModel();
+        Reset reset { *this };
+        return change(forest_);
+    }
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    bool hasChildren(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    varnoke::Forest& forest_;
+};

@@ -1,0 +1,39 @@
+// Generation of a first hierarchy from the groups of an OBJ file.
+#include "app/busy_cursor.h"
+#include "app/phi_form.h"
+#include "app/text_memo.h"
+#include "hierarchy/generation.h"
+#include "hierarchy/geometry_file.h"
+#include "hierarchy/poser_paths.h"
+
+#include <QFile>
+
+void TPHIForm::OBJButtonClick()
+{
+    if (!FTextMode)
+        TreeToText();
+    const std::string programFolder = varnoke::ExeDirectory(QFile::encodeName(programPath_).toStdString());
+    const std::string geometries = varnoke::ResolvePathIgnoringCase(
+        programFolder + varnoke::kLocalSeparator + "runtime" + varnoke::kLocalSeparator + "geometries");
+    OBJOpenDialog.FileName.clear();
+    const std::optional<FileDialogAnswer> answer = prompts_.OpenFile(
+        this, { {}, { QStringLiteral("Wavefront (*.OBJ)") }, {}, QStringLiteral("OBJ"),
+                QFile::decodeName(QByteArray::fromStdString(geometries)), {}, true });
+    if (!answer)
+        return;
+    OBJOpenDialog.FileName = answer->path;
+    std::optional<varnoke::GeneratedHierarchy> generated;
+    {
+        BusyCursor busy;
+        generated = varnoke::GenerateHierarchy(checks, QFile::encodeName(answer->path).toStdString());
+    }
+    if (!generated) {
+        RefreshWarningsList();
+        return;
+    }
+    {
+        TextMemoLines::EditBlock edit(*lines_);
+        varnoke::InsertGeneratedHierarchy(*lines_, *generated);
+    }
+    TestAndChooseView();
+}

@@ -1,0 +1,287 @@
+// Start-up, the two views, the test and the window's own events.
+#include "app/phi_form.h"
+
+#include "app/busy_cursor.h"
+#include "app/command_error.h"
+#include "app/help_window.h"
+#include "app/hierarchy_model.h"
+#include "app/text_memo.h"
+#include "dialogs/about_box.h"
+#include "hierarchy/case_fold.h"
+#include "hierarchy/geometry_file.h"
+#include "hierarchy/hierarchy_check.h"
+#include "hierarchy/poser_paths.h"
+#include "tree/tree_to_text.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolButton>
+#include <QTreeView>
+
+namespace {
+
+bool HasPoserExe(const QString& folder)
+{
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (varnoke::EqualIgnoringCase(QFile::encodeName(name).toStdString(), "poser.exe")) {
+            QFile file(dir.filePath(name));
+            if (file.open(QIODevice::ReadOnly))
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TPHIForm::TPHIForm(Prompts& prompts, const QString& programPath, QWidget* parent)
+    : QMainWindow(parent)
+    , prompts_(prompts)
+    , programPath_(programPath)
+    , model_(new HierarchyModel(tree_, this))
+{
+    setObjectName(QStringLiteral("PHIForm"));
+    setWindowTitle(QStringLiteral("Varnoke V2.0"));
+    CreateToolBar();
+    CreateMenus();
+    CreateControls();
+    lines_ = std::make_unique<TextMemoLines>(*TextMemo);
+    connect(WarningsList, &QListWidget::itemClicked, this, [this] { RunCommand([this] { WarningsListClick(); }); });
+    move(215, 291);
+    resize(580, 369);
+    FormCreate();
+}
+
+TPHIForm::~TPHIForm() = default;
+
+void TPHIForm::FormCreate()
+{
+    FTextMode = true;
+    FModified = false;
+    const QString folder = QString::fromStdString(varnoke::ExeDirectory(programPath_.toStdString()));
+    helpFile_ = folder + QDir::separator() + QStringLiteral("varnoke.hlp");
+    setAcceptDrops(true);
+    if (!HasPoserExe(folder))
+        prompts_.Message(this, QStringLiteral("This application must be run from wherever your POSER.EXE is installed!"));
+}
+
+void TPHIForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (placed_)
+        return;
+    placed_ = true;
+    // The first size is the window's outer size, frame included.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (!frame.isEmpty())
+        resize(QSize(580, 369) - frame);
+}
+
+void TPHIForm::ShowTextView()
+{
+    FTextMode = true;
+    TreeView1->hide();
+    TextMemo->show();
+    TextButton->setChecked(true);
+    IncButton->show();
+    DecButton->show();
+}
+
+void TPHIForm::ShowTreeView()
+{
+    FTextMode = false;
+    TextMemo->hide();
+    TreeView1->show();
+    HierButton->setChecked(true);
+    IncButton->hide();
+    DecButton->hide();
+}
+
+varnoke::GeometryFolders TPHIForm::DocumentGeometryFolders() const
+{
+    varnoke::GeometryFolders folders;
+    folders.poserFolder = varnoke::ExeDirectory(QFile::encodeName(programPath_).toStdString());
+    // Content installed in another runtime is found beside the open document.
+    if (!OpenDialog1.FileName.isEmpty()) {
+        if (auto other = varnoke::NearestPoserFolder(QFile::encodeName(OpenDialog1.FileName).toStdString());
+            other && *other != folders.poserFolder)
+            folders.alsoSearched.push_back(*other);
+    }
+    return folders;
+}
+
+void TPHIForm::RefuseTextBeyondLatin1() const
+{
+    if (const std::optional<int> line = lines_->FirstLineBeyondLatin1())
+        throw CommandError(QStringLiteral("Line %1 holds characters that cannot be saved as single bytes").arg(*line + 1));
+}
+
+bool TPHIForm::TestHierarchy()
+{
+    RefuseTextBeyondLatin1();
+    FModified = false;
+    bool passed = false;
+    {
+        BusyCursor busy;
+        TextMemoLines::EditBlock edit(*lines_);
+        const varnoke::GeometryFolders folders = DocumentGeometryFolders();
+        const std::string fileName = QFile::encodeName(OpenDialog1.FileName).toStdString();
+        passed = model_->Rebuild([&](varnoke::Forest& tree) {
+            return varnoke::TestHierarchy(checks, folders, *lines_, tree, fileName);
+        });
+    }
+    TreeView1->expandAll();
+    RefreshWarningsList();
+    if (checks.WarningsList.Selected() >= 0) {
+        ShowTextView();
+        ShowSelectedDiagnostic();
+    }
+    return passed;
+}
+
+void TPHIForm::TestAndChooseView()
+{
+    if (TestHierarchy())
+        ShowTreeView();
+    else
+        ShowTextView();
+}
+
+void TPHIForm::TreeToText()
+{
+    varnoke::TreeToText(tree_, *lines_);
+}
+
+void TPHIForm::RefreshWarningsList()
+{
+    const varnoke::Diagnostics& diagnostics = checks.WarningsList;
+    if (diagnostics.Revision() == shownDiagnostics_)
+        return;
+    shownDiagnostics_ = diagnostics.Revision();
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(diagnostics.Entries().size()));
+    for (const varnoke::Diagnostic& entry : diagnostics.Entries()) {
+        const std::string text = entry.Text();
+        texts.push_back(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    WarningsList->clear();
+    WarningsList->addItems(texts);
+}
+
+void TPHIForm::ShowSelectedDiagnostic()
+{
+    WarningsList->setCurrentRow(checks.WarningsList.Selected());
+    WarningsList->scrollToItem(WarningsList->currentItem());
+    WarningsListClick();
+}
+
+void TPHIForm::TextButtonClick()
+{
+    if (FTextMode)
+        return;
+    TreeToText();
+    ShowTextView();
+}
+
+void TPHIForm::HierButtonClick()
+{
+    if (FTextMode)
+        TestAndChooseView();
+    else
+        ShowTreeView();
+}
+
+void TPHIForm::TestButtonClick()
+{
+    if (FTextMode) {
+        TestHierarchy();
+        return;
+    }
+    TreeToText();
+    TestAndChooseView();
+}
+
+void TPHIForm::Options2Click()
+{
+    EditAsText1->setChecked(FTextMode);
+    EditAsTree1->setChecked(!FTextMode);
+}
+
+void TPHIForm::Options1Click()
+{
+    IncreaseLevel1->setEnabled(FTextMode);
+    DecreaseLevel1->setEnabled(FTextMode);
+}
+
+void TPHIForm::About1Click()
+{
+    if (AboutBox)
+        prompts_.ShowModal(*AboutBox);
+}
+
+void TPHIForm::DisplayHint(const QString& hint)
+{
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    const QString text = bar < 0 ? hint : hint.mid(bar + 1);
+    if (StatusBar1->currentMessage() != text)
+        StatusBar1->showMessage(text);
+}
+
+bool TPHIForm::event(QEvent* event)
+{
+    // Hints go to the status line only, through DisplayHint.
+    if (event->type() == QEvent::StatusTip) {
+        DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TPHIForm::closeEvent(QCloseEvent* event)
+{
+    bool CanClose = true;
+    RunCommand([&] { FormCloseQuery(CanClose); });
+    if (CanClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TPHIForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TPHIForm::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths.push_back(QDir::toNativeSeparators(url.toLocalFile()));
+    }
+    event->acceptProposedAction();
+    RunCommand([&] { HandleDroppedFiles(paths); });
+}
+
+void TPHIForm::ShowCommandError(std::exception_ptr error)
+{
+    QString text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const CommandError& commandError) {
+        text = commandError.Text();
+    } catch (const std::bad_alloc&) {
+        text = QStringLiteral("Out of memory");
+    } catch (const std::exception& other) {
+        text = QString::fromLocal8Bit(other.what());
+    }
+    prompts_.Error(this, ErrorBoxText(text));
+}

@@ -1,0 +1,75 @@
+#include "app/prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Varnoke");
+
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text)
+{
+    QMessageBox box(icon, kCaption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+std::optional<FileDialogAnswer> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                              QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, request.title, request.directory);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilters(request.filters);
+    if (!request.selectedFilter.isEmpty())
+        dialog.selectNameFilter(request.selectedFilter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FileDialogAnswer { dialog.selectedFiles().constFirst(), dialog.selectedNameFilter() };
+}
+
+} // namespace
+
+void ScreenPrompts::Message(QWidget* parent, const QString& text)
+{
+    ShowBox(parent, QMessageBox::NoIcon, text);
+}
+
+void ScreenPrompts::Error(QWidget* parent, const QString& text)
+{
+    ShowBox(parent, QMessageBox::Critical, text);
+}
+
+Prompts::Answer ScreenPrompts::Confirm(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Yes;
+    if (box.clickedButton() == no)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+std::optional<FileDialogAnswer> ScreenPrompts::OpenFile(QWidget* parent, const FileDialogRequest& request)
+{
+    return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<FileDialogAnswer> ScreenPrompts::SaveFile(QWidget* parent, const FileDialogRequest& request)
+{
+    return RunFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+int ScreenPrompts::ShowModal(QDialog& dialog)
+{
+    return dialog.exec();
+}

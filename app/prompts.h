@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+// What a file dialog is asked for, and what it remembers between uses.
+struct FileDialogRequest {
+    QString title; // empty: the platform's default
+    QStringList filters; // "Poser Hierarchy (*.PHI)", ...
+    QString selectedFilter;
+    QString defaultSuffix;
+    QString directory;
+    QString fileName;
+    bool mustExist = false;
+};
+
+struct FileDialogAnswer {
+    QString path; // absolute
+    QString filter;
+};
+
+// Every modal interaction of the window goes through here, so tests answer from a
+// script what a person answers on screen.
+class Prompts {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~Prompts() = default;
+    // A plain message: caption "Varnoke", no icon, one OK button.
+    virtual void Message(QWidget* parent, const QString& text) = 0;
+    // An error box: caption "Varnoke", error icon, one OK button.
+    virtual void Error(QWidget* parent, const QString& text) = 0;
+    // The question "Save Changes?" and its like: caption "Confirm", Yes, No and Cancel.
+    virtual Answer Confirm(QWidget* parent, const QString& text) = 0;
+    virtual std::optional<FileDialogAnswer> OpenFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    // Asks before replacing an existing file.
+    virtual std::optional<FileDialogAnswer> SaveFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual int ShowModal(QDialog& dialog) = 0;
+};
+
+// The real boxes and dialogs.
+class ScreenPrompts final : public Prompts {
+public:
+    void Message(QWidget* parent, const QString& text) override;
+    void Error(QWidget* parent, const QString& text) override;
+    Answer Confirm(QWidget* parent, const QString& text) override;
+    std::optional<FileDialogAnswer> OpenFile(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<FileDialogAnswer> SaveFile(QWidget* parent, const FileDialogRequest& request) override;
+    int ShowModal(QDialog& dialog) override;
+};

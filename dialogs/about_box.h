@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+// The About box: the program's name and version, and an OK button.
+class TAboutBox : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TAboutBox(QWidget* parent = nullptr);
+
+    QLabel* Label1;
+    QPushButton* Button1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
