@@ -12,6 +12,7 @@ packages=(
   libgmock-dev
   qt6-base-dev
   qt6-base-dev-tools
+  libqt6svg6
   clang
   libclang-rt-14-dev
 )
