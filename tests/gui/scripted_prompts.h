@@ -28,10 +28,9 @@ public:
     QStringList Texts(const QString& kind) const
     {
         QStringList texts;
-        for (const Call& call : calls) {
-            if (call.kind == kind)
-                texts << call.text;
-        }
+        for (const Call& call : calls)
+            texts << (call.kind == kind ? call.text : QString());
+        texts.removeAll(QString());
         return texts;
     }
 
