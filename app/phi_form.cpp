@@ -47,6 +47,8 @@ TPHIForm::TPHIForm(Prompts& prompts, const QString& programPath, QWidget* parent
     , programPath_(programPath)
     , model_(new HierarchyModel(tree_, this))
 {
+    // The pictures and help pages live in this static library: link them in.
+    Q_INIT_RESOURCE(resources);
     setObjectName(QStringLiteral("PHIForm"));
     setWindowTitle(QStringLiteral("Varnoke V2.0"));
     CreateToolBar();

@@ -45,6 +45,9 @@ void TPHIForm::SelectLine(int lineNumber)
 
 void TPHIForm::WarningsListClick()
 {
+    // An edited tree is written back first, or the next test would drop its edits.
+    if (!FTextMode && FModified)
+        TreeToText();
     ShowTextView();
     const QListWidgetItem* item = WarningsList->currentItem();
     const int number = item ? varnoke::LeadingNumber(item->text().toLatin1().toStdString()) : 0;

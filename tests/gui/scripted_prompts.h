@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/prompts.h"
+
+#include <QDialog>
+#include <QList>
+#include <QWidget>
+
+#include <deque>
+
+// Answers the window's questions and dialogs from queued answers and records every
+// call; a question with no answer queued is recorded as unexpected.
+class ScriptedPrompts final : public Prompts {
+public:
+    struct Call {
+        QString kind; // Message, Error, Confirm, OpenFile, SaveFile, ShowModal
+        QString text;
+        FileDialogRequest request;
+        bool parentShown = false;
+    };
+
+    QList<Call> calls;
+    QStringList unexpected;
+    std::deque<Answer> confirms;
+    std::deque<std::optional<FileDialogAnswer>> files;
+    Prompts* saveDialog = nullptr; // when set, Save dialogs go to it (the real one)
+
+    QStringList Texts(const QString& kind) const
+    {
+        QStringList texts;
+        for (const Call& call : calls)
+            texts << (call.kind == kind ? call.text : QString());
+        texts.removeAll(QString());
+        return texts;
+    }
+
+    void Message(QWidget* parent, const QString& text) override { Record(QStringLiteral("Message"), text, parent); }
+    void Error(QWidget* parent, const QString& text) override { Record(QStringLiteral("Error"), text, parent); }
+    Answer Confirm(QWidget* parent, const QString& text) override
+    {
+        Record(QStringLiteral("Confirm"), text, parent);
+        if (confirms.empty()) {
+            unexpected << QStringLiteral("Confirm: ") + text;
+            return Answer::Cancel;
+        }
+        const Answer answer = confirms.front();
+        confirms.pop_front();
+        return answer;
+    }
+    std::optional<FileDialogAnswer> OpenFile(QWidget* parent, const FileDialogRequest& request) override
+    {
+        return File(QStringLiteral("OpenFile"), parent, request);
+    }
+    std::optional<FileDialogAnswer> SaveFile(QWidget* parent, const FileDialogRequest& request) override
+    {
+        if (saveDialog) {
+            Record(QStringLiteral("SaveFile"), request.title, parent, request);
+            return saveDialog->SaveFile(parent, request);
+        }
+        return File(QStringLiteral("SaveFile"), parent, request);
+    }
+    int ShowModal(QDialog& dialog) override
+    {
+        Record(QStringLiteral("ShowModal"), dialog.windowTitle(), &dialog);
+        return QDialog::Accepted;
+    }
+
+private:
+    void Record(const QString& kind, const QString& text, const QWidget* parent, const FileDialogRequest& request = {})
+    {
+        calls.push_back({ kind, text, request, parent && parent->isVisible() });
+    }
+    std::optional<FileDialogAnswer> File(const QString& kind, QWidget* parent, const FileDialogRequest& request)
+    {
+        Record(kind, request.title, parent, request);
+        if (files.empty()) {
+            unexpected << kind + QStringLiteral(": ") + request.title;
+            return std::nullopt;
+        }
+        std::optional<FileDialogAnswer> answer = files.front();
+        files.pop_front();
+        return answer;
+    }
+};

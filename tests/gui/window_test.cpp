@@ -1,0 +1,749 @@
+// The main window driven offscreen through its buttons, menus, keys and drops, with
+// every question and dialog answered by a script.
+#include "app/forms.h"
+#include "app/help_window.h"
+#include "app/text_memo.h"
+#include "scripted_prompts.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QTreeView>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kFigureFolder = u"/Runtime/Geometries/Mannikin"_s;
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QString WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qWarning("cannot write %s", qPrintable(path));
+    return path;
+}
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<ScriptedPrompts> prompts_;
+    VarnokeForms forms_;
+    TPHIForm* w = nullptr;
+    QStringList figure_; // the sample figure's lines
+
+    QString Path(const QString& name) const { return dir_->filePath(name); }
+    bool Start(const QString& exeName = u"poser.exe"_s)
+    {
+        if (!exeName.isEmpty())
+            WriteFile(Path(exeName), "MZ");
+        forms_ = CreateForms(*prompts_, Path(u"varnoke"_s));
+        w = forms_.PHIForm.get();
+        w->show();
+        QApplication::setActiveWindow(w);
+        return QTest::qWaitForWindowActive(w);
+    }
+    QStringList Lines() const
+    {
+        QStringList lines;
+        for (int i = 0; i < w->Lines().Count(); ++i)
+            lines << QString::fromLatin1(w->Lines().Line(i));
+        return lines;
+    }
+    QStringList Diagnostics() const
+    {
+        QStringList texts;
+        for (int i = 0; i < w->WarningsList->count(); ++i)
+            texts << w->WarningsList->item(i)->text();
+        return texts;
+    }
+    QString Figure() const { return dir_->path() + kFigureFolder + u"/mannikin.phi"_s; }
+    void Open(const QString& path)
+    {
+        prompts_->files.push_back(FileDialogAnswer { path, u"All Files (*.*)"_s });
+        w->LoadButton->click();
+    }
+    void Drop(const QStringList& paths)
+    {
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls << QUrl::fromLocalFile(path);
+        mime.setUrls(urls);
+        QDragEnterEvent enter(w->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &enter);
+        QDropEvent drop(QPointF(w->rect().center()), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &drop);
+    }
+    void Caret(int line, int column, int toLine = -1, int toColumn = 0)
+    {
+        QTextCursor cursor(w->TextMemo->document()->findBlockByNumber(line));
+        cursor.setPosition(cursor.position() + column);
+        if (toLine >= 0) {
+            QTextCursor end(w->TextMemo->document()->findBlockByNumber(toLine));
+            cursor.setPosition(end.position() + toColumn, QTextCursor::KeepAnchor);
+        }
+        w->TextMemo->setTextCursor(cursor);
+        w->TextMemo->setFocus();
+    }
+    void ClickDiagnostic(int row)
+    {
+        QListWidgetItem* item = w->WarningsList->item(row);
+        QTest::mouseClick(w->WarningsList->viewport(), Qt::LeftButton, {},
+                          w->WarningsList->visualItemRect(item).center());
+    }
+    QModelIndex Node(const QString& text) const
+    {
+        const QModelIndexList found = w->TreeView1->model()->match(w->TreeView1->model()->index(0, 0), Qt::DisplayRole,
+                                                                   text, 1, Qt::MatchContains | Qt::MatchRecursive);
+        return found.isEmpty() ? QModelIndex() : found.constFirst();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QApplication::setQuitOnLastWindowClosed(false);
+        QFile file(QStringLiteral(VARNOKE_EXAMPLES_DIR) + kFigureFolder + u"/mannikin.phi"_s);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        figure_ = QString::fromLatin1(file.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+        QCOMPARE(figure_.size(), 25);
+    }
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        prompts_ = std::make_unique<ScriptedPrompts>();
+        QVERIFY(QDir().mkpath(dir_->path() + kFigureFolder));
+        for (const QString& name : { u"mannikin.phi"_s, u"mannikin.obj"_s })
+            QVERIFY(QFile::copy(QStringLiteral(VARNOKE_EXAMPLES_DIR) + kFigureFolder + u'/' + name,
+                                dir_->path() + kFigureFolder + u'/' + name));
+    }
+    void cleanup()
+    {
+        forms_.AboutBox.reset(); // a child of the main window
+        forms_.PHIForm.reset();
+        w = nullptr;
+        QVERIFY2(prompts_->unexpected.isEmpty(), qPrintable(prompts_->unexpected.join(u"; "_s)));
+        QVERIFY2(prompts_->confirms.empty() && prompts_->files.empty(), "answers left unused");
+    }
+
+    void startUp_data()
+    {
+        QTest::addColumn<QString>("exeName");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("no poser.exe") << QString() << true;
+        QTest::newRow("poser.exe") << u"poser.exe"_s << false;
+        QTest::newRow("POSER.EXE") << u"POSER.EXE"_s << false;
+        QTest::newRow("Poser.Exe") << u"Poser.Exe"_s << false;
+        QTest::newRow("poser.exe.bak only") << u"poser.exe.bak"_s << true;
+    }
+    void startUp()
+    {
+        QFETCH(QString, exeName);
+        QFETCH(bool, warned);
+        QVERIFY(Start(exeName));
+        QCOMPARE(prompts_->Texts(u"Message"_s),
+                 warned ? QStringList { u"This application must be run from wherever your POSER.EXE is installed!"_s }
+                        : QStringList {});
+        if (warned)
+            QVERIFY(!prompts_->calls.constFirst().parentShown); // before the window was first shown
+        QCOMPARE(prompts_->calls.size(), warned ? 1 : 0);
+        QCOMPARE(w->windowTitle(), u"Varnoke V2.0"_s);
+        QVERIFY(!w->LoadButton->icon().pixmap(QSize(16, 16)).isNull());
+        QVERIFY(w->TextMemo->isVisible() && !w->TreeView1->isVisible());
+        QVERIFY(w->IncButton->isVisible() && w->DecButton->isVisible());
+        QVERIFY(!w->TextButton->isChecked() && !w->HierButton->isChecked());
+        QVERIFY(w->FTextMode && !w->FModified && w->Lines().Count() == 0);
+        QCOMPARE(w->FErrorCount(), 0);
+        QCOMPARE(w->WarningsList->count(), 0);
+        w->About1->trigger();
+        QCOMPARE(prompts_->Texts(u"ShowModal"_s), QStringList { u"About Varnoke"_s });
+    }
+
+    // Text, Tree and Test from each view, by tool button and by key.
+    void views_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<bool>("treeAfter");
+        QTest::addColumn<int>("pressed"); // 0 neither, 1 Text, 2 Tree, -1 not looked at
+        QTest::addColumn<bool>("rebuilt");
+        const struct {
+            const char* from;
+            int command; // 0 Text, 1 Tree, 2 Test
+            bool treeAfter;
+            int pressed;
+            bool rebuilt;
+        } rows[] = { { "clean text", 0, false, -1, false }, { "clean text", 1, true, 2, false },
+                     { "clean text", 2, false, -1, false }, { "broken text", 0, false, 1, false },
+                     { "broken text", 1, false, 1, false }, { "broken text", 2, false, 1, false },
+                     { "tree", 0, false, 1, true },         { "tree", 1, true, 2, false },
+                     { "tree", 2, true, 2, true } };
+        for (const auto& row : rows) {
+            for (const bool byKey : { false, true }) {
+                QTest::addRow("%s, %s by %s", row.from, std::array { "Text", "Tree", "Test" }[row.command],
+                              byKey ? "key" : "button")
+                    << QString::fromLatin1(row.from) << row.command << byKey << row.treeAfter << row.pressed
+                    << row.rebuilt;
+            }
+        }
+    }
+    void views()
+    {
+        QFETCH(QString, from);
+        QFETCH(int, command);
+        QFETCH(bool, byKey);
+        QFETCH(bool, treeAfter);
+        QFETCH(int, pressed);
+        QFETCH(bool, rebuilt);
+        QVERIFY(Start());
+        QStringList broken = figure_;
+        broken.insert(5, u"bogus"_s);
+        if (from == u"clean text"_s)
+            w->TextMemo->setPlainText(figure_.join(u'\n'));
+        else if (from == u"broken text"_s)
+            Open(WriteFile(Path(u"broken.phi"_s), broken.join(u"\r\n"_s).toLatin1()));
+        else
+            Open(Figure());
+        QCOMPARE(w->TreeView1->isVisible(), from == u"tree"_s);
+        const QStringList before = from == u"tree"_s ? QStringList { u"#stale"_s } : Lines();
+        if (from == u"tree"_s)
+            w->TextMemo->setPlainText(before.constFirst()); // shows whether the text is rebuilt
+        if (byKey)
+            QTest::keyClick(w, std::array { Qt::Key_F4, Qt::Key_F5, Qt::Key_F10 }[command]);
+        else
+            std::array { w->TextButton, w->HierButton, w->TestButton }[command]->click();
+        QCOMPARE(w->TreeView1->isVisible(), treeAfter);
+        QCOMPARE(w->TextMemo->isVisible(), !treeAfter);
+        QCOMPARE(w->FTextMode, !treeAfter);
+        QCOMPARE(w->IncButton->isVisible(), !treeAfter);
+        if (pressed >= 0) {
+            QCOMPARE(w->TextButton->isChecked(), pressed == 1);
+            QCOMPARE(w->HierButton->isChecked(), pressed == 2);
+        }
+        QCOMPARE(Lines(), rebuilt ? figure_ : before);
+        if (from == u"broken text"_s) {
+            QVERIFY(Diagnostics().constFirst().startsWith(u"6 "_s));
+            QCOMPARE(w->TextMemo->textCursor().selectedText(), u"bogus"_s);
+        } else if (command == 2 || from == u"clean text"_s) {
+            QCOMPARE(Diagnostics(), command == 0 ? QStringList {} : QStringList { u"Looks good!"_s });
+        }
+    }
+
+    // Check marks and enabled items come from the menus' opening handlers; the keys
+    // F2 and F3 go the same road whichever menu state was left behind.
+    void menusFollowTheView()
+    {
+        QVERIFY(Start());
+        const auto shown = [this](QMenu* menu) {
+            menu->popup(w->mapToGlobal(QPoint(10, 10)));
+            return menu->isVisible();
+        };
+        QVERIFY(shown(w->Options2));
+        QVERIFY(w->EditAsText1->isChecked() && !w->EditAsTree1->isChecked());
+        w->Options2->hide();
+        QVERIFY(shown(w->Options1)); // opened last in the text view
+        QVERIFY(w->IncreaseLevel1->isEnabled() && w->DecreaseLevel1->isEnabled());
+        w->Options1->hide();
+
+        Open(Figure());
+        QVERIFY(!w->FTextMode);
+        Caret(3, 0); // "1 hip yzx" in the hidden editor
+        const QString text = w->TextMemo->toPlainText();
+        for (const Qt::Key key : { Qt::Key_F2, Qt::Key_F3 })
+            QTest::keyClick(w, key);
+        QCOMPARE(w->TextMemo->toPlainText(), text);
+        QVERIFY(!w->Lines().Modified());
+        QVERIFY(shown(w->Options2));
+        QVERIFY(!w->EditAsText1->isChecked() && w->EditAsTree1->isChecked());
+        w->Options2->hide();
+        QVERIFY(shown(w->Options1)); // opened last in the tree view
+        QVERIFY(!w->IncreaseLevel1->isEnabled() && !w->DecreaseLevel1->isEnabled());
+        w->Options1->hide();
+
+        QTest::keyClick(w, Qt::Key_F4);
+        QVERIFY(w->FTextMode);
+        Caret(3, 2);
+        QTest::keyClick(w, Qt::Key_F2);
+        QCOMPARE(Lines().at(3), u"\t2 hip yzx"_s);
+        QTest::keyClick(w, Qt::Key_F3);
+        QTest::keyClick(w, Qt::Key_F3);
+        QCOMPARE(Lines().at(3), u"1 hip yzx"_s); // level 1 is the lowest
+        QVERIFY(shown(w->Options2));
+        QVERIFY(w->EditAsText1->isChecked() && !w->EditAsTree1->isChecked());
+        w->Options2->hide();
+    }
+
+    void toolHints_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("Open") << u"LoadButton"_s << u"Open a new PHI file"_s;
+        QTest::newRow("Save") << u"SaveButton"_s << u"Save changes to your PHI file"_s;
+        QTest::newRow("OBJ") << u"OBJButton"_s << u"Add an OBJ to your PHI file"_s;
+        QTest::newRow("Test") << u"TestButton"_s << u"Test your PHI file for errors"_s;
+        QTest::newRow("Text") << u"TextButton"_s << u"Edit your PHI file as text"_s;
+        QTest::newRow("Tree") << u"HierButton"_s << u"Edit your PHI file as a tree"_s;
+        QTest::newRow("Lvl up") << u"IncButton"_s << u"Increase the level of the currently selected lines"_s;
+        QTest::newRow("Lvl down") << u"DecButton"_s << u"Decrease the level of the currently selected lines"_s;
+        QTest::newRow("list") << u"WarningsList"_s
+                              << u"Warnings and errors will show up here, after you've tested your PHI file."_s;
+    }
+    void toolHints()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, hint);
+        QVERIFY(Start());
+        auto* widget = w->findChild<QWidget*>(control);
+        QVERIFY(widget);
+        QTest::mouseMove(widget);
+        QTRY_COMPARE(w->StatusBar1->currentMessage(), hint);
+        QTest::mouseMove(w->TextMemo);
+        QTRY_COMPARE(w->StatusBar1->currentMessage(), QString());
+    }
+
+    void menuHints_data()
+    {
+        QTest::addColumn<int>("menuKey");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("New") << int(Qt::Key_F) << u"&New"_s << u"Create a New PHI file"_s;
+        QTest::newRow("Save As") << int(Qt::Key_F) << u"Save &As..."_s << u"Save changes to a different file"_s;
+        QTest::newRow("Edit As Tree") << int(Qt::Key_O) << u"Edit As Tree"_s << u"Edit your PHI file as a tree"_s;
+        QTest::newRow("About") << int(Qt::Key_H) << u"&About..."_s << u"Display the About Box"_s;
+    }
+    void menuHints()
+    {
+        QFETCH(int, menuKey);
+        QFETCH(QString, item);
+        QFETCH(QString, hint);
+        QVERIFY(Start());
+        QTest::keyClick(w, Qt::Key(menuKey), Qt::AltModifier);
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        for (int i = 0; i < 8 && (!menu->activeAction() || menu->activeAction()->text() != item); ++i)
+            QTest::keyClick(menu, Qt::Key_Down);
+        QVERIFY(menu->activeAction() && menu->activeAction()->text() == item);
+        QTRY_COMPARE(w->StatusBar1->currentMessage(), hint);
+        QTest::keyClick(menu, Qt::Key_Escape);
+    }
+
+    // New, Open, a drop of three files and Exit, with each answer to the question.
+    void question_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("answer");
+        const char* commands[] = { "New", "Open", "Drop", "Exit" };
+        const char* answers[] = { "unchanged", "Yes, saved", "Yes, save cancelled", "No", "Cancel" };
+        for (int command = 0; command < 4; ++command) {
+            for (int answer = 0; answer < 5; ++answer)
+                QTest::addRow("%s, %s", commands[command], answers[answer]) << command << answer;
+        }
+    }
+    void question()
+    {
+        QFETCH(int, command);
+        QFETCH(int, answer);
+        QVERIFY(Start());
+        const QString other = WriteFile(Path(u"other.phi"_s), "#other\n");
+        const QString saved = Path(u"saved.PHI"_s);
+        if (answer > 0) {
+            QTest::keyClicks(w->TextMemo, u"#typed"_s);
+            prompts_->confirms.push_back(std::array { Prompts::Answer::Yes, Prompts::Answer::Yes, Prompts::Answer::No,
+                                                      Prompts::Answer::Cancel }[answer - 1]);
+        }
+        if (answer == 1)
+            prompts_->files.push_back(FileDialogAnswer { saved, u"Poser Hierarchy (*.PHI)"_s });
+        if (answer == 2)
+            prompts_->files.push_back(std::nullopt);
+        const bool kept = answer == 2 || answer == 4;
+        if (command == 1 && !kept)
+            prompts_->files.push_back(FileDialogAnswer { other, u"All Files (*.*)"_s });
+        switch (command) {
+        case 0:
+            w->New1->trigger();
+            break;
+        case 1:
+            w->Load1->trigger();
+            break;
+        case 2:
+            Drop({ other, Path(u"second.phi"_s), Figure() });
+            break;
+        default:
+            w->Exit1->trigger();
+            break;
+        }
+        QCOMPARE(prompts_->Texts(u"Confirm"_s), answer > 0 ? QStringList { u"Save Changes?"_s } : QStringList {});
+        QCOMPARE(ReadAll(saved), answer == 1 ? QByteArray("#typed") : QByteArray("<unreadable>"));
+        QCOMPARE(w->isVisible(), kept || command != 3);
+        if (kept) {
+            QCOMPARE(Lines(), QStringList { u"#typed"_s });
+            QVERIFY(w->Lines().Modified());
+        } else if (command == 0) {
+            QCOMPARE(Lines(), QStringList {});
+            QVERIFY(!w->Lines().Modified() && w->SaveDialog1.FileName.isEmpty());
+        } else if (command != 3) {
+            QCOMPARE(Lines(), QStringList { u"#other"_s });
+            QCOMPARE(w->OpenDialog1.FileName, other);
+            QCOMPARE(w->SaveDialog1.FileName, other);
+            QVERIFY(!w->Lines().Modified() && !w->FModified);
+        }
+        QVERIFY(prompts_->Texts(u"Error"_s).isEmpty());
+    }
+
+    // LF, lone CR and CR LF load as the same lines and are saved as CR LF; the final
+    // line end is kept as found in the text view and always written from the tree.
+    void lineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("end");
+        QTest::addColumn<bool>("finalEnd");
+        QTest::addColumn<bool>("fromTree");
+        for (const char* end : { "\n", "\r", "\r\n" }) {
+            for (const bool finalEnd : { false, true }) {
+                for (const bool fromTree : { false, true })
+                    QTest::addRow("%s%s, %s", QByteArray(end).toPercentEncoding().constData(),
+                                  finalEnd ? " at the end" : "", fromTree ? "tree" : "text")
+                        << QByteArray(end) << finalEnd << fromTree;
+            }
+        }
+    }
+    void lineEnds()
+    {
+        QFETCH(QByteArray, end);
+        QFETCH(bool, finalEnd);
+        QFETCH(bool, fromTree);
+        QVERIFY(Start());
+        // A line that is no comment keeps the text view open.
+        const QStringList lines { u"#one"_s, u""_s, fromTree ? u"#three"_s : u"three"_s };
+        const QString path = WriteFile(
+            Path(u"ends.phi"_s), lines.join(u'\n').toLatin1().replace("\n", end) + (finalEnd ? end : QByteArray()));
+        Open(path);
+        QCOMPARE(Lines(), lines);
+        QCOMPARE(w->TreeView1->isVisible(), fromTree);
+        w->SaveButton->click();
+        QCOMPARE(ReadAll(path), lines.join(u"\r\n"_s).toLatin1() + (finalEnd || fromTree ? "\r\n" : ""));
+        QVERIFY(prompts_->Texts(u"Error"_s).isEmpty());
+    }
+
+    // Every byte but CR and LF passes Open, Test and Save unchanged, from both views.
+    void everyByteSurvives()
+    {
+        QVERIFY(Start());
+        QByteArray bytes = "#";
+        for (int byte = 0; byte < 256; ++byte) {
+            if (byte != '\r' && byte != '\n')
+                bytes += char(byte);
+        }
+        bytes += "\r\n#end\r\n";
+        const QString path = WriteFile(Path(u"bytes.phi"_s), bytes);
+        Open(path);
+        QVERIFY(w->TreeView1->isVisible());
+        w->TestButton->click();
+        w->SaveButton->click();
+        QCOMPARE(ReadAll(path), bytes);
+        QTest::keyClick(w, Qt::Key_F4);
+        w->TestButton->click();
+        QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
+        w->SaveButton->click();
+        QCOMPARE(ReadAll(path), bytes);
+        QVERIFY(prompts_->Texts(u"Error"_s).isEmpty());
+    }
+
+    // A save that cannot be written leaves the old file whole and the document changed.
+    void failedSave_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("a folder") << u"folder.PHI"_s;
+        QTest::newRow("in a missing folder") << u"none/new.PHI"_s;
+        QTest::newRow("below a file") << u"doc.phi/new.PHI"_s;
+    }
+    void failedSave()
+    {
+        QFETCH(QString, target);
+        QVERIFY(Start());
+        const QString doc = WriteFile(Path(u"doc.phi"_s), "#old\r\n");
+        const QString inside = WriteFile(Path(u"folder.PHI/keep.txt"_s), "keep");
+        Open(doc);
+        QTest::keyClick(w, Qt::Key_F4);
+        QTest::keyClicks(w->TextMemo, u"#new"_s);
+        prompts_->files.push_back(FileDialogAnswer { Path(target), u"Poser Hierarchy (*.PHI)"_s });
+        w->SaveAs1->trigger();
+        QCOMPARE(prompts_->Texts(u"Error"_s), QStringList { u"Cannot create file "_s + Path(target) + u'.' });
+        QCOMPARE(ReadAll(doc), QByteArray("#old\r\n"));
+        QCOMPARE(ReadAll(inside), QByteArray("keep"));
+        QVERIFY(w->Lines().Modified());
+    }
+
+    // The real save dialog adds the extension to a name typed without one.
+    void saveAsAddsExtension()
+    {
+        QVERIFY(Start());
+        ScreenPrompts screen;
+        prompts_->saveDialog = &screen;
+        QTest::keyClicks(w->TextMemo, u"#x"_s);
+        const QString typed = Path(u"plain"_s);
+        QTimer timer; // types the name once the dialog is up
+        connect(&timer, &QTimer::timeout, this, [&] {
+            if (auto* name = QApplication::activeModalWidget()
+                    ? QApplication::activeModalWidget()->findChild<QLineEdit*>(u"fileNameEdit"_s)
+                    : nullptr;
+                name && name->isVisible()) {
+                timer.stop();
+                name->setText(typed);
+                QTest::keyClick(name, Qt::Key_Return);
+            }
+        });
+        timer.start(10);
+        w->SaveAs1->trigger();
+        const FileDialogRequest request = prompts_->calls.constLast().request;
+        QCOMPARE(request.title, u"Save Poser Hierarchy"_s);
+        QCOMPARE(request.filters, QStringList { u"Poser Hierarchy (*.PHI)"_s });
+        QCOMPARE(ReadAll(typed + u".PHI"_s), QByteArray("#x"));
+        QCOMPARE(w->SaveDialog1.FileName, typed + u".PHI"_s);
+        QVERIFY(!w->Lines().Modified());
+    }
+
+    // A failed Open keeps the document and its names; New then makes it untitled.
+    void failedOpen_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing file") << u"missing.phi"_s;
+        QTest::newRow("a folder") << u"Runtime"_s;
+    }
+    void failedOpen()
+    {
+        QFETCH(QString, name);
+        QVERIFY(Start());
+        const QString doc = WriteFile(Path(u"doc.phi"_s), "#doc\r\n");
+        Open(doc);
+        Open(Path(name));
+        QCOMPARE(prompts_->Texts(u"Error"_s), QStringList { u"Cannot open file "_s + Path(name) + u'.' });
+        QCOMPARE(Lines(), QStringList { u"#doc"_s });
+        QVERIFY(w->TreeView1->isVisible() && !w->Lines().Modified());
+        QCOMPARE(w->OpenDialog1.FileName, doc);
+        QCOMPARE(w->SaveDialog1.FileName, doc);
+        Open(doc); // the open dialog starts from the document's file
+        QCOMPARE(prompts_->calls.constLast().request.fileName, u"doc.phi"_s);
+
+        w->New1->trigger();
+        QVERIFY(w->OpenDialog1.FileName.isEmpty() && w->SaveDialog1.FileName.isEmpty());
+        QVERIFY(w->TreeView1->isVisible() && Lines().isEmpty());
+        prompts_->files.push_back(std::nullopt);
+        w->SaveButton->click(); // asks for a name rather than emptying doc.phi
+        QCOMPARE(prompts_->calls.constLast().kind, u"SaveFile"_s);
+        QCOMPARE(ReadAll(doc), QByteArray("#doc\r\n"));
+    }
+
+    // The lines that the selection touches, by key and by tool button.
+    void levelShift_data()
+    {
+        QTest::addColumn<QList<int>>("selection"); // line, column, to line, to column
+        QTest::addColumn<int>("how"); // 0 F2, 1 F3, 2 IncButton, 3 DecButton
+        QTest::addColumn<QString>("expected");
+        const QString all = u"#c\n1 hip xyz\n2 abdomen xyz\n3 chest xyz\n4 neck xyz\n"_s;
+        QTest::newRow("caret in line 3, up")
+            << QList { 2, 4, -1, 0 } << 0 << QString(all).replace(u"2 a"_s, u"\t\t3 a"_s);
+        QTest::newRow("caret in line 3, down")
+            << QList { 2, 0, -1, 0 } << 3 << QString(all).replace(u"2 a"_s, u"1 a"_s);
+        const QString three = u"#c\n\t2 hip xyz\n\t\t3 abdomen xyz\n\t\t\t4 chest xyz\n4 neck xyz\n"_s;
+        QTest::newRow("line 2 to end of line 4") << QList { 1, 0, 3, 11 } << 2 << three;
+        QTest::newRow("line 2 to start of line 5") << QList { 1, 0, 4, 0 } << 0 << three;
+        QTest::newRow("column 5 of line 2 to column 3 of line 3")
+            << QList { 1, 5, 2, 3 } << 0 << QString(all).replace(u"1 hip"_s, u"\t2 hip"_s);
+        QTest::newRow("after the final line end") << QList { 5, 0, -1, 0 } << 0 << all;
+        QTest::newRow("comment") << QList { 0, 1, -1, 0 } << 1 << all;
+    }
+    void levelShift()
+    {
+        QFETCH(QList<int>, selection);
+        QFETCH(int, how);
+        QFETCH(QString, expected);
+        QVERIFY(Start());
+        const QString all = u"#c\n1 hip xyz\n2 abdomen xyz\n3 chest xyz\n4 neck xyz\n"_s;
+        w->TextMemo->setPlainText(all);
+        Caret(selection[0], selection[1], selection[2], selection[3]);
+        if (how < 2)
+            QTest::keyClick(w, how == 0 ? Qt::Key_F2 : Qt::Key_F3);
+        else
+            (how == 2 ? w->IncButton : w->DecButton)->click();
+        QCOMPARE(w->TextMemo->toPlainText(), expected);
+        QCOMPARE(w->Lines().Modified(), expected != all);
+        QVERIFY(w->WarningsList->count() == 0 && w->FTextMode);
+    }
+
+    void diagnosticClick_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("line"); // where the caret or selection starts; -1: the end of the text
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("line 12") << u"12 Error: Illegal command (or missing level number)"_s << 11 << u"#line12"_s;
+        QTest::newRow("line 1") << u"1 Warning: x"_s << 0 << u"#line1"_s;
+        QTest::newRow("no line") << u"0 Warning: x"_s << 0 << QString();
+        QTest::newRow("Looks good!") << u"Looks good!"_s << 0 << QString();
+        QTest::newRow("beyond the end") << u"99 Error: x"_s << -1 << QString();
+    }
+    void diagnosticClick()
+    {
+        QFETCH(QString, entry);
+        QFETCH(int, line);
+        QFETCH(QString, selected);
+        QVERIFY(Start());
+        QStringList lines;
+        for (int i = 1; i <= 14; ++i)
+            lines << u"#line%1"_s.arg(i);
+        w->TextMemo->setPlainText(lines.join(u"\r\n"_s));
+        w->WarningsList->addItems({ u"Looks good!"_s, entry });
+        w->LoadButton->setFocus();
+        ClickDiagnostic(1);
+        const QTextCursor cursor = w->TextMemo->textCursor();
+        QCOMPARE(cursor.selectedText(), selected);
+        QCOMPARE(cursor.selectionStart(),
+                 line < 0 ? w->TextMemo->document()->characterCount() - 1
+                          : w->TextMemo->document()->findBlockByNumber(line).position());
+        QCOMPARE(QApplication::focusWidget(), w->TextMemo);
+    }
+
+    // From the tree view a click shows the text view, rebuilt only when the tree was edited.
+    void diagnosticClickFromTree_data()
+    {
+        QTest::addColumn<bool>("edited");
+        QTest::newRow("tree as tested") << false;
+        QTest::newRow("tree edited") << true;
+    }
+    void diagnosticClickFromTree()
+    {
+        QFETCH(bool, edited);
+        QVERIFY(Start());
+        Open(Figure());
+        QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
+        w->TextMemo->setPlainText(u"#held"_s);
+        w->FModified = edited; // as a tree edit leaves it
+        ClickDiagnostic(0);
+        QVERIFY(w->FTextMode && w->TextMemo->isVisible() && w->TextButton->isChecked());
+        QCOMPARE(Lines(), edited ? figure_ : QStringList { u"#held"_s });
+    }
+
+    void help_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("line"); // caret line; -1 the tree, -2 the diagnostics list
+        QTest::addColumn<int>("context");
+        QTest::newRow("comment") << u"#c\n1 hip xyz\n"_s << 0 << 6;
+        QTest::newRow("indented comment") << u"\t#c\n"_s << 0 << 5;
+        QTest::newRow("level line") << u"#c\n\t1 hip xyz\n"_s << 1 << 3;
+        QTest::newRow("objFile") << u"objFile :a:b.obj\n"_s << 0 << 2;
+        QTest::newRow("ikChain") << u"#c\nikChain leg a b\n"_s << 1 << 4;
+        QTest::newRow("after the final line end") << u"#c\n"_s << 1 << 5;
+        QTest::newRow("empty text") << QString() << 0 << 5;
+        QTest::newRow("tree, level node") << u"hip yzx"_s << -1 << 3;
+        QTest::newRow("tree, comment node") << u"#Mannikin"_s << -1 << 6;
+        QTest::newRow("tree, no node") << QString() << -1 << 5;
+        QTest::newRow("list") << QString() << -2 << 0;
+    }
+    void help()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, line);
+        QFETCH(int, context);
+        QVERIFY(Start());
+        if (line >= 0) {
+            w->TextMemo->setPlainText(text);
+            Caret(line, 0);
+        } else if (line == -1) {
+            Open(Figure());
+            w->TreeView1->setFocus();
+            w->TreeView1->selectionModel()->clearSelection();
+            if (!text.isEmpty())
+                w->TreeView1->selectionModel()->select(Node(text), QItemSelectionModel::ClearAndSelect);
+        } else {
+            w->WarningsList->setFocus();
+        }
+        QTest::keyClick(w, Qt::Key_F1);
+        QVERIFY(w->Help());
+        QCOMPARE(w->Help()->Context(), context);
+        QVERIFY(!w->Help()->Browser()->toPlainText().isEmpty());
+    }
+
+    // Generation into an empty document, then an OBJ file that cannot be read.
+    void objCommand()
+    {
+        QVERIFY(Start());
+        QByteArray obj = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
+        for (const char* group : { "hip", "abdomen", "chest", "lThigh", "rThigh", "lShin", "rShin" })
+            obj += QByteArray("g ") + group + "\nf 1 2 3\n";
+        const QString path = WriteFile(dir_->path() + u"/Runtime/Geometries/Figure/figure.obj"_s, obj);
+        prompts_->files.push_back(FileDialogAnswer { path, u"Wavefront (*.OBJ)"_s });
+        w->OBJButton->click();
+        const FileDialogRequest request = prompts_->calls.constLast().request;
+        QCOMPARE(request.filters, QStringList { u"Wavefront (*.OBJ)"_s });
+        QVERIFY(request.mustExist);
+        QCOMPARE(QDir(request.directory).canonicalPath(),
+                 QDir(dir_->path() + u"/Runtime/Geometries"_s).canonicalPath());
+        const QStringList generated { u"#This file generated by Varnoke V2.0"_s,
+                                      u"objFile :Runtime:Geometries:Figure:figure.obj"_s,
+                                      u"1 hip yxz"_s,
+                                      u"\t2 abdomen yxz"_s,
+                                      u"\t\t3 chest xyz"_s,
+                                      u"\t2 lShin xyz"_s,
+                                      u"\t\t3 lThigh xyz"_s,
+                                      u"\t2 rShin xyz"_s,
+                                      u"\t\t3 rThigh xyz"_s };
+        QCOMPARE(Lines(), generated);
+        QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
+        QVERIFY(w->TreeView1->isVisible() && w->HierButton->isChecked());
+
+        const QString missing = Path(u"missing.obj"_s);
+        prompts_->files.push_back(FileDialogAnswer { missing, u"Wavefront (*.OBJ)"_s });
+        QTest::keyClick(w, Qt::Key_F6);
+        QCOMPARE(Diagnostics(), (QStringList { u"Looks good!"_s, u"1 Error: Couldn't open file:"_s + missing }));
+        QCOMPARE(w->FErrorCount(), 1);
+        QVERIFY(w->TreeView1->isVisible());
+        QCOMPARE(Lines(), generated);
+    }
+
+    // A character that no byte holds is refused by the test and by the save.
+    void beyondLatin1_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("Test") << false;
+        QTest::newRow("Save") << true;
+    }
+    void beyondLatin1()
+    {
+        QFETCH(bool, save);
+        QVERIFY(Start());
+        const QString doc = WriteFile(Path(u"doc.phi"_s), "#one\r\n#two\r\n");
+        Open(doc);
+        QTest::keyClick(w, Qt::Key_F4);
+        Caret(1, 4);
+        w->TextMemo->textCursor().insertText(u"\u0100"_s);
+        (save ? w->SaveButton : w->TestButton)->click();
+        QCOMPARE(prompts_->Texts(u"Error"_s),
+                 QStringList { u"Line 2 holds characters that cannot be saved as single bytes."_s });
+        QCOMPARE(ReadAll(doc), QByteArray("#one\r\n#two\r\n"));
+        QCOMPARE(w->TextMemo->toPlainText(), u"#one\n#two\u0100\n"_s);
+        QVERIFY(w->Lines().Modified());
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
