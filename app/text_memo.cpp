@@ -55,8 +55,11 @@ std::string TextMemoLines::Line(int index) const
 
 void TextMemoLines::Replace(int index, std::string text)
 {
-    QTextCursor cursor(editor_.document()->findBlockByNumber(index));
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    // Selected by position: moving to the end of the block would lay it out first, a text
+    // shaping for every line a test re-indents even inside an edit block.
+    const QTextBlock block = editor_.document()->findBlockByNumber(index);
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
     cursor.insertText(FromBytes(text));
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Generates benchmark figures into a temporary folder and measures varnoke-cli against
-# `wc -l` on the same OBJ files, and large figures against small ones.
+# `wc -l` on the same OBJ files, and large figures against small ones; then the window
+# opening large figures against the toolkit's own widgets (when the window is built).
 #   run_benchmarks.sh BIN_DIR        (RUNS=N sets the pairs per comparison, default 7)
 set -euo pipefail
 
@@ -42,3 +43,7 @@ compare "generate, 20,000 groups vs 2,000" 12 0 -- "$cli" generate "$(geometry p
 
 growth=$(awk -v big="$(peak "check, 1 GB OBJ (lf)")" -v small="$(peak "check, 100 MB OBJ")" 'BEGIN { printf "%.1f", big - small }')
 echo "peak memory at 1 GB above that at 100 MB: $growth MiB (target <= 4 MiB)"
+
+if [ -x "$bin/bench_window" ]; then
+  QT_QPA_PLATFORM=offscreen "$bin/bench_window" "$work" | tee -a "$work/results"
+fi

@@ -1,0 +1,261 @@
+// Times the window opening a hierarchy whose every level line needs re-indenting, until
+// the tree view is shown, expanded and painted, against the toolkit's floor: the same
+// text in a bare QPlainTextEdit and a QStandardItemModel of the same tree in a
+// QTreeView, expanded and painted. Runs on the offscreen platform unless told otherwise.
+//
+//   bench_window WORK_FOLDER [RUNS]        (RUNS defaults to 5)
+//
+// Writes WORK_FOLDER/Runtime/Geometries/windowN/windowN.phi and .obj for each size.
+
+#include "app/forms.h"
+#include "app/text_memo.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QStandardItemModel>
+#include <QTreeView>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Answers nothing: every question No, every dialog cancelled; counts the boxes shown.
+class SilentPrompts final : public Prompts {
+public:
+    void Message(QWidget*, const QString&) override { }
+    void Error(QWidget*, const QString& text) override
+    {
+        ++errors;
+        std::fprintf(stderr, "error box: %s\n", qPrintable(text));
+    }
+    Answer Confirm(QWidget*, const QString&) override { return Answer::No; }
+    std::optional<FileDialogAnswer> OpenFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<FileDialogAnswer> SaveFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
+    int ShowModal(QDialog&) override { return QDialog::Rejected; }
+
+    int errors = 0;
+};
+
+// One line of the figure as the tree holds it: its depth and its text without indentation.
+struct TreeLine {
+    int depth;
+    std::string text;
+};
+
+struct Figure {
+    std::string phiPath;
+    QByteArray bytes; // the file as written
+    std::vector<TreeLine> tree;
+};
+
+std::string PartName(int index)
+{
+    static const char* const bases[] = { "Thigh", "Shin", "Foot", "Toe",   "Shldr", "ForeArm", "Hand", "Collar",
+                                         "Index", "Mid",  "Ring", "Pinky", "Thumb", "Ear",     "Brow", "Lid" };
+    if (index == 0)
+        return "hip";
+    return std::string(index % 2 ? "l" : "r") + bases[(index / 2) % 16] + std::to_string(index);
+}
+
+// A hierarchy of `parts` parts in runs of four nested ones below the hip, one IK chain per
+// twenty parts, every level line led by as many blanks as its level (so each is
+// re-indented with tabs), and an OBJ file with one small group per part.
+Figure WriteFigure(const std::filesystem::path& poserFolder, int parts)
+{
+    const std::string name = "window" + std::to_string(parts);
+    const std::filesystem::path folder = poserFolder / "Runtime" / "Geometries" / name;
+    std::filesystem::create_directories(folder);
+    {
+        std::ofstream obj(folder / (name + ".obj"), std::ios::binary);
+        obj << "# " << name << " benchmark geometry\n";
+        for (int part = 0; part < parts; ++part) {
+            obj << "g " << PartName(part) << "\nv 0 0 " << part << "\nv 1 0 " << part << "\nv 0 1 " << part << "\nf "
+                << 3 * part + 1 << ' ' << 3 * part + 2 << ' ' << 3 * part + 3 << '\n';
+        }
+    }
+    Figure figure;
+    figure.phiPath = (folder / (name + ".phi")).string();
+    std::string text;
+    const auto add = [&](int depth, const std::string& line, const std::string& indentation) {
+        text += indentation + line + "\r\n";
+        figure.tree.push_back({ depth, line });
+    };
+    add(0, "#Benchmark figure " + name + ", every level line wrongly indented", "");
+    add(0, "objFile :Runtime:Geometries:" + name + ":" + name + ".obj", "");
+    add(0, "1 hip yzx", " ");
+    std::vector<std::string> chains;
+    for (int part = 1; part < parts; ++part) {
+        const int level = (part - 1) % 4 + 2;
+        add(level - 1, std::to_string(level) + " " + PartName(part) + " xyz",
+            std::string(static_cast<std::size_t>(level), ' '));
+        if ((part - 1) % 20 == 3)
+            chains.push_back("ikChain chain" + std::to_string(part) + " " + PartName(part - 3) + " "
+                             + PartName(part - 2) + " " + PartName(part - 1) + " " + PartName(part));
+    }
+    for (const std::string& chain : chains)
+        add(0, chain, "");
+    std::ofstream(figure.phiPath, std::ios::binary) << text;
+    figure.bytes = QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+    return figure;
+}
+
+// The toolkit alone: a shown window with a bare text editor and a bare tree view.
+class Floor {
+public:
+    Floor()
+    {
+        auto* layout = new QHBoxLayout(&window_);
+        layout->addWidget(editor_);
+        layout->addWidget(view_);
+        window_.resize(580, 369);
+        window_.show();
+    }
+
+    double Open(const Figure& figure)
+    {
+        editor_->clear();
+        view_->setModel(nullptr);
+        model_.reset();
+        QCoreApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        editor_->setPlainText(QString::fromLatin1(figure.bytes));
+        model_ = std::make_unique<QStandardItemModel>();
+        std::vector<QStandardItem*> open { model_->invisibleRootItem() };
+        for (const TreeLine& line : figure.tree) {
+            open.resize(static_cast<std::size_t>(line.depth) + 1);
+            auto* item
+                = new QStandardItem(QString::fromLatin1(line.text.data(), static_cast<qsizetype>(line.text.size())));
+            open.back()->appendRow(item);
+            open.push_back(item);
+        }
+        view_->setModel(model_.get());
+        view_->expandAll();
+        QCoreApplication::processEvents();
+        window_.repaint();
+        return static_cast<double>(timer.nsecsElapsed()) * 1e-9;
+    }
+
+private:
+    QWidget window_;
+    QPlainTextEdit* editor_ = new QPlainTextEdit;
+    QTreeView* view_ = new QTreeView;
+    std::unique_ptr<QStandardItemModel> model_;
+};
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+struct Timings {
+    double window; // median seconds
+    double floor; // median seconds
+    double ratio; // median of the run-by-run ratios window/floor
+};
+
+// The editor holds every line with its indentation tidied, and knows it differs from the file.
+void CheckTidied(TPHIForm& form, const Figure& figure)
+{
+    TextMemoLines& lines = form.Lines();
+    bool tidied = lines.Modified() && lines.Count() == static_cast<int>(figure.tree.size());
+    for (int i = 0; tidied && i < lines.Count(); ++i) {
+        const TreeLine& line = figure.tree[static_cast<std::size_t>(i)];
+        tidied = lines.Line(i) == std::string(static_cast<std::size_t>(line.depth), '\t') + line.text;
+    }
+    if (!tidied) {
+        std::fprintf(stderr, "bench_window: %s was not re-indented as expected\n", figure.phiPath.c_str());
+        std::exit(1);
+    }
+}
+
+// One warm-up, then `runs` pairs: the window opening the figure, then the floor.
+Timings Measure(TPHIForm& form, Floor& floor, SilentPrompts& prompts, const Figure& figure, int runs)
+{
+    std::vector<double> window;
+    std::vector<double> bare;
+    std::vector<double> ratios;
+    for (int run = 0; run <= runs; ++run) {
+        form.New1Click();
+        form.OpenDialog1.FileName = QString::fromStdString(figure.phiPath);
+        QCoreApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        form.RunCommand([&] { form.LoadDocument(); });
+        QCoreApplication::processEvents();
+        form.repaint();
+        const double seconds = static_cast<double>(timer.nsecsElapsed()) * 1e-9;
+        if (prompts.errors > 0 || form.FTextMode || form.Tree().NodeCount() != static_cast<int>(figure.tree.size())) {
+            std::fprintf(stderr, "bench_window: %s did not open in the tree view (%d nodes of %zu)\n",
+                         figure.phiPath.c_str(), form.Tree().NodeCount(), figure.tree.size());
+            std::exit(1);
+        }
+        if (run == 0)
+            CheckTidied(form, figure);
+        const double floorSeconds = floor.Open(figure);
+        if (run == 0)
+            continue;
+        window.push_back(seconds);
+        bare.push_back(floorSeconds);
+        ratios.push_back(seconds / floorSeconds);
+    }
+    return { Median(window), Median(bare), Median(ratios) };
+}
+
+void Report(const std::string& label, double ratio, double target, double seconds)
+{
+    std::printf("%-34s ratio %5.2fx (target <= %.2fx) %-6s  median %.3f s\n", label.c_str(), ratio, target,
+                ratio <= target ? "met" : "MISSED", seconds);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_window WORK_FOLDER [RUNS]\n");
+        return 2;
+    }
+    const std::filesystem::path work = argv[1];
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform's notes would mix with the results.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    QApplication application(argc, argv);
+    // The window's icons live in the library's resources, which a static library does not
+    // register by itself.
+    Q_INIT_RESOURCE(resources);
+    const Figure small = WriteFigure(work, 2000);
+    const Figure large = WriteFigure(work, 20000);
+
+    SilentPrompts prompts;
+    VarnokeForms forms = CreateForms(prompts, QString::fromStdString((work / "varnoke").string()));
+    forms.PHIForm->show();
+    Floor floor;
+    QCoreApplication::processEvents();
+
+    const Timings smallTimes = Measure(*forms.PHIForm, floor, prompts, small, runs);
+    const Timings largeTimes = Measure(*forms.PHIForm, floor, prompts, large, runs);
+
+    Report("open in window, 20,000 vs 2,000", largeTimes.window / smallTimes.window, 12, largeTimes.window);
+    Report("open 2,000 parts, window vs floor", smallTimes.ratio, 2, smallTimes.window);
+    Report("open 20,000 parts, window vs floor", largeTimes.ratio, 2, largeTimes.window);
+    std::printf("floor medians: %.3f s at 2,000 parts, %.3f s at 20,000\n", smallTimes.floor, largeTimes.floor);
+    return 0;
+}
