@@ -20,7 +20,7 @@ build: configure
 	@cmake --build $(BUILD_DIR) --parallel $(JOBS)
 
 run: build
-	$(BUILD_DIR)/bin/varnoke-cli check $(SAMPLE)
+	$(BUILD_DIR)/bin/varnoke
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure --no-tests=error --parallel $(JOBS)
@@ -33,7 +33,7 @@ bench:
 
 # Every test again on a build with AddressSanitizer and UndefinedBehaviorSanitizer: any report fails.
 sanitize: deps
-	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARNOKE_WERROR=ON \
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARNOKE_WERROR=ON -DVARNOKE_GUI=OFF \
 		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)" >/dev/null
 	@cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \

@@ -54,11 +54,25 @@ void TPHIForm::LoadDocument()
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw CommandError(QStringLiteral("Cannot open file %1").arg(path));
-    lines_->Load(varnoke::SplitDocumentText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
-    lines_->SetModified(false);
+    varnoke::DocumentText text
+        = varnoke::SplitDocumentText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (lines_->Holds(text)) {
+        // The editor is left untouched, its undo history included.
+        lines_->SetModified(false);
+        SaveDialog1.FileName = path;
+        FModified = false;
+        TestAndChooseView();
+        return;
+    }
+    // A new text is tested before it fills the editor, which then takes it in one piece
+    // instead of an edit per re-indented line; those edits still count as changes.
+    varnoke::LineList tested(std::move(text.lines));
+    const bool passed = TestLines(tested);
+    lines_->Load({ std::move(tested.Lines()), text.finalLineEnd });
+    lines_->SetModified(tested.ReplacedCount() > 0);
     SaveDialog1.FileName = path;
-    FModified = false;
-    TestAndChooseView();
+    ShowTestResult();
+    ChooseView(passed);
 }
 
 void TPHIForm::WriteDocument()
@@ -85,9 +99,14 @@ bool TPHIForm::SaveDocument()
     if (!FTextMode)
         TreeToText();
     if (SaveDialog1.FileName.isEmpty()) {
-        const std::optional<FileDialogAnswer> answer = prompts_.SaveFile(
-            this, { QStringLiteral("Save Poser Hierarchy"), { kHierarchyFilters.constFirst() }, {}, QStringLiteral("PHI"),
-                    {}, SaveDialog1.FileName, false });
+        const std::optional<FileDialogAnswer> answer = prompts_.SaveFile(this,
+                                                                         { QStringLiteral("Save Poser Hierarchy"),
+                                                                           { kHierarchyFilters.constFirst() },
+                                                                           {},
+                                                                           QStringLiteral("PHI"),
+                                                                           {},
+                                                                           SaveDialog1.FileName,
+                                                                           false });
         if (!answer)
             return false;
         SaveDialog1.FileName = answer->path;
@@ -110,9 +129,15 @@ void TPHIForm::Save1Click()
 void TPHIForm::SaveAs1Click()
 {
     const QFileInfo current(SaveDialog1.FileName);
-    const std::optional<FileDialogAnswer> answer = prompts_.SaveFile(
-        this, { QStringLiteral("Save Poser Hierarchy"), { kHierarchyFilters.constFirst() }, {}, QStringLiteral("PHI"),
-                SaveDialog1.FileName.isEmpty() ? QString() : current.absolutePath(), current.fileName(), false });
+    const std::optional<FileDialogAnswer> answer
+        = prompts_.SaveFile(this,
+                            { QStringLiteral("Save Poser Hierarchy"),
+                              { kHierarchyFilters.constFirst() },
+                              {},
+                              QStringLiteral("PHI"),
+                              SaveDialog1.FileName.isEmpty() ? QString() : current.absolutePath(),
+                              current.fileName(),
+                              false });
     if (!answer)
         return;
     SaveDialog1.FileName = answer->path;
@@ -141,9 +166,10 @@ void TPHIForm::Load1Click()
         return;
     const QFileInfo last(OpenDialog1.FileName);
     const std::optional<FileDialogAnswer> answer = prompts_.OpenFile(
-        this, { QStringLiteral("Open Poser Hierarchy"), kHierarchyFilters,
-                OpenDialog1.Filter.isEmpty() ? kHierarchyFilters.constFirst() : OpenDialog1.Filter, QStringLiteral("PHI"),
-                OpenDialog1.FileName.isEmpty() ? lastOpenFolder_ : last.absolutePath(), last.fileName(), false });
+        this,
+        { QStringLiteral("Open Poser Hierarchy"), kHierarchyFilters,
+          OpenDialog1.Filter.isEmpty() ? kHierarchyFilters.constFirst() : OpenDialog1.Filter, QStringLiteral("PHI"),
+          OpenDialog1.FileName.isEmpty() ? lastOpenFolder_ : last.absolutePath(), last.fileName(), false });
     if (!answer)
         return;
     OpenDialog1.Filter = answer->filter;

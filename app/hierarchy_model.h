@@ -17,8 +17,7 @@ public:
     QModelIndex IndexOf(const varnoke::Node* node) const;
 
     // Runs a change that replaces the whole forest.
-    template <typename Change>
-    auto Rebuild(Change&& change)
+    template <typename Change> auto Rebuild(Change&& change)
     {
         struct Reset {
             HierarchyModel& model;

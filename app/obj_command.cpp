@@ -13,12 +13,18 @@ void TPHIForm::OBJButtonClick()
     if (!FTextMode)
         TreeToText();
     const std::string programFolder = varnoke::ExeDirectory(QFile::encodeName(programPath_).toStdString());
-    const std::string geometries = varnoke::ResolvePathIgnoringCase(
-        programFolder + varnoke::kLocalSeparator + "runtime" + varnoke::kLocalSeparator + "geometries");
+    const std::string geometries = varnoke::ResolvePathIgnoringCase(programFolder + varnoke::kLocalSeparator + "runtime"
+                                                                    + varnoke::kLocalSeparator + "geometries");
     OBJOpenDialog.FileName.clear();
-    const std::optional<FileDialogAnswer> answer = prompts_.OpenFile(
-        this, { {}, { QStringLiteral("Wavefront (*.OBJ)") }, {}, QStringLiteral("OBJ"),
-                QFile::decodeName(QByteArray::fromStdString(geometries)), {}, true });
+    const std::optional<FileDialogAnswer> answer
+        = prompts_.OpenFile(this,
+                            { {},
+                              { QStringLiteral("Wavefront (*.OBJ)") },
+                              {},
+                              QStringLiteral("OBJ"),
+                              QFile::decodeName(QByteArray::fromStdString(geometries)),
+                              {},
+                              true });
     if (!answer)
         return;
     OBJOpenDialog.FileName = answer->path;

@@ -71,7 +71,8 @@ void TPHIForm::FormCreate()
     helpFile_ = folder + QDir::separator() + QStringLiteral("varnoke.hlp");
     setAcceptDrops(true);
     if (!HasPoserExe(folder))
-        prompts_.Message(this, QStringLiteral("This application must be run from wherever your POSER.EXE is installed!"));
+        prompts_.Message(this,
+                         QStringLiteral("This application must be run from wherever your POSER.EXE is installed!"));
 }
 
 void TPHIForm::showEvent(QShowEvent* event)
@@ -122,38 +123,53 @@ varnoke::GeometryFolders TPHIForm::DocumentGeometryFolders() const
 void TPHIForm::RefuseTextBeyondLatin1() const
 {
     if (const std::optional<int> line = lines_->FirstLineBeyondLatin1())
-        throw CommandError(QStringLiteral("Line %1 holds characters that cannot be saved as single bytes").arg(*line + 1));
+        throw CommandError(
+            QStringLiteral("Line %1 holds characters that cannot be saved as single bytes").arg(*line + 1));
 }
 
-bool TPHIForm::TestHierarchy()
+bool TPHIForm::TestLines(varnoke::DocumentLines& lines)
 {
-    RefuseTextBeyondLatin1();
+    BusyCursor busy;
     FModified = false;
-    bool passed = false;
-    {
-        BusyCursor busy;
-        TextMemoLines::EditBlock edit(*lines_);
-        const varnoke::GeometryFolders folders = DocumentGeometryFolders();
-        const std::string fileName = QFile::encodeName(OpenDialog1.FileName).toStdString();
-        passed = model_->Rebuild([&](varnoke::Forest& tree) {
-            return varnoke::TestHierarchy(checks, folders, *lines_, tree, fileName);
-        });
-    }
+    const varnoke::GeometryFolders folders = DocumentGeometryFolders();
+    const std::string fileName = QFile::encodeName(OpenDialog1.FileName).toStdString();
+    return model_->Rebuild(
+        [&](varnoke::Forest& tree) { return varnoke::TestHierarchy(checks, folders, lines, tree, fileName); });
+}
+
+void TPHIForm::ShowTestResult()
+{
     TreeView1->expandAll();
     RefreshWarningsList();
     if (checks.WarningsList.Selected() >= 0) {
         ShowTextView();
         ShowSelectedDiagnostic();
     }
+}
+
+bool TPHIForm::TestHierarchy()
+{
+    RefuseTextBeyondLatin1();
+    bool passed = false;
+    {
+        TextMemoLines::EditBlock edit(*lines_);
+        passed = TestLines(*lines_);
+    }
+    ShowTestResult();
     return passed;
+}
+
+void TPHIForm::ChooseView(bool passed)
+{
+    if (passed)
+        ShowTreeView();
+    else
+        ShowTextView();
 }
 
 void TPHIForm::TestAndChooseView()
 {
-    if (TestHierarchy())
-        ShowTreeView();
-    else
-        ShowTextView();
+    ChooseView(TestHierarchy());
 }
 
 void TPHIForm::TreeToText()

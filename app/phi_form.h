@@ -135,8 +135,7 @@ public:
 
     // Runs a command as the window's event dispatch does: an error it raises is shown
     // in an error box and the program goes on.
-    template <typename Command>
-    void RunCommand(Command&& command)
+    template <typename Command> void RunCommand(Command&& command)
     {
         try {
             command();
@@ -163,6 +162,9 @@ private:
                                Handler handler);
     void FormCreate();
     void ShowCommandError(std::exception_ptr error);
+    bool TestLines(varnoke::DocumentLines& lines);
+    void ShowTestResult();
+    void ChooseView(bool passed);
     void RefreshWarningsList();
     void ShowSelectedDiagnostic();
     void RefuseTextBeyondLatin1() const;

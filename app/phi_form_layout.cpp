@@ -106,7 +106,8 @@ QToolButton* TPHIForm::AddToolButton(const QString& caption, const QString& icon
     button->setAutoRaise(true);
     button->setFixedSize(width, kButtonHeight);
     button->setStatusTip(hint);
-    connect(button, &QToolButton::clicked, this, [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+    connect(button, &QToolButton::clicked, this,
+            [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
     ToolBar1->addWidget(button);
     return button;
 }
@@ -195,8 +196,8 @@ void TPHIForm::CreateMenus()
 {
     File1 = AddMenu(QStringLiteral("&File"));
     New1 = AddMenuItem(File1, QStringLiteral("&New"), QStringLiteral("Create a New PHI file"), &TPHIForm::New1Click);
-    Load1 = AddMenuItem(File1, QStringLiteral("&Open..."), QStringLiteral("Open a new PHI file"),
-                        &TPHIForm::Load1Click);
+    Load1
+        = AddMenuItem(File1, QStringLiteral("&Open..."), QStringLiteral("Open a new PHI file"), &TPHIForm::Load1Click);
     Save1 = AddMenuItem(File1, QStringLiteral("&Save"), QStringLiteral("Save changes to your PHI file"),
                         &TPHIForm::Save1Click);
     SaveAs1 = AddMenuItem(File1, QStringLiteral("Save &As..."), QStringLiteral("Save changes to a different file"),
@@ -212,8 +213,8 @@ void TPHIForm::CreateMenus()
     Options2->addSeparator();
     EditAsText1 = AddMenuItem(Options2, QStringLiteral("Edit As Text"), QStringLiteral("Edit your PHI file as text"),
                               &TPHIForm::TextButtonClick, Qt::Key_F4);
-    EditAsTree1 = AddMenuItem(Options2, QStringLiteral("Edit As Tree"),
-                              QStringLiteral("Edit your PHI file as a tree"), &TPHIForm::HierButtonClick, Qt::Key_F5);
+    EditAsTree1 = AddMenuItem(Options2, QStringLiteral("Edit As Tree"), QStringLiteral("Edit your PHI file as a tree"),
+                              &TPHIForm::HierButtonClick, Qt::Key_F5);
     EditAsText1->setCheckable(true);
     EditAsTree1->setCheckable(true);
 

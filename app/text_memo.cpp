@@ -88,14 +88,18 @@ void TextMemoLines::ReplaceAll(std::vector<std::string> lines)
     SetModified(any);
 }
 
-void TextMemoLines::Load(const varnoke::DocumentText& text)
+bool TextMemoLines::Holds(const varnoke::DocumentText& text) const
 {
     const int count = Count();
     bool same = static_cast<std::size_t>(count) == text.lines.size() && EndsWithLineEnd() == text.finalLineEnd;
     for (int i = 0; same && i < count; ++i)
         same = Line(i) == text.lines[static_cast<std::size_t>(i)];
-    if (!same)
-        editor_.setPlainText(JoinedLines(text.lines, text.finalLineEnd));
+    return same;
+}
+
+void TextMemoLines::Load(const varnoke::DocumentText& text)
+{
+    editor_.setPlainText(JoinedLines(text.lines, text.finalLineEnd));
 }
 
 QByteArray TextMemoLines::Bytes() const

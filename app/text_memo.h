@@ -24,7 +24,8 @@ public:
     // As tree-to-text writes: one line end after each line; Modified set when there is a line.
     void ReplaceAll(std::vector<std::string> lines) override;
 
-    // A file's text, leaving the editor untouched when it holds that text already.
+    bool Holds(const varnoke::DocumentText& text) const;
+    // Puts a file's text in place of the whole text.
     void Load(const varnoke::DocumentText& text);
     // The text as a file holds it: lines joined by CR LF, a final one when the text ends so.
     QByteArray Bytes() const;

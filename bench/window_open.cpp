@@ -238,9 +238,6 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "%s\n", qPrintable(message));
     });
     QApplication application(argc, argv);
-    // The window's icons live in the library's resources, which a static library does not
-    // register by itself.
-    Q_INIT_RESOURCE(resources);
     const Figure small = WriteFigure(work, 2000);
     const Figure large = WriteFigure(work, 20000);
 
