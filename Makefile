@@ -2,7 +2,6 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-SAMPLE := $(BUILD_DIR)/bin/Runtime/Geometries/Mannikin/mannikin.phi
 SANITIZE_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60

@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -93,8 +94,7 @@ void TPHIForm::ShowTextView()
     TreeView1->hide();
     TextMemo->show();
     TextButton->setChecked(true);
-    IncButton->show();
-    DecButton->show();
+    ShowLevelButtons(true);
 }
 
 void TPHIForm::ShowTreeView()
@@ -103,8 +103,19 @@ void TPHIForm::ShowTreeView()
     TextMemo->hide();
     TreeView1->show();
     HierButton->setChecked(true);
-    IncButton->hide();
-    DecButton->hide();
+    ShowLevelButtons(false);
+}
+
+void TPHIForm::ShowLevelButtons(bool visible)
+{
+    // A tool bar shows its widgets through their actions, once it lays them out again.
+    for (QAction* action : ToolBar1->actions()) {
+        QWidget* widget = ToolBar1->widgetForAction(action);
+        if (widget == IncButton || widget == DecButton) {
+            action->setVisible(visible);
+            widget->setVisible(visible);
+        }
+    }
 }
 
 varnoke::GeometryFolders TPHIForm::DocumentGeometryFolders() const

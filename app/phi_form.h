@@ -165,6 +165,7 @@ private:
     bool TestLines(varnoke::DocumentLines& lines);
     void ShowTestResult();
     void ChooseView(bool passed);
+    void ShowLevelButtons(bool visible);
     void RefreshWarningsList();
     void ShowSelectedDiagnostic();
     void RefuseTextBeyondLatin1() const;

@@ -14,6 +14,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kButtonHeight = 25;
@@ -104,7 +106,8 @@ QToolButton* TPHIForm::AddToolButton(const QString& caption, const QString& icon
     button->setIconSize(QSize(16, 16));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
-    button->setFixedSize(width, kButtonHeight);
+    // The caption must stay readable where the style pads more than the width allows.
+    button->setFixedSize(std::max(width, button->sizeHint().width()), kButtonHeight);
     button->setStatusTip(hint);
     connect(button, &QToolButton::clicked, this,
             [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
