@@ -6,6 +6,7 @@
 #include "cli/generate_command.h"
 #include "cli/poser_folder.h"
 #include "cli/reports.h"
+#include "hierarchy/platform.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -86,7 +87,7 @@ int RunCli(const std::vector<std::string>& arguments, const std::string& program
     if (line.poserDir) {
         // Not fatal: the geometry files then cannot be opened, which the diagnostics say.
         std::error_code error;
-        if (!std::filesystem::is_directory(*line.poserDir, error))
+        if (!std::filesystem::is_directory(platform::NativePath(*line.poserDir), error))
             err << "varnoke-cli: warning: the Poser folder " << *line.poserDir << " does not exist\n";
     }
     switch (line.command) {

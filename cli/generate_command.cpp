@@ -5,6 +5,7 @@
 #include "hierarchy/forest.h"
 #include "hierarchy/generation.h"
 #include "hierarchy/hierarchy_check.h"
+#include "hierarchy/platform.h"
 
 #include <filesystem>
 
@@ -15,7 +16,8 @@ int Generate(const std::string& objFile, const std::optional<std::string>& poser
 {
     // The window's file dialog gives the chosen file's absolute path.
     std::error_code error;
-    const std::string absolute = std::filesystem::absolute(objFile, error).lexically_normal().string();
+    const std::string absolute
+        = platform::BytePath(std::filesystem::absolute(platform::NativePath(objFile), error).lexically_normal());
     CheckState state;
     GeometryFolders folders;
     folders.poserFolder = ChoosePoserFolder(poserDir, objFile, programPath);

@@ -1,14 +1,9 @@
 #include "hierarchy/geometry_file.h"
 
 #include "hierarchy/case_fold.h"
+#include "hierarchy/platform.h"
 
 #include <filesystem>
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace varnoke {
 
@@ -31,7 +26,8 @@ fs::path FindEntryIgnoringCase(const fs::path& folder, const fs::path& name)
     fs::path best;
     for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
         const fs::path candidate = entries->path().filename();
-        if (EqualIgnoringCase(candidate.string(), name.string()) && (best.empty() || candidate < best))
+        if (EqualIgnoringCase(platform::BytePath(candidate), platform::BytePath(name))
+            && (best.empty() || candidate < best))
             best = candidate;
     }
     return best;
@@ -41,7 +37,7 @@ fs::path FindEntryIgnoringCase(const fs::path& folder, const fs::path& name)
 
 std::string ResolvePathIgnoringCase(const std::string& path)
 {
-    const fs::path original(path);
+    const fs::path original = platform::NativePath(path);
     if (path.empty() || Exists(original))
         return path;
     fs::path resolved;
@@ -56,7 +52,7 @@ std::string ResolvePathIgnoringCase(const std::string& path)
             return path;
         resolved /= match;
     }
-    return resolved.string();
+    return platform::BytePath(resolved);
 }
 
 FilePointer OpenGeometryFile(const std::string& localPath)
@@ -66,27 +62,7 @@ FilePointer OpenGeometryFile(const std::string& localPath)
 
 FilePointer OpenRegularFile(const std::string& path)
 {
-#ifdef _WIN32
-    std::error_code error;
-    if (!fs::is_regular_file(path, error))
-        return nullptr;
-    FilePointer file(std::fopen(path.c_str(), "rb"));
-#else
-    // Opened without waiting and judged by what was opened, not by an earlier look at
-    // the path: a FIFO put in the file's place would otherwise block the open for ever.
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
-        return nullptr;
-    struct stat status { };
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)
-        || ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
-        ::close(descriptor);
-        return nullptr;
-    }
-    FilePointer file(::fdopen(descriptor, "rb"));
-    if (!file)
-        ::close(descriptor);
-#endif
+    FilePointer file(platform::OpenRegularFileForReading(path));
     if (!file)
         return nullptr;
     std::setvbuf(file.get(), nullptr, _IONBF, 0);

@@ -1,6 +1,7 @@
 #include "hierarchy/geometry_folders.h"
 
 #include "hierarchy/case_fold.h"
+#include "hierarchy/platform.h"
 
 #include <filesystem>
 
@@ -15,7 +16,7 @@ bool HasRuntimeFolder(const fs::path& folder)
     std::error_code error;
     for (fs::directory_iterator entry(folder, error); !error && entry != fs::directory_iterator();
          entry.increment(error)) {
-        if (EqualIgnoringCase(entry->path().filename().string(), "Runtime") && entry->is_directory(error))
+        if (EqualIgnoringCase(platform::BytePath(entry->path().filename()), "Runtime") && entry->is_directory(error))
             return true;
     }
     return false;
@@ -34,10 +35,10 @@ std::string WithoutTrailingSeparators(std::string folder)
 std::optional<std::string> NearestPoserFolder(const std::string& documentPath)
 {
     std::error_code error;
-    fs::path folder = fs::absolute(documentPath, error).lexically_normal().parent_path();
+    fs::path folder = fs::absolute(platform::NativePath(documentPath), error).lexically_normal().parent_path();
     for (; !error && !folder.empty(); folder = folder.parent_path()) {
         if (HasRuntimeFolder(folder))
-            return WithoutTrailingSeparators(folder.string());
+            return WithoutTrailingSeparators(platform::BytePath(folder));
         if (folder == folder.root_path())
             break;
     }
