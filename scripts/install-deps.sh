@@ -15,6 +15,10 @@ packages=(
   libqt6svg6
   clang
   libclang-rt-14-dev
+  # The Windows build, tested under Wine: the cross compiler, GoogleTest's sources, Wine.
+  g++-mingw-w64-x86-64-posix
+  googletest
+  wine64
 )
 
 missing=()
