@@ -101,7 +101,7 @@ TEST_F(HostileInput, BytesThatAreNotTextAreReadAsLinesThatFail)
     // A NUL byte ends what a line's fields are read from, as in a C string, and is no
     // white space. Tidying keeps every byte.
     using namespace std::string_literals;
-    const std::string nul = Phi("nul.phi", "objFile :Runtime:Geometries:f:body.obj\n1 hip\0 xyz\n\0\0\0\n"s);
+    const std::string nul = Phi("zero-bytes.phi", "objFile :Runtime:Geometries:f:body.obj\n1 hip\0 xyz\n\0\0\0\n"s);
     Outcome run = Tool("check", { nul });
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out,

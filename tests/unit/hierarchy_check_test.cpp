@@ -157,8 +157,9 @@ TEST_F(HierarchyCheck, ObjFileLinesInsideTheHierarchyAreReportedAndStillScanned)
                 ElementsAre("3 Error: objFile command cannot be mixed with hierarchy",
                             "5 Error: objFile command cannot be mixed with hierarchy",
                             "6 Error: objFile command cannot be mixed with hierarchy",
-                            "6 Error: Couldn't open file:" + folder.Path() + "/Runtime/Geometries/", Unused("abdomen"),
-                            Unused("chest"), Unused("lShin"), Unused("lFoot")));
+                            "6 Error: Couldn't open file:" + folder.Path() + kLocalSeparator + "Runtime"
+                                + kLocalSeparator + "Geometries" + kLocalSeparator,
+                            Unused("abdomen"), Unused("chest"), Unused("lShin"), Unused("lFoot")));
     EXPECT_EQ(lines.Lines()[2], kLegs);
     EXPECT_THAT(
         TreeDump(),

@@ -2,11 +2,13 @@
 #include "hierarchy/geometry_file.h"
 #include "hierarchy/obj_line_reader.h"
 #include "hierarchy/obj_scan.h"
+#include "hierarchy/poser_paths.h"
 #include "temp_poser_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 
@@ -135,7 +137,9 @@ protected:
 
     std::string Local(std::string_view relative) const
     {
-        return folder.Path() + "/Runtime/Geometries/" + std::string(relative);
+        std::string path = "/Runtime/Geometries/" + std::string(relative);
+        std::replace(path.begin(), path.end(), '/', varnoke::kLocalSeparator);
+        return folder.Path() + path;
     }
 
     varnoke::testing::TempPoserFolder folder;
@@ -196,13 +200,19 @@ TEST_F(ObjScanTest, AFileThatCannotBeOpenedNamesItsLocalPath)
     ScanObjFile(state, folders, ":Runtime:Geometries:fig:folder.obj", 4);
     ScanObjFile(state, folders, "", 5);
     ScanObjFile(state, folders, ":Runtime:Geometries:fig:body.obj ", 6);
-    EXPECT_THAT(state.WarningsList.Texts(),
-                ElementsAre("4 Error: Couldn't open file:" + Local("fig/missing.obj"),
-                            "5 Error: Couldn't open file:" + Local("fig/folder.obj"),
-                            "6 Error: Couldn't open file:" + Local(""),
-                            "7 Error: Couldn't open file:" + Local("fig/body.obj ")));
-    EXPECT_EQ(state.WarningsList.FErrorCount, 4);
+    std::vector<std::string> expected
+        = { "4 Error: Couldn't open file:" + Local("fig/missing.obj"),
+            "5 Error: Couldn't open file:" + Local("fig/folder.obj"), "6 Error: Couldn't open file:" + Local("") };
+#ifndef _WIN32 // Windows drops a name's trailing space: there the file opens
+    expected.push_back("7 Error: Couldn't open file:" + Local("fig/body.obj "));
+#endif
+    EXPECT_THAT(state.WarningsList.Texts(), ::testing::ElementsAreArray(expected));
+    EXPECT_EQ(state.WarningsList.FErrorCount, static_cast<int>(expected.size()));
+#ifdef _WIN32
+    EXPECT_THAT(state.FObjParts.Names(), ElementsAre("hip"));
+#else
     EXPECT_THAT(state.FObjParts.Names(), IsEmpty());
+#endif
 }
 
 TEST_F(ObjScanTest, APathSpelledInAnotherCaseFindsTheFile)
