@@ -1,5 +1,7 @@
 // tidy -i killed at any moment: the file is the old text or the new one, never a mix or a
 // part, and nothing but the file and a temporary file of the program's own is left.
+#include "program_run.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -25,7 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-#ifndef _WIN32
 std::string ReadBytes(const fs::path& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -38,6 +39,50 @@ void WriteBytes(const fs::path& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
+
+#ifdef _WIN32
+using Child = HANDLE;
+
+// Starts varnoke-cli with its output to the given file.
+Child Start(const std::vector<std::string>& arguments, const fs::path& out)
+{
+    std::wstring commandLine = varnoke::testing::QuotedArgument(varnoke::testing::Wide(VARNOKE_CLI_PATH));
+    for (const std::string& argument : arguments)
+        commandLine += L" " + varnoke::testing::QuotedArgument(varnoke::testing::Wide(argument));
+    STARTUPINFOW startup {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = varnoke::testing::InheritedFile(L"NUL", GENERIC_READ, OPEN_EXISTING);
+    startup.hStdOutput = varnoke::testing::InheritedFile(out, GENERIC_WRITE, CREATE_ALWAYS);
+    startup.hStdError = varnoke::testing::InheritedFile(L"NUL", GENERIC_WRITE, OPEN_EXISTING);
+    PROCESS_INFORMATION process {};
+    const BOOL started = ::CreateProcessW(varnoke::testing::Wide(VARNOKE_CLI_PATH).c_str(), commandLine.data(), nullptr,
+                                          nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    ::CloseHandle(startup.hStdInput);
+    ::CloseHandle(startup.hStdOutput);
+    ::CloseHandle(startup.hStdError);
+    if (!started)
+        throw std::runtime_error("varnoke-cli did not start");
+    ::CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+// The exit status; the process is gone afterwards.
+int Wait(Child child)
+{
+    ::WaitForSingleObject(child, INFINITE);
+    DWORD code = 0;
+    ::GetExitCodeProcess(child, &code);
+    ::CloseHandle(child);
+    return static_cast<int>(code);
+}
+
+void Kill(Child child)
+{
+    ::TerminateProcess(child, 137);
+}
+#else
+using Child = pid_t;
 
 // Starts varnoke-cli with its output to the given file.
 pid_t Start(const std::vector<std::string>& arguments, const fs::path& out)
@@ -60,22 +105,24 @@ pid_t Start(const std::vector<std::string>& arguments, const fs::path& out)
     return child;
 }
 
+// The exit status, -1 for a signal; the process is gone afterwards.
 int Wait(pid_t child)
 {
     int status = 0;
     ::waitpid(child, &status, 0);
-    return status;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void Kill(pid_t child)
+{
+    ::kill(child, SIGKILL);
 }
 #endif
 
 TEST(TidyInPlace, KilledAtAnyMomentLeavesTheOldOrTheNewFileWhole)
 {
-#ifdef _WIN32
-    GTEST_SKIP() << "the kills at chosen moments are POSIX signals";
-#else
-    std::string pattern = (fs::temp_directory_path() / "varnoke-kill-XXXXXX").string();
-    ASSERT_TRUE(::mkdtemp(pattern.data()));
-    const fs::path root = pattern, folder = root / "fig", file = folder / "big.phi";
+    const fs::path root = varnoke::testing::NewTemporaryFolder("varnoke-kill-"), folder = root / "fig",
+                   file = folder / "big.phi";
     fs::create_directories(folder);
 
     // Megabytes of indented comments, each of which tidying moves to the line start.
@@ -83,8 +130,7 @@ TEST(TidyInPlace, KilledAtAnyMomentLeavesTheOldOrTheNewFileWhole)
     for (int i = 0; i < 60000; ++i)
         old += "   #note " + std::to_string(i) + " of a figure that takes a while to write\n";
     WriteBytes(file, old);
-    const int status = Wait(Start({ "tidy", "--poser-dir", root.string(), file.string() }, root / "new"));
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_EQ(Wait(Start({ "tidy", "--poser-dir", root.string(), file.string() }, root / "new")), 0);
     const std::string tidied = ReadBytes(root / "new");
     ASSERT_NE(tidied, old);
 
@@ -99,9 +145,9 @@ TEST(TidyInPlace, KilledAtAnyMomentLeavesTheOldOrTheNewFileWhole)
     for (int round = 0; round < kRounds; ++round) {
         SCOPED_TRACE(round);
         WriteBytes(file, old);
-        const pid_t child = Start({ "tidy", "-i", "--poser-dir", root.string(), file.string() }, root / "out");
+        const Child child = Start({ "tidy", "-i", "--poser-dir", root.string(), file.string() }, root / "out");
         std::this_thread::sleep_for(whole * round / (kRounds - 4));
-        ::kill(child, SIGKILL);
+        Kill(child);
         Wait(child);
 
         const std::string now = ReadBytes(file);
@@ -120,7 +166,6 @@ TEST(TidyInPlace, KilledAtAnyMomentLeavesTheOldOrTheNewFileWhole)
     std::cout << "kills that kept the old file: " << keptOld << ", after the rename: " << gotNew
               << ", temporary files left: " << leftTemporary << '\n';
     fs::remove_all(root);
-#endif
 }
 
 } // namespace

@@ -188,6 +188,19 @@ TEST_F(WindowsFiles, TidyInPlaceOfAFileHeldOpenByAnotherProgramFailsAndLeavesItW
     EXPECT_EQ(ReadBytes(file), kTidy);
 }
 
+TEST_F(WindowsFiles, AGeometryFileAnotherProgramHoldsWithoutSharingCannotBeOpened)
+{
+    const std::string file = Phi("fig.phi", kUntidy);
+    const HANDLE held = ::CreateFileW((figure_ / "fig.obj").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const Outcome run = Tool({ "check", "--poser-dir", (root_ / "Poser").string(), file });
+    ::CloseHandle(held);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1),
+              "1 Error: Couldn't open file:" + (figure_ / "fig.obj").string() + "\n");
+}
+
 TEST_F(WindowsFiles, DevicesAndFoldersDoNotOpenAsFiles)
 {
     fs::create_directories(figure_ / "folder.phi");
