@@ -1,6 +1,6 @@
 // New, Open, Save, Save As, Exit, dropped files, and the question that guards them.
 #include "app/command_error.h"
-#include "app/hierarchy_model.h"
+#include "dialogs/hierarchy_model.h"
 #include "app/phi_form.h"
 #include "app/text_memo.h"
 #include "hierarchy/document_lines.h"

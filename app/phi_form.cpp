@@ -4,7 +4,7 @@
 #include "app/busy_cursor.h"
 #include "app/command_error.h"
 #include "app/help_window.h"
-#include "app/hierarchy_model.h"
+#include "dialogs/hierarchy_model.h"
 #include "app/text_memo.h"
 #include "dialogs/about_box.h"
 #include "hierarchy/case_fold.h"

@@ -1,7 +1,7 @@
 // The main window's controls, tool bar and menus.
 #include "app/phi_form.h"
 
-#include "app/hierarchy_model.h"
+#include "dialogs/hierarchy_model.h"
 
 #include <QButtonGroup>
 #include <QListWidget>

@@ -1,6 +1,6 @@
 // The aids of the text view: level shift, going to a diagnostic's line, context help.
 #include "app/help_window.h"
-#include "app/hierarchy_model.h"
+#include "dialogs/hierarchy_model.h"
 #include "app/phi_form.h"
 #include "app/text_memo.h"
 #include "hierarchy/help_context.h"

@@ -1,4 +1,4 @@
-#include "app/hierarchy_model.h"
+#include "dialogs/hierarchy_model.h"
 
 using varnoke::Node;
 
