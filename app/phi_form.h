@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/prompts.h"
+#include "dialogs/prompts.h"
 #include "hierarchy/check_state.h"
 #include "hierarchy/forest.h"
 #include "hierarchy/geometry_folders.h"
