@@ -43,7 +43,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override
     {
         pressed_ = event->button() == Qt::LeftButton;
-        QTreeView::mousePressEvent(event);
+        // A click on empty space keeps the selection.
+        if (indexAt(event->position().toPoint()).isValid())
+            QTreeView::mousePressEvent(event);
+        else
+            event->accept();
     }
     void mouseReleaseEvent(QMouseEvent* event) override
     {
