@@ -35,8 +35,8 @@ VarnokeForms CreateForms(Prompts& prompts, const QString& programPath)
     VarnokeForms forms;
     forms.PHIForm = std::make_unique<TPHIForm>(prompts, programPath);
     TPHIForm* main = forms.PHIForm.get();
-    const QString folder
-        = QFile::decodeName(QByteArray::fromStdString(varnoke::ExeDirectory(QFile::encodeName(programPath).toStdString())));
+    const QString folder = QFile::decodeName(
+        QByteArray::fromStdString(varnoke::ExeDirectory(QFile::encodeName(programPath).toStdString())));
     forms.AboutBox = std::make_unique<TAboutBox>(main);
     forms.EditOBJForm = std::make_unique<TEditOBJForm>(prompts, folder, main);
     forms.EditIKForm = std::make_unique<TEditIKForm>(prompts, main);

@@ -56,7 +56,8 @@ void TPHIForm::CreateControls()
     TreeView1->EndDrag = [this](const QModelIndex& target, varnoke::DropRegion region) {
         RunCommand([&] { TreeView1EndDrag(target, region); });
     };
-    connect(TreeView1, &HierarchyTreeView::DoubleClicked, this, [this] { RunCommand([this] { TreeView1DblClick(); }); });
+    connect(TreeView1, &HierarchyTreeView::DoubleClicked, this,
+            [this] { RunCommand([this] { TreeView1DblClick(); }); });
     TreeView1->hide();
 
     TextMemo = new QPlainTextEdit;
@@ -239,9 +240,9 @@ void TPHIForm::CreateMenus()
     Tree1 = AddMenu(QStringLiteral("T&ree"), &TPHIForm::Tree1Click);
     Edit1 = AddMenuItem(Tree1, QStringLiteral("Edit..."), QStringLiteral("Edit the currently selected item"),
                         &TPHIForm::EditItemClick, Qt::Key_F7);
-    AddComment1 = AddMenuItem(Tree1, QStringLiteral("Add Comment..."),
-                              QStringLiteral("Add a comment to the top of the file"), &TPHIForm::InsertCommentClick,
-                              Qt::Key_F8);
+    AddComment1
+        = AddMenuItem(Tree1, QStringLiteral("Add Comment..."), QStringLiteral("Add a comment to the top of the file"),
+                      &TPHIForm::InsertCommentClick, Qt::Key_F8);
     AddIKChain2 = AddMenuItem(Tree1, QStringLiteral("Add IK Chain..."), QStringLiteral("Add a IK Chain"),
                               &TPHIForm::AddIKChain1Click, Qt::Key_F9);
     Tree1->addSeparator();

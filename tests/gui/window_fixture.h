@@ -3,6 +3,7 @@
 // What the window tests share: a scratch Poser folder holding the sample figure, the
 // windows made as at start-up, and scripted answers to every question.
 #include "app/forms.h"
+#include "app/hierarchy_tree_view.h"
 #include "app/text_memo.h"
 #include "scripted_prompts.h"
 
@@ -11,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
 
@@ -18,15 +20,15 @@ using namespace Qt::StringLiterals;
 
 namespace window_fixture {
 
-const QString kFigureFolder = u"/Runtime/Geometries/Mannikin"_s;
+inline const QString kFigureFolder = u"/Runtime/Geometries/Mannikin"_s;
 
-QByteArray ReadAll(const QString& path)
+inline QByteArray ReadAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-QString WriteFile(const QString& path, const QByteArray& bytes)
+inline QString WriteFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
@@ -137,11 +139,9 @@ protected slots:
     }
     void cleanup()
     {
-        forms_.AboutBox.reset(); // a child of the main window
-        forms_.PHIForm.reset();
+        forms_ = VarnokeForms();
         w = nullptr;
         QVERIFY2(prompts_->unexpected.isEmpty(), qPrintable(prompts_->unexpected.join(u"; "_s)));
         QVERIFY2(prompts_->confirms.empty() && prompts_->files.empty(), "answers left unused");
     }
-
 };
