@@ -115,4 +115,44 @@ TEST(TidyInPlace, KilledAtAnyMomentLeavesTheOldOrTheNewFileWhole)
     fs::remove_all(root);
 }
 
+TEST(TidyInPlace, InterruptedOrTerminatedLeavesNoTemporaryFile)
+{
+    std::string pattern = (fs::temp_directory_path() / "varnoke-signal-XXXXXX").string();
+    ASSERT_TRUE(::mkdtemp(pattern.data()));
+    const fs::path root = pattern, folder = root / "fig", file = folder / "big.phi";
+    fs::create_directories(folder);
+    std::string old;
+    for (int i = 0; i < 60000; ++i)
+        old += "   #note " + std::to_string(i) + " of a figure that takes a while to write\n";
+    WriteBytes(file, old);
+    Wait(Start({ "tidy", "--poser-dir", root.string(), file.string() }, root / "new"));
+    const std::string tidied = ReadBytes(root / "new");
+
+    const auto started = std::chrono::steady_clock::now();
+    Wait(Start({ "tidy", "-i", "--poser-dir", root.string(), file.string() }, root / "out"));
+    const auto whole = std::chrono::steady_clock::now() - started;
+
+    constexpr int kRounds = 16;
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE(round);
+        WriteBytes(file, old);
+        const pid_t child = Start({ "tidy", "-i", "--poser-dir", root.string(), file.string() }, root / "out");
+        std::this_thread::sleep_for(whole * round / (kRounds - 4));
+        const int signal = round % 2 ? SIGINT : SIGTERM;
+        ::kill(child, signal);
+        const int status = Wait(child);
+        EXPECT_TRUE((WIFSIGNALED(status) && WTERMSIG(status) == signal)
+                    || (WIFEXITED(status) && WEXITSTATUS(status) == 0))
+            << "status " << status;
+        const std::string now = ReadBytes(file);
+        EXPECT_TRUE(now == old || now == tidied) << "a file of " << now.size() << " bytes is neither";
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            EXPECT_EQ(entry.path(), file) << "left behind";
+            if (entry.path() != file)
+                fs::remove(entry.path());
+        }
+    }
+    fs::remove_all(root);
+}
+
 } // namespace
