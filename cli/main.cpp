@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 
@@ -20,8 +22,19 @@ std::string ProgramPath(const char* argv0)
 int main(int argc, char* argv[])
 {
     std::ios::sync_with_stdio(false);
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const int status = varnoke::cli::RunCli(arguments, ProgramPath(argv[0]), std::cout, std::cerr);
+    const int status = varnoke::cli::ExitStatusOf(
+        [&] {
+            const std::vector<std::string> arguments(argv + 1, argv + argc);
+            return varnoke::cli::RunCli(arguments, ProgramPath(argv[0]), std::cout, std::cerr);
+        },
+        std::cerr);
+    errno = 0;
     std::cout.flush();
-    return std::cout ? status : varnoke::cli::kUsageOrUnreadable;
+    if (std::cout)
+        return status;
+    // A full disk or a closed pipe: the output is not whole, which must not pass for success.
+    const int reason = errno;
+    std::cerr << "varnoke-cli: cannot write standard output" << (reason ? ": " : "")
+              << (reason ? std::strerror(reason) : "") << '\n';
+    return varnoke::cli::kUsageOrUnreadable;
 }

@@ -64,44 +64,62 @@ int Wait(pid_t child)
     return status;
 }
 
-TEST(TidyInPlace, KilledAtAnyMomentLeavesTheOldOrTheNewFileWhole)
+// Megabytes of indented comments, each of which tidying moves to the line start, and how
+// long one whole tidy -i of them takes here.
+class TidyInPlace : public testing::Test {
+protected:
+    static constexpr int kRounds = 16;
+
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "varnoke-kill-XXXXXX").string();
+        ASSERT_TRUE(::mkdtemp(pattern.data()));
+        root_ = pattern;
+        folder_ = root_ / "fig";
+        file_ = folder_ / "big.phi";
+        fs::create_directories(folder_);
+        for (int i = 0; i < 60000; ++i)
+            old_ += "   #note " + std::to_string(i) + " of a figure that takes a while to write\n";
+        WriteBytes(file_, old_);
+        const int status = Wait(Start({ "tidy", "--poser-dir", root_.string(), file_.string() }, root_ / "new"));
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        tidied_ = ReadBytes(root_ / "new");
+        ASSERT_NE(tidied_, old_);
+
+        // How long one whole run takes here sets where the signals fall; the outcome must not depend on it.
+        const auto started = std::chrono::steady_clock::now();
+        Wait(Start({ "tidy", "-i", "--poser-dir", root_.string(), file_.string() }, root_ / "out"));
+        whole_ = std::chrono::steady_clock::now() - started;
+        ASSERT_EQ(ReadBytes(file_), tidied_);
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    // Starts tidy -i on the old text and sends the signal at the round's moment; the wait status.
+    int SignalDuringRound(int round, int signal) const
+    {
+        WriteBytes(file_, old_);
+        const pid_t child = Start({ "tidy", "-i", "--poser-dir", root_.string(), file_.string() }, root_ / "out");
+        std::this_thread::sleep_for(whole_ * round / (kRounds - 4));
+        ::kill(child, signal);
+        return Wait(child);
+    }
+
+    fs::path root_, folder_, file_;
+    std::string old_, tidied_;
+    std::chrono::steady_clock::duration whole_ {};
+};
+
+TEST_F(TidyInPlace, KilledAtAnyMomentLeavesTheOldOrTheNewFileWhole)
 {
-    std::string pattern = (fs::temp_directory_path() / "varnoke-kill-XXXXXX").string();
-    ASSERT_TRUE(::mkdtemp(pattern.data()));
-    const fs::path root = pattern, folder = root / "fig", file = folder / "big.phi";
-    fs::create_directories(folder);
-
-    // Megabytes of indented comments, each of which tidying moves to the line start.
-    std::string old;
-    for (int i = 0; i < 60000; ++i)
-        old += "   #note " + std::to_string(i) + " of a figure that takes a while to write\n";
-    WriteBytes(file, old);
-    const int status = Wait(Start({ "tidy", "--poser-dir", root.string(), file.string() }, root / "new"));
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    const std::string tidied = ReadBytes(root / "new");
-    ASSERT_NE(tidied, old);
-
-    // How long one whole run takes here sets where the kills fall; the outcome must not depend on it.
-    const auto started = std::chrono::steady_clock::now();
-    Wait(Start({ "tidy", "-i", "--poser-dir", root.string(), file.string() }, root / "out"));
-    const auto whole = std::chrono::steady_clock::now() - started;
-    ASSERT_EQ(ReadBytes(file), tidied);
-
-    constexpr int kRounds = 16;
     int keptOld = 0, gotNew = 0, leftTemporary = 0;
     for (int round = 0; round < kRounds; ++round) {
         SCOPED_TRACE(round);
-        WriteBytes(file, old);
-        const pid_t child = Start({ "tidy", "-i", "--poser-dir", root.string(), file.string() }, root / "out");
-        std::this_thread::sleep_for(whole * round / (kRounds - 4));
-        ::kill(child, SIGKILL);
-        Wait(child);
-
-        const std::string now = ReadBytes(file);
-        ASSERT_TRUE(now == old || now == tidied) << "a file of " << now.size() << " bytes is neither";
-        (now == old ? keptOld : gotNew) += 1;
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-            if (entry.path() == file)
+        SignalDuringRound(round, SIGKILL);
+        const std::string now = ReadBytes(file_);
+        ASSERT_TRUE(now == old_ || now == tidied_) << "a file of " << now.size() << " bytes is neither";
+        (now == old_ ? keptOld : gotNew) += 1;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) {
+            if (entry.path() == file_)
                 continue;
             // A killed run may leave its temporary file, under a name no hierarchy has.
             const std::string name = entry.path().filename().string();
@@ -112,7 +130,26 @@ TEST(TidyInPlace, KilledAtAnyMomentLeavesTheOldOrTheNewFileWhole)
     }
     std::cout << "kills that kept the old file: " << keptOld << ", after the rename: " << gotNew
               << ", temporary files left: " << leftTemporary << '\n';
-    fs::remove_all(root);
+}
+
+TEST_F(TidyInPlace, InterruptedOrTerminatedLeavesNoTemporaryFile)
+{
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE(round);
+        const int signal = round % 2 ? SIGINT : SIGTERM;
+        const int status = SignalDuringRound(round, signal);
+        // Ended by the signal, as without a handler, or finished before it came.
+        EXPECT_TRUE((WIFSIGNALED(status) && WTERMSIG(status) == signal)
+                    || (WIFEXITED(status) && WEXITSTATUS(status) == 0))
+            << "status " << status;
+        const std::string now = ReadBytes(file_);
+        EXPECT_TRUE(now == old_ || now == tidied_) << "a file of " << now.size() << " bytes is neither";
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) {
+            EXPECT_EQ(entry.path(), file_) << "left behind";
+            if (entry.path() != file_)
+                fs::remove(entry.path());
+        }
+    }
 }
 
 } // namespace
