@@ -239,7 +239,7 @@ private slots:
         w->TreeView1->IsOwnDrag = [this](const QDropEvent& event) { return event.source() == w->TreeView1; };
         QCursor::setPos(w->mapToGlobal(QPoint(-200, -200)));
         QWidget* viewport = w->TreeView1->viewport();
-        const QPoint from = SpotOf(Node(u"3 lShin"_s), Spot::Label);
+        const QPoint from = SpotOf(Node(u"4 neck"_s), Spot::Label);
         const QPoint to = SpotOf(Node(u"1 hip"_s), Spot::Label);
         QTimer::singleShot(300, viewport, [viewport, to] {
             QTest::mouseMove(viewport, to);
@@ -249,7 +249,7 @@ private slots:
         QTest::mouseMove(viewport, from + QPoint(0, 15));
         QTest::mouseMove(viewport, from + QPoint(0, 30));
         QTRY_VERIFY(w->FModified);
-        QVERIFY(TreeText().contains(u"\t2 lShin yzx"_s));
+        QVERIFY(TreeText().contains(u"\t2 neck yzx"_s));
     }
 };
 
