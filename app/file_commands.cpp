@@ -1,15 +1,15 @@
 // New, Open, Save, Save As, Exit, dropped files, and the question that guards them.
 #include "app/command_error.h"
-#include "app/hierarchy_model.h"
 #include "app/phi_form.h"
 #include "app/text_memo.h"
+#include "dialogs/hierarchy_model.h"
 #include "hierarchy/document_lines.h"
 
+#include "app/hierarchy_tree_view.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QSaveFile>
-#include <QTreeView>
 
 #include <limits>
 

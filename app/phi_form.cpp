@@ -4,15 +4,16 @@
 #include "app/busy_cursor.h"
 #include "app/command_error.h"
 #include "app/help_window.h"
-#include "app/hierarchy_model.h"
 #include "app/text_memo.h"
 #include "dialogs/about_box.h"
+#include "dialogs/hierarchy_model.h"
 #include "hierarchy/case_fold.h"
 #include "hierarchy/geometry_file.h"
 #include "hierarchy/hierarchy_check.h"
 #include "hierarchy/poser_paths.h"
 #include "tree/tree_to_text.h"
 
+#include "app/hierarchy_tree_view.h"
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -23,7 +24,6 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeView>
 
 namespace {
 

@@ -1,10 +1,13 @@
 #pragma once
 
-#include "app/prompts.h"
+#include "dialogs/prompts.h"
 #include "hierarchy/check_state.h"
 #include "hierarchy/forest.h"
 #include "hierarchy/geometry_folders.h"
 #include "hierarchy/text_positions.h"
+#include "tree/drag_drop.h"
+#include "tree/input_box_edits.h"
+#include "tree/tree_edits.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -22,8 +25,11 @@ class QSplitter;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
-class QTreeView;
+class HierarchyTreeView;
 class TAboutBox;
+class TEditIKForm;
+class TEditLevelForm;
+class TEditOBJForm;
 class TextMemoLines;
 
 // A file dialog's settings that live from one use to the next.
@@ -48,7 +54,7 @@ public:
     QAction* Save1 = nullptr;
     QAction* SaveAs1 = nullptr;
     QAction* Exit1 = nullptr;
-    QTreeView* TreeView1 = nullptr;
+    HierarchyTreeView* TreeView1 = nullptr;
     FileDialogState OpenDialog1;
     FileDialogState SaveDialog1;
     QToolBar* ToolBar1 = nullptr;
@@ -71,6 +77,11 @@ public:
     QAction* New1 = nullptr;
     QToolButton* TextButton = nullptr;
     QToolButton* TestButton = nullptr;
+    QMenu* Tree1 = nullptr;
+    QAction* Edit1 = nullptr;
+    QAction* AddComment1 = nullptr;
+    QAction* AddIKChain2 = nullptr;
+    QAction* Delete2 = nullptr;
     QMenu* Options2 = nullptr;
     QAction* Test2 = nullptr;
     QAction* AddOBJ3 = nullptr;
@@ -79,6 +90,9 @@ public:
     QStatusBar* StatusBar1 = nullptr;
 
     TAboutBox* AboutBox = nullptr;
+    TEditOBJForm* EditOBJForm = nullptr;
+    TEditIKForm* EditIKForm = nullptr;
+    TEditLevelForm* EditLevelForm = nullptr;
 
     // What a test leaves behind: the diagnostics, their counters and the part registries.
     varnoke::CheckState checks;
@@ -130,6 +144,18 @@ public:
     void Contents1Click();
     void ShowHelp(int context);
 
+    // Tree editing.
+    void Tree1Click();
+    bool TreeView1DragOver(const QModelIndex& target);
+    void TreeView1EndDrag(const QModelIndex& target, varnoke::DropRegion region);
+    void TreeView1DblClick();
+    void EditItemClick();
+    void InsertCommentClick();
+    void AddIKChain1Click();
+    void Delete1Click();
+    // The node selected in the tree view; none when nothing is.
+    varnoke::Node* SelectedNode() const;
+
     // Generation from an OBJ file.
     void OBJButtonClick();
 
@@ -166,6 +192,9 @@ private:
     void ShowTestResult();
     void ChooseView(bool passed);
     void ShowLevelButtons(bool visible);
+    varnoke::TreeWindow MakeTreeWindow();
+    void SelectNode(const varnoke::Node* node);
+    QString InputBox(const varnoke::InputBoxRequest& request);
     void RefreshWarningsList();
     void ShowSelectedDiagnostic();
     void RefuseTextBeyondLatin1() const;

@@ -1,7 +1,9 @@
 // The main window's controls, tool bar and menus.
 #include "app/phi_form.h"
 
-#include "app/hierarchy_model.h"
+#include "app/hierarchy_tree_view.h"
+
+#include "dialogs/hierarchy_model.h"
 
 #include <QButtonGroup>
 #include <QListWidget>
@@ -35,7 +37,7 @@ QIcon ToolIcon(const QString& name)
 
 void TPHIForm::CreateControls()
 {
-    TreeView1 = new QTreeView;
+    TreeView1 = new HierarchyTreeView;
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setModel(model_);
     TreeView1->setHeaderHidden(true);
@@ -50,6 +52,12 @@ void TPHIForm::CreateControls()
     palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                      palette.color(QPalette::Active, QPalette::HighlightedText));
     TreeView1->setPalette(palette);
+    TreeView1->DragOver = [this](const QModelIndex& target) { return TreeView1DragOver(target); };
+    TreeView1->EndDrag = [this](const QModelIndex& target, varnoke::DropRegion region) {
+        RunCommand([&] { TreeView1EndDrag(target, region); });
+    };
+    connect(TreeView1, &HierarchyTreeView::DoubleClicked, this,
+            [this] { RunCommand([this] { TreeView1DblClick(); }); });
     TreeView1->hide();
 
     TextMemo = new QPlainTextEdit;
@@ -228,6 +236,18 @@ void TPHIForm::CreateMenus()
     DecreaseLevel1 = AddMenuItem(Options1, QStringLiteral("&Decrease Level"),
                                  QStringLiteral("Decrease the level of the currently selected lines"),
                                  &TPHIForm::DecreaseLevel1Click, Qt::Key_F3);
+
+    Tree1 = AddMenu(QStringLiteral("T&ree"), &TPHIForm::Tree1Click);
+    Edit1 = AddMenuItem(Tree1, QStringLiteral("Edit..."), QStringLiteral("Edit the currently selected item"),
+                        &TPHIForm::EditItemClick, Qt::Key_F7);
+    AddComment1
+        = AddMenuItem(Tree1, QStringLiteral("Add Comment..."), QStringLiteral("Add a comment to the top of the file"),
+                      &TPHIForm::InsertCommentClick, Qt::Key_F8);
+    AddIKChain2 = AddMenuItem(Tree1, QStringLiteral("Add IK Chain..."), QStringLiteral("Add a IK Chain"),
+                              &TPHIForm::AddIKChain1Click, Qt::Key_F9);
+    Tree1->addSeparator();
+    Delete2 = AddMenuItem(Tree1, QStringLiteral("&Delete"), QStringLiteral("Delete the currently selected item"),
+                          &TPHIForm::Delete1Click);
 
     Help1 = AddMenu(QStringLiteral("&Help"));
     Contents1 = AddMenuItem(Help1, QStringLiteral("&Contents..."), QStringLiteral("Bring up the help file"),

@@ -1,16 +1,16 @@
 // The aids of the text view: level shift, going to a diagnostic's line, context help.
 #include "app/help_window.h"
-#include "app/hierarchy_model.h"
 #include "app/phi_form.h"
 #include "app/text_memo.h"
+#include "dialogs/hierarchy_model.h"
 #include "hierarchy/help_context.h"
 #include "hierarchy/level_shift.h"
 #include "hierarchy/scan_reader.h"
 
+#include "app/hierarchy_tree_view.h"
 #include <QApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QTreeView>
 
 std::optional<varnoke::LineRange> TPHIForm::SelectedLineRange() const
 {

@@ -41,6 +41,31 @@ compare "check, 20,000 parts vs 2,000" 12 0 -- "$cli" check "$(geometry parts20k
 compare "generate, 20,000 groups vs 2,000" 12 0 -- "$cli" generate "$(geometry parts20k)/parts20k0.obj" \
   ::: "$cli" generate "$(geometry parts2k)/parts2k0.obj"
 
+# A line of 100 MB in an OBJ file is read a block at a time, never held whole.
+mkdir -p "$(geometry longline)"
+{ printf 'g hip\nv '; head -c 104857600 /dev/zero | tr '\0' '1'; printf '\rg abdomen'; } >"$(geometry longline)/long.obj"
+printf 'objFile :Runtime:Geometries:longline:long.obj\n1 hip yzx\n2 abdomen yzx\n' >"$(geometry longline)/long.phi"
+compare "check, one 100 MB OBJ line" 3 64 -- "$cli" check "$(geometry longline)/long.phi" \
+  ::: wc -l "$(geometry longline)/long.obj"
+rm -rf "$(geometry longline)"
+
+# Names missing from a large folder: each costs a lookup in the folder's listing, read once.
+mkdir -p "$(geometry crowded)" "$(geometry empty)"
+(cd "$(geometry crowded)" && seq -f 'entry%05g.obj' 0 49999 | xargs touch)
+for folder in crowded empty; do
+  seq -f "objFile :Runtime:Geometries:$folder:Missing%g.OBJ" 1 2000 >"$work/misses-$folder.phi"
+done
+compare "check, 2,000 misses in a 50,000-entry folder vs an empty one" 3 0 \
+  -- "$cli" check --poser-dir "$work" "$work/misses-crowded.phi" ::: "$cli" check --poser-dir "$work" "$work/misses-empty.phi"
+rm -rf "$(geometry crowded)" "$(geometry empty)" "$work"/misses-*.phi
+
+# Many files in one folder: the Poser folder above them is searched for once.
+mkdir -p "$work/many/Runtime"
+(cd "$work/many" && for i in $(seq 1 5000); do printf '# figure %d\n' "$i" >"f$i.phi"; done)
+compare "check of 5,000 files without --poser-dir vs with it" 1.5 0 \
+  -- bash -c "cd '$work/many' && exec '$cli' check *.phi" ::: bash -c "cd '$work/many' && exec '$cli' check --poser-dir '$work/many' *.phi"
+rm -rf "$work/many"
+
 growth=$(awk -v big="$(peak "check, 1 GB OBJ (lf)")" -v small="$(peak "check, 100 MB OBJ")" 'BEGIN { printf "%.1f", big - small }')
 echo "peak memory at 1 GB above that at 100 MB: $growth MiB (target <= 4 MiB)"
 

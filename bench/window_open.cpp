@@ -42,6 +42,10 @@ public:
     std::optional<FileDialogAnswer> OpenFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
     std::optional<FileDialogAnswer> SaveFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
     int ShowModal(QDialog&) override { return QDialog::Rejected; }
+    QString InputBox(QWidget*, const QString&, const QString&, const QString& initialText) override
+    {
+        return initialText;
+    }
 
     int errors = 0;
 };

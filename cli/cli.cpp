@@ -5,16 +5,28 @@
 #include "cli/file_io.h"
 #include "cli/generate_command.h"
 #include "cli/poser_folder.h"
+#include "cli/replace_file.h"
 #include "cli/reports.h"
+#include "hierarchy/folder_listings.h"
+#include "hierarchy/hierarchy_check.h"
 #include "hierarchy/platform.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <list>
+#include <new>
+#include <system_error>
 
 namespace varnoke::cli {
 
 namespace {
+
+// What the files of one run share: the Poser folder found above each folder, and the
+// listings of the folders searched for names in another letter case.
+struct RunFolders {
+    PoserFolderChooser poserFolders;
+    FolderListings listings;
+};
 
 // The tests of all files, and the exit status they make together.
 struct TestRun {
@@ -26,17 +38,22 @@ struct TestRun {
 TestRun TestFiles(const CommandLine& line, const std::string& programPath, std::ostream& err)
 {
     TestRun run;
+    RunFolders folders { { line.poserDir, programPath }, {} };
     for (const std::string& file : line.files) {
-        std::optional<FileTest> test = TestFile(file, ChoosePoserFolder(line.poserDir, file, programPath));
-        if (!test) {
-            err << "Cannot open file " << file << '\n';
+        FileContent content = ReadWholeFile(file);
+        if (content.failure != ReadFailure::None) {
+            err << ReadFailureMessage(file, content.failure) << '\n';
             run.status = kUsageOrUnreadable;
+            run.reports.push_back(
+                { file, nullptr,
+                  content.failure == ReadFailure::NotEnoughMemory ? "not enough memory" : "cannot be opened" });
             continue;
         }
-        if (!test->passed)
+        content.file.reset();
+        run.tests.push_back(TestText(std::move(content.bytes), file, folders.poserFolders.For(file), folders.listings));
+        if (!run.tests.back().passed)
             run.status = std::max<int>(run.status, kFailed);
-        run.tests.push_back(std::move(*test));
-        run.reports.push_back({ file, &run.tests.back() });
+        run.reports.push_back({ file, &run.tests.back(), {} });
     }
     return run;
 }
@@ -58,25 +75,50 @@ int Check(const CommandLine& line, const std::string& programPath, std::ostream&
     return run.status;
 }
 
-int Tidy(const CommandLine& line, const std::string& programPath, std::ostream& out, std::ostream& err)
+// Tidies one file in place; the exit status of that file.
+int TidyInPlace(const std::string& file, RunFolders& folders, std::ostream& err)
 {
-    TestRun run = TestFiles(line, programPath, err);
-    for (const FileReport& report : run.reports) {
-        const std::string tidied = JoinDocumentText(report.test->text);
-        if (!line.inPlace) {
-            out << tidied;
-        } else if (ReadWholeFile(report.file) != tidied && !WriteFileAtomically(report.file, tidied)) {
-            err << "Cannot create file " << report.file << '\n';
-            run.status = kUsageOrUnreadable;
-        }
+    FileContent content = ReadWholeFile(file);
+    if (content.failure != ReadFailure::None) {
+        err << ReadFailureMessage(file, content.failure) << '\n';
+        return kUsageOrUnreadable;
     }
-    return run.status;
+    // Neither is a hierarchy the test rewrites: CR LF line ends would spoil them.
+    if (IsObjFileName(file)) {
+        err << "File " << file << " is an OBJ file, which is not tested; it is left as it is\n";
+        return kFailed;
+    }
+    if (content.bytes.find('\0') != std::string::npos) {
+        err << "File " << file << " is not text (it holds a NUL byte); it is left as it is\n";
+        return kUsageOrUnreadable;
+    }
+    const FileTest test = TestText(std::string(content.bytes), file, folders.poserFolders.For(file), folders.listings);
+    const int status = test.passed ? kPassed : kFailed;
+    const std::string tidied = JoinDocumentText(test.text);
+    if (tidied == content.bytes)
+        return status;
+    return std::max(status, ReplaceFile(file, content, tidied, err));
 }
 
-} // namespace
+int Tidy(const CommandLine& line, const std::string& programPath, std::ostream& out, std::ostream& err)
+{
+    if (!line.inPlace) {
+        TestRun run = TestFiles(line, programPath, err);
+        for (const FileReport& report : run.reports) {
+            if (report.test)
+                out << JoinDocumentText(report.test->text);
+        }
+        return run.status;
+    }
+    // One file at a time, each read, tested and replaced before the next is opened.
+    RunFolders folders { { line.poserDir, programPath }, {} };
+    int status = kPassed;
+    for (const std::string& file : line.files)
+        status = std::max(status, TidyInPlace(file, folders, err));
+    return status;
+}
 
-int RunCli(const std::vector<std::string>& arguments, const std::string& programPath, std::ostream& out,
-           std::ostream& err)
+int Run(const std::vector<std::string>& arguments, const std::string& programPath, std::ostream& out, std::ostream& err)
 {
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (!parsed.commandLine) {
@@ -105,6 +147,28 @@ int RunCli(const std::vector<std::string>& arguments, const std::string& program
         return Generate(line.files.front(), line.poserDir, programPath, out, err);
     }
     return kUsageOrUnreadable;
+}
+
+} // namespace
+
+int ExitStatusOf(const std::function<int()>& run, std::ostream& err)
+{
+    try {
+        return run();
+    } catch (const std::bad_alloc&) {
+        err << "varnoke-cli: not enough memory\n";
+    } catch (const std::length_error&) {
+        err << "varnoke-cli: not enough memory\n";
+    } catch (const std::system_error& error) {
+        err << "varnoke-cli: " << error.what() << '\n';
+    }
+    return kUsageOrUnreadable;
+}
+
+int RunCli(const std::vector<std::string>& arguments, const std::string& programPath, std::ostream& out,
+           std::ostream& err)
+{
+    return ExitStatusOf([&] { return Run(arguments, programPath, out, err); }, err);
 }
 
 } // namespace varnoke::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -12,5 +13,9 @@ enum ExitStatus { kPassed = 0, kFailed = 1, kUsageOrUnreadable = 2 };
 // gives the last-resort Poser folder.
 int RunCli(const std::vector<std::string>& arguments, const std::string& programPath, std::ostream& out,
            std::ostream& err);
+
+// The exit status of a run, which ends with a message and status 2 when memory runs out
+// or no thread can be started, instead of an abort.
+int ExitStatusOf(const std::function<int()>& run, std::ostream& err);
 
 } // namespace varnoke::cli

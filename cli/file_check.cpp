@@ -1,24 +1,23 @@
 #include "cli/file_check.h"
 
-#include "cli/file_io.h"
 #include "hierarchy/forest.h"
 #include "hierarchy/hierarchy_check.h"
 
 namespace varnoke::cli {
 
-std::optional<FileTest> TestFile(const std::string& path, const std::string& poserFolder)
+FileTest TestText(std::string&& bytes, const std::string& path, const std::string& poserFolder,
+                  FolderListings& listings)
 {
     DocumentText text;
     {
         // The bytes go once they are lines: a huge file is not held twice during its test.
-        const std::optional<std::string> bytes = ReadWholeFile(path);
-        if (!bytes)
-            return std::nullopt;
-        text = SplitDocumentText(*bytes);
+        const std::string taken = std::move(bytes);
+        text = SplitDocumentText(taken);
     }
     FileTest test;
     GeometryFolders folders;
     folders.poserFolder = poserFolder;
+    folders.listings = &listings;
     LineList lines(std::move(text.lines));
     Forest tree;
     test.passed = TestHierarchy(test.state, folders, lines, tree, path);

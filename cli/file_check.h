@@ -2,8 +2,8 @@
 
 #include "hierarchy/check_state.h"
 #include "hierarchy/document_lines.h"
+#include "hierarchy/folder_listings.h"
 
-#include <optional>
 #include <string>
 
 namespace varnoke::cli {
@@ -16,7 +16,9 @@ struct FileTest {
     bool passed = false;
 };
 
-// None when the file cannot be read.
-std::optional<FileTest> TestFile(const std::string& path, const std::string& poserFolder);
+// Tests the bytes of the file at the path (whose name says whether it is an OBJ file);
+// the bytes are used up.
+FileTest TestText(std::string&& bytes, const std::string& path, const std::string& poserFolder,
+                  FolderListings& listings);
 
 } // namespace varnoke::cli

@@ -1,15 +1,29 @@
 #pragma once
 
+#include "hierarchy/geometry_file.h"
+
 #include <optional>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace varnoke::cli {
 
-// The whole content of a regular file; none when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+enum class ReadFailure { None, CannotOpen, NotEnoughMemory };
 
-// Replaces the file through a temporary file beside it and a rename, so a failed
-// write leaves the old file whole. False when the file could not be written.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+// A file read whole. The file stays open, so that a later look at the descriptor tells
+// whether it changed since it was read.
+struct FileContent {
+    FilePointer file;
+    struct stat status { }; // as the file was when its reading began
+    std::string bytes;
+    ReadFailure failure = ReadFailure::None;
+};
+
+// The whole content of a regular file, or why it could not be read.
+FileContent ReadWholeFile(const std::string& path);
+
+// What standard error says of a file that could not be read.
+std::string ReadFailureMessage(const std::string& path, ReadFailure failure);
 
 } // namespace varnoke::cli

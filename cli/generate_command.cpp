@@ -31,7 +31,12 @@ int Generate(const std::string& objFile, const std::optional<std::string>& poser
     Forest tree;
     const bool passed = TestHierarchy(state, folders, lines, tree, "");
     out << JoinDocumentText({ lines.Lines(), true });
-    return passed ? kPassed : kFailed;
+    if (passed)
+        return kPassed;
+    // Why it failed, as the window's diagnostics list would say.
+    for (const std::string& text : state.WarningsList.Texts())
+        err << text << '\n';
+    return kFailed;
 }
 
 } // namespace varnoke::cli

@@ -3,6 +3,8 @@
 #include "hierarchy/geometry_folders.h"
 #include "hierarchy/poser_paths.h"
 
+#include <filesystem>
+
 namespace varnoke::cli {
 
 std::string WithoutTrailingSeparator(std::string folder)
@@ -22,6 +24,27 @@ std::string ChoosePoserFolder(const std::optional<std::string>& poserDir, const 
     if (std::optional<std::string> nearest = NearestPoserFolder(file))
         return *nearest;
     return ExeDirectory(programPath);
+}
+
+PoserFolderChooser::PoserFolderChooser(std::optional<std::string> poserDir, std::string programPath)
+    : poserDir_(std::move(poserDir))
+    , programPath_(std::move(programPath))
+{
+}
+
+std::string PoserFolderChooser::For(const std::string& file)
+{
+    if (poserDir_)
+        return WithoutTrailingSeparator(*poserDir_);
+    // The search starts at the file's folder: files of one folder share its outcome.
+    std::error_code error;
+    const std::string folder = std::filesystem::absolute(file, error).lexically_normal().parent_path().string();
+    if (error)
+        return ChoosePoserFolder(poserDir_, file, programPath_);
+    const auto known = byFolder_.find(folder);
+    if (known != byFolder_.end())
+        return known->second;
+    return byFolder_.emplace(folder, ChoosePoserFolder(poserDir_, file, programPath_)).first->second;
 }
 
 } // namespace varnoke::cli

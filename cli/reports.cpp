@@ -8,6 +8,8 @@ void WriteListReport(std::ostream& out, const std::vector<FileReport>& reports, 
 {
     bool first = true;
     for (const FileReport& report : reports) {
+        if (!report.test)
+            continue; // said on standard error
         if (withHeaders)
             out << (first ? "" : "\n") << "==> " << report.file << " <==\n";
         first = false;
@@ -19,6 +21,8 @@ void WriteListReport(std::ostream& out, const std::vector<FileReport>& reports, 
 void WriteGnuReport(std::ostream& out, const std::vector<FileReport>& reports)
 {
     for (const FileReport& report : reports) {
+        if (!report.test)
+            continue;
         for (const Diagnostic& entry : report.test->state.WarningsList.Entries()) {
             if (entry.severity == Severity::Plain)
                 continue;
@@ -88,10 +92,15 @@ void WriteJsonReport(std::ostream& out, const std::vector<FileReport>& reports)
 {
     out << '[';
     for (std::size_t i = 0; i < reports.size(); ++i) {
+        out << (i ? ",\n" : "\n") << "  {\"file\": " << JsonString(reports[i].file);
+        if (!reports[i].test) {
+            out << ", \"errors\": 0, \"warnings\": 0, \"tested\": false, \"diagnostics\": [], \"error\": "
+                << JsonString(reports[i].error) << '}';
+            continue;
+        }
         const FileTest& test = *reports[i].test;
         const Diagnostics& diagnostics = test.state.WarningsList;
-        out << (i ? ",\n" : "\n") << "  {\"file\": " << JsonString(reports[i].file)
-            << ", \"errors\": " << diagnostics.FErrorCount << ", \"warnings\": " << diagnostics.FWarningCount
+        out << ", \"errors\": " << diagnostics.FErrorCount << ", \"warnings\": " << diagnostics.FWarningCount
             << ", \"tested\": " << (test.tested ? "true" : "false") << ", \"diagnostics\": [";
         const auto& entries = diagnostics.Entries();
         for (std::size_t j = 0; j < entries.size(); ++j) {

@@ -1,12 +1,21 @@
 #include "hierarchy/block_reader.h"
 
+#include <system_error>
+
 namespace varnoke {
 
 namespace {
 
 constexpr std::size_t kBuffers = 3;
 
+std::thread StartThread(std::function<void()> work)
+{
+    return std::thread(std::move(work));
+}
+
 } // namespace
+
+BlockReader::ThreadStart BlockReader::startThread = StartThread;
 
 BlockReader::BlockReader(std::FILE* file, std::size_t blockSize, std::size_t padding)
     : file_(file)
@@ -17,7 +26,11 @@ BlockReader::BlockReader(std::FILE* file, std::size_t blockSize, std::size_t pad
         buffer.bytes.resize(blockSize + padding);
         empty_.push_back(&buffer);
     }
-    thread_ = std::thread(&BlockReader::ReadAhead, this);
+    try {
+        thread_ = startThread([this] { ReadAhead(); });
+    } catch (const std::system_error&) {
+        // No thread to spare: Next reads each block itself.
+    }
 }
 
 BlockReader::~BlockReader()
@@ -27,7 +40,14 @@ BlockReader::~BlockReader()
         stopping_ = true;
     }
     changed_.notify_all();
-    thread_.join();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+std::size_t BlockReader::ReadBlock(Buffer& buffer)
+{
+    buffer.size = file_ ? std::fread(buffer.bytes.data(), 1, blockSize_, file_) : 0;
+    return buffer.size;
 }
 
 void BlockReader::ReadAhead()
@@ -42,9 +62,10 @@ void BlockReader::ReadAhead()
             buffer = empty_.front();
             empty_.pop_front();
         }
-        buffer->size = file_ ? std::fread(buffer->bytes.data(), 1, blockSize_, file_) : 0;
+        ReadBlock(*buffer);
         {
             std::lock_guard lock(mutex_);
+            failed_ = buffer->size == 0 && file_ && std::ferror(file_);
             filled_.push_back(buffer);
         }
         changed_.notify_all();
@@ -55,6 +76,14 @@ void BlockReader::ReadAhead()
 
 std::string_view BlockReader::Next()
 {
+    if (!thread_.joinable()) {
+        if (current_ && current_->size == 0)
+            return {};
+        current_ = &buffers_.front();
+        ReadBlock(*current_);
+        failed_ = current_->size == 0 && file_ && std::ferror(file_);
+        return { current_->bytes.data(), current_->size };
+    }
     std::unique_lock lock(mutex_);
     if (current_ && current_->size == 0)
         return {};
@@ -65,6 +94,12 @@ std::string_view BlockReader::Next()
     current_ = filled_.front();
     filled_.pop_front();
     return { current_->bytes.data(), current_->size };
+}
+
+bool BlockReader::Failed()
+{
+    std::lock_guard lock(mutex_);
+    return failed_;
 }
 
 } // namespace varnoke

@@ -102,6 +102,8 @@ std::optional<std::vector<std::string>> ReadPartList(const std::string& objFileP
         if (!name.empty())
             partsByFoldedName.try_emplace(FoldCase(name), std::move(name));
     }
+    if (reader.ReadFailed())
+        return std::nullopt;
     std::vector<std::pair<const std::string, std::string>*> sorted;
     sorted.reserve(partsByFoldedName.size());
     for (auto& entry : partsByFoldedName)

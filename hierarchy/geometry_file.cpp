@@ -1,9 +1,15 @@
 #include "hierarchy/geometry_file.h"
 
-#include "hierarchy/case_fold.h"
+#include "hierarchy/folder_listings.h"
 #include "hierarchy/platform.h"
 
 #include <filesystem>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace varnoke {
 
@@ -17,26 +23,13 @@ bool Exists(const fs::path& path)
     return fs::exists(fs::symlink_status(path, error));
 }
 
-// The entry of the folder whose name equals the name ignoring case; the first in
-// byte order when several do, so the choice does not depend on the listing order.
-fs::path FindEntryIgnoringCase(const fs::path& folder, const fs::path& name)
-{
-    std::error_code error;
-    fs::directory_iterator entries(folder.empty() ? fs::path(".") : folder, error);
-    fs::path best;
-    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
-        const fs::path candidate = entries->path().filename();
-        if (EqualIgnoringCase(platform::BytePath(candidate), platform::BytePath(name))
-            && (best.empty() || candidate < best))
-            best = candidate;
-    }
-    return best;
-}
-
 } // namespace
 
-std::string ResolvePathIgnoringCase(const std::string& path)
+std::string ResolvePathIgnoringCase(const std::string& path, FolderListings* listings)
 {
+    FolderListings ownListings;
+    if (!listings)
+        listings = &ownListings;
     const fs::path original = platform::NativePath(path);
     if (path.empty() || Exists(original))
         return path;
@@ -47,26 +40,60 @@ std::string ResolvePathIgnoringCase(const std::string& path)
             resolved = spelled;
             continue;
         }
-        const fs::path match = FindEntryIgnoringCase(resolved, component);
+        const std::string match
+            = listings->FindIgnoringCase(platform::BytePath(resolved), platform::BytePath(component));
         if (match.empty())
             return path;
-        resolved /= match;
+        resolved /= platform::NativePath(match);
     }
     return platform::BytePath(resolved);
 }
 
-FilePointer OpenGeometryFile(const std::string& localPath)
+FilePointer OpenGeometryFile(const std::string& localPath, FolderListings* listings)
 {
-    return OpenRegularFile(ResolvePathIgnoringCase(localPath));
+    return OpenRegularFile(ResolvePathIgnoringCase(localPath, listings));
 }
 
 FilePointer OpenRegularFile(const std::string& path)
 {
+#ifdef _WIN32
     FilePointer file(platform::OpenRegularFileForReading(path));
-    if (!file)
+    if (file)
+        std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    return file;
+#else
+    // Opened without waiting and judged by what was opened, not by an earlier look at
+    // the path: a FIFO put in the file's place would otherwise block the open for ever.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
         return nullptr;
+    struct stat status { };
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    return ReadingWithoutWaiting(descriptor);
+#endif
+}
+
+#ifndef _WIN32
+FilePointer ReadingWithoutWaiting(int descriptor)
+{
+    // Some files that look regular (/proc/kmsg) have no data until something happens:
+    // the descriptor stays non-blocking, and a read that would wait fails instead.
+    const int flags = ::fcntl(descriptor, F_GETFL);
+    if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags | O_NONBLOCK) != 0) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    FilePointer file(::fdopen(descriptor, "rb"));
+    if (!file) {
+        ::close(descriptor);
+        return nullptr;
+    }
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
     return file;
 }
+#endif
 
 } // namespace varnoke

@@ -6,6 +6,8 @@
 
 namespace varnoke {
 
+class FolderListings;
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -13,14 +15,23 @@ using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
 
 // The path as it exists on disk. Content made on Windows names files in any letter
 // case, so a path missing as spelled is looked up component by component ignoring
-// case; a path that still matches nothing comes back unchanged.
-std::string ResolvePathIgnoringCase(const std::string& path);
+// case; a path that still matches nothing comes back unchanged. Of several entries that
+// match a component, the first in byte order is taken. The listings read are kept in
+// the given cache when there is one.
+std::string ResolvePathIgnoringCase(const std::string& path, FolderListings* listings = nullptr);
 
 // Opens a file for reading in binary mode. Only regular files open: a folder, a
-// device or a dangling link counts as a file that cannot be opened.
+// device or a dangling link counts as a file that cannot be opened. A read that would
+// wait for data (a kernel file that has none yet) fails instead of waiting.
 FilePointer OpenRegularFile(const std::string& path);
 
+#ifndef _WIN32
+// The descriptor (which the file then owns) made non-blocking and unbuffered for reading;
+// null, the descriptor closed, when that fails.
+FilePointer ReadingWithoutWaiting(int descriptor);
+#endif
+
 // Opens the geometry file a hierarchy names, found as ResolvePathIgnoringCase finds it.
-FilePointer OpenGeometryFile(const std::string& localPath);
+FilePointer OpenGeometryFile(const std::string& localPath, FolderListings* listings = nullptr);
 
 } // namespace varnoke

@@ -8,6 +8,8 @@
 
 namespace varnoke {
 
+class FolderListings;
+
 // Where geometry paths point: the Poser folder that messages name, then further
 // folders that are searched when a file is missing there. A setting of the test,
 // kept apart from what a test leaves behind.
@@ -15,6 +17,9 @@ struct GeometryFolders {
     std::string poserFolder;
     std::vector<std::string> alsoSearched;
     char separator = kLocalSeparator;
+    // The folder listings of the letter-case search, shared by the tests of one command-line
+    // run; when none is given, each test keeps its own.
+    FolderListings* listings = nullptr;
 };
 
 // The nearest folder above a document that holds a Runtime folder (letter case ignored),

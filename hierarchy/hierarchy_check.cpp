@@ -1,6 +1,7 @@
 #include "hierarchy/hierarchy_check.h"
 
 #include "hierarchy/case_fold.h"
+#include "hierarchy/folder_listings.h"
 #include "hierarchy/tree_builder.h"
 
 namespace varnoke {
@@ -16,7 +17,15 @@ bool IsObjFileName(std::string_view fileName)
 
 void BuildTree(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest& tree)
 {
-    TreeBuilder(state, folders, lines, tree).BuildTree();
+    if (folders.listings) {
+        TreeBuilder(state, folders, lines, tree).BuildTree();
+        return;
+    }
+    // The listings last this one test: a file added before the next test is found.
+    FolderListings listings;
+    GeometryFolders withListings = folders;
+    withListings.listings = &listings;
+    TreeBuilder(state, withListings, lines, tree).BuildTree();
 }
 
 bool TestHierarchy(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest& tree,

@@ -34,6 +34,8 @@ public:
 
     // The next group line, or the relative face line; false at the end of the file.
     bool ReadTextLine(ObjLine& line);
+    // After the end: true when it came from a failed read, not the end of the file.
+    bool ReadFailed() { return blocks_.Failed(); }
 
 private:
     enum class Found { Nothing, GroupLine, RelativeFace };

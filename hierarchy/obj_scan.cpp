@@ -11,7 +11,8 @@ namespace {
 FilePointer OpenFirstFound(const GeometryFolders& folders, std::string_view poserPath)
 {
     for (const std::string& folder : folders.alsoSearched) {
-        if (FilePointer file = OpenGeometryFile(PoserToLocalPath(folder, poserPath, folders.separator)))
+        if (FilePointer file
+            = OpenGeometryFile(PoserToLocalPath(folder, poserPath, folders.separator), folders.listings))
             return file;
     }
     return nullptr;
@@ -34,7 +35,7 @@ std::string GroupNameOfLine(std::string_view line)
 void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_view poserPath, int lineIndex)
 {
     const std::string localPath = PoserToLocalPath(folders.poserFolder, poserPath, folders.separator);
-    FilePointer file = OpenGeometryFile(localPath);
+    FilePointer file = OpenGeometryFile(localPath, folders.listings);
     if (!file)
         file = OpenFirstFound(folders, poserPath);
     if (!file) {
@@ -57,6 +58,11 @@ void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_
             state.WarningsList.AddWarning(lineIndex, "Part '%s' found in multiple OBJ files", name);
         else
             found.push_back(std::move(name));
+    }
+    if (reader.ReadFailed()) {
+        // A file that gives no data when asked (a kernel file read without waiting).
+        state.WarningsList.AddError(lineIndex, "Couldn't open file:%s", localPath);
+        return;
     }
     state.FObjParts.AddAll(found);
 }

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <optional>
 #include <random>
+#include <system_error>
+#include <utility>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -13,10 +16,6 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace varnoke::platform {
@@ -77,12 +76,50 @@ std::FILE* OpenRegularFileForReading(const std::string& path)
     return file;
 }
 
-std::optional<std::uint64_t> FileSize(std::FILE* file)
+namespace {
+
+// The identity of an open file: its volume and its index there.
+std::optional<std::pair<DWORD, std::uint64_t>> Identity(HANDLE handle)
 {
-    const long long size = ::_filelengthi64(::_fileno(file));
-    if (size < 0)
+    BY_HANDLE_FILE_INFORMATION information {};
+    if (!::GetFileInformationByHandle(handle, &information))
         return std::nullopt;
-    return static_cast<std::uint64_t>(size);
+    return std::pair { information.dwVolumeSerialNumber,
+                       (std::uint64_t { information.nFileIndexHigh } << 32) | information.nFileIndexLow };
+}
+
+HANDLE HandleOf(std::FILE* file)
+{
+    return reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file)));
+}
+
+} // namespace
+
+bool SameFile(std::FILE* file, const fs::path& path)
+{
+    const HANDLE named = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (named == INVALID_HANDLE_VALUE)
+        return false;
+    const auto identity = Identity(named);
+    ::CloseHandle(named);
+    return identity && identity == Identity(HandleOf(file));
+}
+
+unsigned LinkCount(std::FILE* file)
+{
+    BY_HANDLE_FILE_INFORMATION information {};
+    if (!::GetFileInformationByHandle(HandleOf(file), &information))
+        return 0;
+    return static_cast<unsigned>(information.nNumberOfLinks);
+}
+
+std::string LastErrorMessage()
+{
+    std::string message = std::system_category().message(static_cast<int>(::GetLastError()));
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
+        message.pop_back();
+    return message;
 }
 
 NewFile CreateFileBeside(const fs::path& target)
@@ -104,8 +141,6 @@ NewFile CreateFileBeside(const fs::path& target)
     }
     return {};
 }
-
-void CopyPermissions(const fs::path&, const NewFile&) { }
 
 bool WriteToDisk(int descriptor, std::string_view bytes)
 {
@@ -134,8 +169,10 @@ bool MoveIntoPlace(const fs::path& file, const fs::path& target)
     if (readOnly && !::SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
         return false;
     if (!::MoveFileExW(file.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD failure = ::GetLastError();
         if (readOnly)
             ::SetFileAttributesW(target.c_str(), attributes);
+        ::SetLastError(failure);
         return false;
     }
     constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM
@@ -192,72 +229,6 @@ fs::path NativePath(std::string_view bytes)
 std::string BytePath(const fs::path& path)
 {
     return path.native();
-}
-
-std::FILE* OpenRegularFileForReading(const std::string& path)
-{
-    // Opened without waiting and judged by what was opened, not by an earlier look at
-    // the path: a FIFO put in the file's place would otherwise block the open for ever.
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
-        return nullptr;
-    struct stat status { };
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)
-        || ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
-        ::close(descriptor);
-        return nullptr;
-    }
-    std::FILE* file = ::fdopen(descriptor, "rb");
-    if (!file)
-        ::close(descriptor);
-    return file;
-}
-
-std::optional<std::uint64_t> FileSize(std::FILE* file)
-{
-    struct stat status { };
-    if (::fstat(::fileno(file), &status) != 0 || status.st_size < 0)
-        return std::nullopt;
-    return static_cast<std::uint64_t>(status.st_size);
-}
-
-NewFile CreateFileBeside(const fs::path& target)
-{
-    std::string name = (target.parent_path() / ".varnoke-XXXXXX").native();
-    const int descriptor = ::mkstemp(name.data());
-    if (descriptor < 0)
-        return {};
-    return { descriptor, name };
-}
-
-void CopyPermissions(const fs::path& existing, const NewFile& file)
-{
-    struct stat original { };
-    if (::stat(existing.c_str(), &original) == 0)
-        ::fchmod(file.descriptor, original.st_mode & 07777);
-}
-
-bool WriteToDisk(int descriptor, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t count = ::write(descriptor, bytes.data(), bytes.size());
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(count));
-    }
-    return ::fsync(descriptor) == 0;
-}
-
-bool CloseFile(int descriptor)
-{
-    return ::close(descriptor) == 0;
-}
-
-bool MoveIntoPlace(const fs::path& file, const fs::path& target)
-{
-    return std::rename(file.c_str(), target.c_str()) == 0;
 }
 
 void UseBinaryStandardStreams() { }

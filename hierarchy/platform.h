@@ -6,10 +6,8 @@
 // of the same number, the rule the window uses for text, and names reach the system
 // through its wide-character API.
 
-#include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,12 +19,22 @@ namespace varnoke::platform {
 std::filesystem::path NativePath(std::string_view bytes);
 std::string BytePath(const std::filesystem::path& path);
 
-// Opens a regular file for reading in binary mode, judged by what was opened: a folder,
-// a device or a FIFO does not open, and opening never waits. Null when it does not open.
+#ifdef _WIN32
+// The Windows side of what POSIX calls do elsewhere (the opening of regular files in
+// hierarchy/geometry_file.cpp, the atomic replace in cli/replace_file.cpp).
+
+// Opens a regular file for reading in binary mode, judged by what was opened: a folder
+// or a device does not open. Others may still read, write, rename or delete the file.
 std::FILE* OpenRegularFileForReading(const std::string& path);
 
-// The size of an open file; none when the system cannot tell.
-std::optional<std::uint64_t> FileSize(std::FILE* file);
+// Whether the two open files, or the open file and the file a path names, are one.
+bool SameFile(std::FILE* file, const std::filesystem::path& path);
+
+// How many names the open file has; 0 when the system cannot tell.
+unsigned LinkCount(std::FILE* file);
+
+// The system's reason for the last failure of one of its calls.
+std::string LastErrorMessage();
 
 // A new, empty file of the program's own beside the target, opened for writing.
 struct NewFile {
@@ -35,17 +43,15 @@ struct NewFile {
 };
 NewFile CreateFileBeside(const std::filesystem::path& target);
 
-// The new file gets the permissions of the existing one, if it exists (POSIX mode bits;
-// on Windows the attributes follow in MoveIntoPlace).
-void CopyPermissions(const std::filesystem::path& existing, const NewFile& file);
-
 // Writes every byte and waits until they are on the disk.
 bool WriteToDisk(int descriptor, std::string_view bytes);
 bool CloseFile(int descriptor);
 
-// Puts the file in the target's place in one step, the target replaced if it exists
-// (a read-only target too, which stays read-only). On failure the target is untouched.
+// Puts the file in the target's place in one step (MoveFileExW, written through), the
+// target replaced if it exists, with the attributes a user sets (read-only, hidden,
+// system, archive) carried over. On failure the target is untouched.
 bool MoveIntoPlace(const std::filesystem::path& file, const std::filesystem::path& target);
+#endif
 
 // Standard output and error pass every byte unchanged (no LF to CR LF on Windows).
 void UseBinaryStandardStreams();

@@ -32,4 +32,11 @@ std::string LocalToPoserPath(std::string_view localPath)
     return poser;
 }
 
+LocalPathParts SplitLocalPath(std::string_view path)
+{
+    const std::size_t last = path.find_last_of("\\/");
+    const std::size_t cut = last == std::string_view::npos ? 0 : last + 1;
+    return { std::string(path.substr(0, cut)), std::string(path.substr(cut)) };
+}
+
 } // namespace varnoke

@@ -23,4 +23,13 @@ std::string PoserToLocalPath(std::string_view folder, std::string_view poserPath
 // "\" and "/" turned into ":".
 std::string LocalToPoserPath(std::string_view localPath);
 
+// A local path cut after its last separator ("\\" or "/"): the folder keeps that
+// separator (and any drive); the file name keeps its extension and is empty when the
+// path ends with a separator.
+struct LocalPathParts {
+    std::string folder;
+    std::string fileName;
+};
+LocalPathParts SplitLocalPath(std::string_view path);
+
 } // namespace varnoke

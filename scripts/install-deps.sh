@@ -13,6 +13,8 @@ packages=(
   qt6-base-dev
   qt6-base-dev-tools
   libqt6svg6
+  xvfb
+  xauth
   clang
   libclang-rt-14-dev
   # The Windows build, tested under Wine: the cross compiler, GoogleTest's sources, Wine.

@@ -8,6 +8,7 @@
 #include "hierarchy/platform.h"
 #include "program_run.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -158,14 +159,24 @@ TEST_F(WindowsFiles, StandardOutputHasTheSameBytesAsOnLinux)
               "varnoke-cli: warning: the Poser folder " + (root_ / "missing").string() + " does not exist\n");
 }
 
-TEST_F(WindowsFiles, TidyInPlaceReplacesAReadOnlyFileWhichStaysReadOnly)
+TEST_F(WindowsFiles, TidyInPlaceRefusesAReadOnlyFile)
 {
     const std::string file = Phi("locked.phi", kUntidy);
     ASSERT_TRUE(::SetFileAttributesW(varnoke::testing::Wide(file).c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(Tool({ "tidy", "-i", file }), (Outcome { 0, "", "" }));
-    EXPECT_EQ(ReadBytes(file), kTidy);
+    EXPECT_EQ(Tool({ "tidy", "-i", file }), (Outcome { 2, "", "Cannot create file " + file + ": read-only\n" }));
+    EXPECT_EQ(ReadBytes(file), kUntidy);
     EXPECT_NE(::GetFileAttributesW(varnoke::testing::Wide(file).c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_EQ(FilesInFigureFolder(), 2u) << "a temporary file is left";
+}
+
+TEST_F(WindowsFiles, TidyInPlaceKeepsTheAttributesAUserSets)
+{
+    const std::string file = Phi("hidden.phi", kUntidy);
+    const DWORD attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(::SetFileAttributesW(varnoke::testing::Wide(file).c_str(), attributes));
+    EXPECT_EQ(Tool({ "tidy", "-i", file }), (Outcome { 0, "", "" }));
+    EXPECT_EQ(ReadBytes(file), kTidy);
+    EXPECT_EQ(::GetFileAttributesW(varnoke::testing::Wide(file).c_str()) & attributes, attributes);
 }
 
 TEST_F(WindowsFiles, TidyInPlaceOfAFileHeldOpenByAnotherProgramFailsAndLeavesItWhole)
@@ -179,7 +190,9 @@ TEST_F(WindowsFiles, TidyInPlaceOfAFileHeldOpenByAnotherProgramFailsAndLeavesItW
     const Outcome tool = Tool({ "tidy", "-i", file });
     ::CloseHandle(held);
     for (const Outcome& run : { inProcess, tool }) {
-        EXPECT_EQ(run, (Outcome { 2, "", "Cannot create file " + file + "\n" }));
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_THAT(run.err, testing::StartsWith("Cannot create file " + file + ": "));
         EXPECT_EQ(ReadBytes(file), kUntidy);
         EXPECT_EQ(FilesInFigureFolder(), 2u) << "a temporary file is left";
     }

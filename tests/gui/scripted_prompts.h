@@ -1,19 +1,20 @@
 #pragma once
 
-#include "app/prompts.h"
+#include "dialogs/prompts.h"
 
 #include <QDialog>
 #include <QList>
 #include <QWidget>
 
 #include <deque>
+#include <functional>
 
 // Answers the window's questions and dialogs from queued answers and records every
 // call; a question with no answer queued is recorded as unexpected.
 class ScriptedPrompts final : public Prompts {
 public:
     struct Call {
-        QString kind; // Message, Error, Confirm, OpenFile, SaveFile, ShowModal
+        QString kind; // Message, Error, Confirm, OpenFile, SaveFile, ShowModal, InputBox
         QString text;
         FileDialogRequest request;
         bool parentShown = false;
@@ -23,6 +24,10 @@ public:
     QStringList unexpected;
     std::deque<Answer> confirms;
     std::deque<std::optional<FileDialogAnswer>> files;
+    // What a shown dialog does before it closes, and its result; none queued: Accepted.
+    std::deque<std::function<int(QDialog&)>> modals;
+    // What an input box gives back; none for Cancel, which gives back the initial text.
+    std::deque<std::optional<QString>> inputs;
     Prompts* saveDialog = nullptr; // when set, Save dialogs go to it (the real one)
 
     QStringList Texts(const QString& kind) const
@@ -62,7 +67,24 @@ public:
     int ShowModal(QDialog& dialog) override
     {
         Record(QStringLiteral("ShowModal"), dialog.windowTitle(), &dialog);
-        return QDialog::Accepted;
+        if (modals.empty())
+            return QDialog::Accepted;
+        const std::function<int(QDialog&)> modal = modals.front();
+        modals.pop_front();
+        return modal(dialog);
+    }
+    QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                     const QString& initialText) override
+    {
+        Record(QStringLiteral("InputBox"), caption + QLatin1Char('|') + prompt + QLatin1Char('|') + initialText,
+               parent);
+        if (inputs.empty()) {
+            unexpected << QStringLiteral("InputBox: ") + caption;
+            return initialText;
+        }
+        const std::optional<QString> input = inputs.front();
+        inputs.pop_front();
+        return input.value_or(initialText);
     }
 
 private:

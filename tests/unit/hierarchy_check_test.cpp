@@ -234,6 +234,11 @@ TEST_F(HierarchyCheck, IKChainRules)
         { { "ikChain torso abdomen chest", "ikChain arm chest lThigh" },
           { "10 Error: Part chest is used in multiple IK chains",
             "10 Error: Part 'lThigh'" + childOf + "'chest' in the hierarchy" } },
+        // One word that is both undefined and in an earlier chain: the first rule comes first.
+        { { "ikChain a neck", "ikChain b neck" },
+          { "9 Error: ikChain is using part neck before its defined (did you use a space in the name?)",
+            "10 Error: ikChain is using part neck before its defined (did you use a space in the name?)",
+            "10 Error: Part neck is used in multiple IK chains" } },
         // A tab does not separate the words of a chain.
         { { "ikChain torso\tabdomen" }, { "9 Error: ikChain requires a name and a list of parts" } },
         { { "ikChain torso abdomen\tchest" },
@@ -301,6 +306,21 @@ TEST_F(HierarchyCheck, AnObjDocumentIsNotTested)
     EXPECT_FALSE(IsObjFileName("figure.obj.phi"));
     EXPECT_FALSE(IsObjFileName("C:\\x.obj\\figure"));
     EXPECT_FALSE(IsObjFileName("figure_obj"));
+}
+
+TEST_F(HierarchyCheck, ALevelLineIsIndentedUpToSixHundredElevenCharactersAndNoFurther)
+{
+    // Level N is "N p xyz" after N - 1 tabs: level 603 makes 611 characters, level 604 would make 612.
+    folder.WriteGeometry("fig/deep.obj", "g p\n");
+    Lines text = { "objFile :Runtime:Geometries:fig:deep.obj" };
+    for (int level = 1; level <= 604; ++level)
+        text.push_back(std::to_string(level) + " p xyz");
+    EXPECT_TRUE(Run(text));
+    EXPECT_EQ(lines.Lines()[603], std::string(602, '\t') + "603 p xyz");
+    EXPECT_EQ(lines.Lines()[603].size(), 611u);
+    EXPECT_EQ(lines.Lines()[604], "604 p xyz");
+    EXPECT_EQ(state.WarningsList.FWarningCount, 1);
+    EXPECT_EQ(state.WarningsList.Entries().front().line, 605);
 }
 
 TEST_F(HierarchyCheck, AHierarchyTenThousandLevelsDeepParsesWithoutRecursion)

@@ -77,3 +77,30 @@ TEST(PoserPaths, NearestPoserFolderIsTheClosestFolderAboveWithARuntimeFolder)
         EXPECT_EQ(NearestPoserFolder(document.string()), folder) << document;
     EXPECT_EQ(NearestPoserFolder((root.parent_path() / "elsewhere.phi").string()), std::nullopt);
 }
+
+TEST(PoserPaths, SplitLocalPathCutsAfterTheLastSeparatorOfEitherKind)
+{
+    struct Case {
+        std::string_view path;
+        std::string_view folder;
+        std::string_view fileName;
+    };
+    const Case cases[] = {
+        { "C:\\Poser3\\Runtime\\Geometries\\Foo\\bar.obj", "C:\\Poser3\\Runtime\\Geometries\\Foo\\", "bar.obj" },
+        { "C:\\Poser3\\Runtime\\Geometries\\", "C:\\Poser3\\Runtime\\Geometries\\", "" },
+        { "/p/Runtime/Geometries/fig/a b.obj  ", "/p/Runtime/Geometries/fig/", "a b.obj  " },
+        { "/p/Runtime/Geometries/", "/p/Runtime/Geometries/", "" },
+        { "C:/a\\b/c.d.obj", "C:/a\\b/", "c.d.obj" },
+        { "C:/a/b\\c", "C:/a/b\\", "c" },
+        { "/home/u/Poser:5/x.obj", "/home/u/Poser:5/", "x.obj" },
+        { "x.obj", "", "x.obj" },
+        { "\\", "\\", "" },
+        { "", "", "" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.path));
+        const LocalPathParts parts = SplitLocalPath(c.path);
+        EXPECT_EQ(parts.folder, c.folder);
+        EXPECT_EQ(parts.fileName, c.fileName);
+    }
+}

@@ -1,6 +1,7 @@
-#include "app/prompts.h"
+#include "dialogs/prompts.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -72,4 +73,12 @@ std::optional<FileDialogAnswer> ScreenPrompts::SaveFile(QWidget* parent, const F
 int ScreenPrompts::ShowModal(QDialog& dialog)
 {
     return dialog.exec();
+}
+
+QString ScreenPrompts::InputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                                const QString& initialText)
+{
+    bool confirmed = false;
+    const QString entered = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initialText, &confirmed);
+    return confirmed ? entered : initialText;
 }

@@ -41,6 +41,9 @@ public:
     // Asks before replacing an existing file.
     virtual std::optional<FileDialogAnswer> SaveFile(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual int ShowModal(QDialog& dialog) = 0;
+    // A one-line input box with OK and Cancel; Cancel gives back the initial text.
+    virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initialText)
+        = 0;
 };
 
 // The real boxes and dialogs.
@@ -52,4 +55,6 @@ public:
     std::optional<FileDialogAnswer> OpenFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<FileDialogAnswer> SaveFile(QWidget* parent, const FileDialogRequest& request) override;
     int ShowModal(QDialog& dialog) override;
+    QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                     const QString& initialText) override;
 };

@@ -1,4 +1,6 @@
-#include "app/hierarchy_model.h"
+#include "dialogs/hierarchy_model.h"
+
+#include <utility>
 
 using varnoke::Node;
 
@@ -11,6 +13,55 @@ HierarchyModel::HierarchyModel(varnoke::Forest& forest, QObject* parent)
 const Node* HierarchyModel::NodeOf(const QModelIndex& index) const
 {
     return index.isValid() ? static_cast<const Node*>(index.internalPointer()) : nullptr;
+}
+
+Node* HierarchyModel::NodeOf(const QModelIndex& index)
+{
+    // The model owns the forest it was given: its nodes are the model's to change.
+    return const_cast<Node*>(std::as_const(*this).NodeOf(index));
+}
+
+void HierarchyModel::SetText(Node& node, std::string text)
+{
+    forest_.SetText(node, std::move(text));
+    const QModelIndex index = IndexOf(&node);
+    emit dataChanged(index, index, { Qt::DisplayRole });
+}
+
+Node* HierarchyModel::AddFirstTopLevel(std::string text)
+{
+    beginInsertRows({}, 0, 0);
+    Node* node = forest_.AddFirstTopLevel(std::move(text));
+    endInsertRows();
+    return node;
+}
+
+Node* HierarchyModel::AddLastTopLevel(std::string text)
+{
+    const int row = forest_.TopLevelCount();
+    beginInsertRows({}, row, row);
+    Node* node = forest_.AddLastChild(nullptr, std::move(text));
+    endInsertRows();
+    return node;
+}
+
+void HierarchyModel::Move(Node& node, Node& target, varnoke::AttachMode mode)
+{
+    // A move into the node's own subtree, or onto its own place, is no move at all.
+    const std::optional<varnoke::MoveDestination> destination = forest_.Destination(node, target, mode);
+    if (!destination)
+        return;
+    const QModelIndex from = IndexOf(node.Parent());
+    beginMoveRows(from, node.Row(), node.Row(), IndexOf(destination->parent), destination->row);
+    forest_.MoveTo(node, *destination);
+    endMoveRows();
+}
+
+void HierarchyModel::Delete(Node& node)
+{
+    beginRemoveRows(IndexOf(node.Parent()), node.Row(), node.Row());
+    forest_.Delete(&node);
+    endRemoveRows();
 }
 
 QModelIndex HierarchyModel::IndexOf(const Node* node) const
@@ -62,5 +113,5 @@ Qt::ItemFlags HierarchyModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
 }

@@ -1,19 +1,28 @@
 #pragma once
 
 #include "hierarchy/forest.h"
+#include "tree/tree_edits.h"
 
 #include <QAbstractItemModel>
 
-// The tree view's model over the window's forest: one tree, not a widget tree and a
-// copy. A test rebuilds the forest wholesale, inside Rebuild, which resets the model.
-class HierarchyModel final : public QAbstractItemModel {
+// A tree view's model over a forest: one tree, not a widget tree and a copy. Every
+// edit goes through here, so the views hear of each; a test rebuilds the forest
+// wholesale, inside Rebuild, which resets the model.
+class HierarchyModel final : public QAbstractItemModel, public varnoke::TreeEdits {
     Q_OBJECT
 
 public:
     explicit HierarchyModel(varnoke::Forest& forest, QObject* parent = nullptr);
 
-    const varnoke::Forest& Tree() const { return forest_; }
+    const varnoke::Forest& Tree() const override { return forest_; }
+    void SetText(varnoke::Node& node, std::string text) override;
+    varnoke::Node* AddFirstTopLevel(std::string text) override;
+    varnoke::Node* AddLastTopLevel(std::string text) override;
+    void Move(varnoke::Node& node, varnoke::Node& target, varnoke::AttachMode mode) override;
+    void Delete(varnoke::Node& node) override;
+
     const varnoke::Node* NodeOf(const QModelIndex& index) const;
+    varnoke::Node* NodeOf(const QModelIndex& index);
     QModelIndex IndexOf(const varnoke::Node* node) const;
 
     // Runs a change that replaces the whole forest.

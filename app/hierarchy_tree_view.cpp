@@ -1,0 +1,92 @@
+#include "app/hierarchy_tree_view.h"
+
+#include <QDrag>
+#include <QDragMoveEvent>
+#include <QMimeData>
+
+namespace {
+
+const QString kNodeMimeType = QStringLiteral("application/x-varnoke-node");
+// Half the width of the expand button drawn in the middle of its column.
+constexpr int kButtonHalfWidth = 5;
+
+} // namespace
+
+HierarchyTreeView::HierarchyTreeView(QWidget* parent)
+    : QTreeView(parent)
+    , IsOwnDrag([this](const QDropEvent& event) { return event.source() == this; })
+{
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    // A double click edits the node; it does not fold it.
+    setExpandsOnDoubleClick(false);
+}
+
+varnoke::DropRegion HierarchyTreeView::RegionAt(const QPoint& point, const QModelIndex& index) const
+{
+    const QRect label = visualRect(index);
+    if (point.x() >= label.left()) {
+        const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+        const int width = fontMetrics().horizontalAdvance(index.data().toString()) + 2 * margin;
+        return point.x() < label.left() + width ? varnoke::drOnNode : varnoke::drOther;
+    }
+    const int buttonCentre = label.left() - indentation() / 2;
+    if (model()->hasChildren(index) && std::abs(point.x() - buttonCentre) <= kButtonHalfWidth)
+        return varnoke::drOther;
+    return varnoke::drIndent;
+}
+
+void HierarchyTreeView::startDrag(Qt::DropActions)
+{
+    if (!currentIndex().isValid())
+        return;
+    auto* mimeData = new QMimeData;
+    mimeData->setData(kNodeMimeType, {});
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mimeData);
+    drag->exec(Qt::MoveAction);
+}
+
+bool HierarchyTreeView::Accepts(const QDropEvent& event) const
+{
+    const QModelIndex target = indexAt(event.position().toPoint());
+    return IsOwnDrag(event) && target.isValid() && DragOver && DragOver(target);
+}
+
+void HierarchyTreeView::dragEnterEvent(QDragEnterEvent* event)
+{
+    // Anything else, such as files from the file manager, goes on to the window.
+    if (IsOwnDrag(*event))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void HierarchyTreeView::dragMoveEvent(QDragMoveEvent* event)
+{
+    QTreeView::dragMoveEvent(event); // scrolls at the edges
+    if (Accepts(*event))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void HierarchyTreeView::dropEvent(QDropEvent* event)
+{
+    const QPoint point = event->position().toPoint();
+    const QModelIndex target = indexAt(point);
+    if (!Accepts(*event) || !EndDrag) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    EndDrag(target, RegionAt(point, target));
+}
+
+void HierarchyTreeView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeView::mouseDoubleClickEvent(event);
+    emit DoubleClicked();
+}

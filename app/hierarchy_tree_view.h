@@ -1,0 +1,43 @@
+#pragma once
+
+#include "tree/drag_drop.h"
+
+#include <QTreeView>
+
+#include <functional>
+
+// The main window's tree view: a node dragged with the mouse is dropped on another
+// node, the window deciding whether and how through the two callbacks.
+class HierarchyTreeView final : public QTreeView {
+    Q_OBJECT
+
+public:
+    explicit HierarchyTreeView(QWidget* parent = nullptr);
+
+    // Where a point of the viewport lies on the row of the node at index: on its label,
+    // in its indent (left of the node, but for a node with children the expand button
+    // in the column just left of the label), or elsewhere (the expand button, right of
+    // the label). A top-level node's indent is the narrow strip either side of its button.
+    varnoke::DropRegion RegionAt(const QPoint& point, const QModelIndex& index) const;
+
+    // Whether a drop of the selected node on the target would be taken.
+    std::function<bool(const QModelIndex& target)> DragOver;
+    // The drop on the target, in the region of the drop point.
+    std::function<void(const QModelIndex& target, varnoke::DropRegion region)> EndDrag;
+    // Whether a drag came from this view: its source, on a real drag. Tests without a
+    // real drag, which have no source, replace it.
+    std::function<bool(const QDropEvent& event)> IsOwnDrag;
+
+signals:
+    void DoubleClicked();
+
+protected:
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool Accepts(const QDropEvent& event) const;
+};

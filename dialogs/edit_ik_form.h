@@ -1,0 +1,69 @@
+#pragma once
+
+#include "dialogs/hierarchy_model.h"
+#include "tree/ik_chain_dialog.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeView;
+class Prompts;
+
+// The IK chain dialog ("Edit IK Chain"): the chain's name, its first part chosen in
+// TopTV and its last part in BottomTV. The views show the forests of the chain that
+// the form owns; the command that shows the dialog fills that chain through Fill,
+// shows the dialog and reads Chain() back once it is accepted.
+class TEditIKForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TEditIKForm(Prompts& prompts, QWidget* parent = nullptr);
+    ~TEditIKForm() override;
+
+    // The chain as the fields hold it; once the dialog is accepted, its name and both
+    // selections are the ones confirmed.
+    const varnoke::IKChainDialog& Chain() const { return chain_; }
+
+    // Runs a change of the chain (a fill from tree/, say) while both views are reset,
+    // then shows its name, both trees fully expanded and their selected nodes. Gives
+    // back what the change gives.
+    template <typename Change> auto Fill(Change&& change)
+    {
+        struct Reload {
+            TEditIKForm& form;
+            ~Reload() { form.LoadChain(); }
+        };
+        Reload reload { *this };
+        return topModel_->Rebuild(
+            [&](varnoke::Forest&) { return bottomModel_->Rebuild([&](varnoke::Forest&) { return change(chain_); }); });
+    }
+
+    // The OK check: takes the name and both selections into the chain, then accepts
+    // or shows the first failing check's message and stays open.
+    void OKButtonClick();
+    // Takes TopTV's selection as the first part and refreshes BottomTV from it. Runs
+    // after every left click in TopTV, also on empty space.
+    void TopTVClick();
+
+    QLabel* Label1;
+    QLineEdit* NameEdit;
+    QLabel* Label2;
+    QTreeView* TopTV;
+    QLabel* Label3;
+    QTreeView* BottomTV;
+    QPushButton* OKButton;
+    QPushButton* CancelButton;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void LoadChain();
+
+    Prompts& prompts_;
+    varnoke::IKChainDialog chain_;
+    HierarchyModel* topModel_;
+    HierarchyModel* bottomModel_;
+};

@@ -1,0 +1,374 @@
+// The three edit dialogs on their own: OK checks, closing, Browse and the IK chain trees.
+#include "dialogs/edit_ik_form.h"
+#include "dialogs/edit_level_form.h"
+#include "dialogs/edit_obj_form.h"
+#include "scripted_prompts.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using varnoke::IKChainDialog;
+using varnoke::LevelDialogValues;
+using varnoke::Node;
+
+namespace {
+
+const QString kFolder = QStringLiteral("/p/Poser");
+
+// hip > (lThigh > lShin > lFoot, rThigh > rShin), with hip's subtree first in TopTV.
+void FillChain(IKChainDialog& chain, const QString& name, bool seeding)
+{
+    chain.Clear();
+    chain.NameEdit = name.toStdString();
+    varnoke::Forest& top = chain.TopTV;
+    Node* hip = top.AddLastChild(nullptr, "hip");
+    top.AddLastChild(top.AddLastChild(top.AddLastChild(hip, "lThigh"), "lShin"), "lFoot");
+    top.AddLastChild(top.AddLastChild(hip, "rThigh"), "rShin");
+    chain.TopSelected = hip;
+    chain.FSeeding = seeding;
+    chain.ShowTopSelection();
+    chain.FSeeding = false;
+}
+
+QModelIndex Find(QTreeView* view, const QString& text)
+{
+    const QModelIndexList found = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, text, 1,
+                                                       Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? QModelIndex() : found.front();
+}
+
+QString Selected(QTreeView* view)
+{
+    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? QString() : selected.front().data().toString();
+}
+
+void Click(QTreeView* view, const QString& text)
+{
+    const QModelIndex index = Find(view, text);
+    QVERIFY2(index.isValid(), qPrintable(text));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+}
+
+// Every node of the view, in absolute order, "!" marking one that is collapsed.
+QStringList Shown(QTreeView* view, const QModelIndex& parent = {})
+{
+    QStringList texts;
+    for (int row = 0; row < view->model()->rowCount(parent); ++row) {
+        const QModelIndex index = view->model()->index(row, 0, parent);
+        const bool closed = view->model()->hasChildren(index) && !view->isExpanded(index);
+        texts << index.data().toString() + (closed ? QStringLiteral("!") : QString()) << Shown(view, index);
+    }
+    return texts;
+}
+
+} // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedPrompts> prompts;
+    std::unique_ptr<TEditLevelForm> level;
+    std::unique_ptr<TEditOBJForm> obj;
+    std::unique_ptr<TEditIKForm> ik;
+
+    QDialog* Dialog(const QString& kind)
+    {
+        if (kind == QLatin1String("level"))
+            return level.get();
+        if (kind == QLatin1String("obj"))
+            return obj.get();
+        return ik.get();
+    }
+    // Shows a dialog filled so that OK would pass.
+    QDialog* Open(const QString& kind)
+    {
+        level->SetValues({ "Chest", 2, true, ":Runtime:Geometries:a.obj" });
+        obj->SetPath(":Runtime:Geometries:a.obj");
+        ik->Fill([](IKChainDialog& chain) { FillChain(chain, QStringLiteral("leftLeg"), false); });
+        QDialog* dialog = Dialog(kind);
+        dialog->show();
+        if (!QTest::qWaitForWindowActive(dialog))
+            qWarning("the dialog did not become active");
+        return dialog;
+    }
+
+private slots:
+    void init()
+    {
+        prompts = std::make_unique<ScriptedPrompts>();
+        level = std::make_unique<TEditLevelForm>(*prompts, kFolder);
+        obj = std::make_unique<TEditOBJForm>(*prompts, kFolder);
+        ik = std::make_unique<TEditIKForm>(*prompts);
+    }
+    void cleanup() { QVERIFY2(prompts->unexpected.isEmpty(), qPrintable(prompts->unexpected.join(u'\n'))); }
+
+    void levelOkChecks_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("message"); // empty: any message but the rotation one
+        const QString rotation = u"You must select one of the rotation orders."_s;
+        QTest::newRow("empty name") << u""_s << 3 << false << u""_s;
+        QTest::newRow("empty name before no rotation") << u""_s << -1 << false << u""_s;
+        QTest::newRow("no rotation") << u"lHand"_s << -1 << false << rotation;
+        QTest::newRow("blank name passes") << u"   "_s << 0 << true << u""_s;
+        QTest::newRow("last rotation") << u"lHand"_s << 5 << true << u""_s;
+    }
+    void levelOkChecks()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, rotation);
+        QFETCH(bool, accepted);
+        QFETCH(QString, message);
+        const LevelDialogValues values { name.toStdString(), rotation, true, "x:\xe9.obj" };
+        level->SetValues(values);
+        level->show();
+        QTest::mouseClick(level->OKButton, Qt::LeftButton);
+        QCOMPARE(level->isVisible(), !accepted);
+        QCOMPARE(level->result(), accepted ? QDialog::Accepted : QDialog::Rejected);
+        const QStringList messages = prompts->Texts(QStringLiteral("Message"));
+        QCOMPARE(messages.size(), accepted ? 0 : 1);
+        if (!accepted && !message.isEmpty())
+            QCOMPARE(messages.front(), message);
+        if (!accepted && message.isEmpty())
+            QVERIFY(!messages.front().contains(QStringLiteral("rotation")));
+        const LevelDialogValues after = level->Values();
+        QCOMPARE(after.name, values.name);
+        QCOMPARE(after.rotation, values.rotation);
+        QCOMPARE(after.curved, values.curved);
+        QCOMPARE(after.objPath, values.objPath);
+    }
+
+    void objOkChecks_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << u""_s << u"You must supply an OBJ file first."_s;
+        QTest::newRow("blank") << u" "_s << u""_s;
+        QTest::newRow("no Poser path") << u"C:\\x.obj"_s << u""_s;
+    }
+    void objOkChecks()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, message);
+        obj->SetPath(path.toStdString());
+        obj->show();
+        QTest::mouseClick(obj->OKButton, Qt::LeftButton);
+        QCOMPARE(obj->isVisible(), !message.isEmpty());
+        QCOMPARE(prompts->Texts(QStringLiteral("Message")),
+                 message.isEmpty() ? QStringList() : QStringList { message });
+        QCOMPARE(QString::fromStdString(obj->Path()), path);
+    }
+
+    void ikOkChecks_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("first"); // clicked in TopTV; empty: none selected
+        QTest::addColumn<QString>("last"); // clicked in BottomTV; empty: none selected
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no name") << u""_s << u""_s << u""_s << u"You must supply an name for the IK chain first."_s;
+        QTest::newRow("blank name, no first")
+            << u" "_s << u""_s << u""_s << u"You must select the first part of the IK chain."_s;
+        QTest::newRow("no last") << u"leg"_s << u"lThigh"_s << u""_s
+                                 << u"You must select the last part of the IK chain."_s;
+        QTest::newRow("last is first") << u"leg"_s << u"lThigh"_s << u"lThigh"_s
+                                       << u"The IK chain is too short to be valid"_s;
+        QTest::newRow("two parts") << u"leg"_s << u"lThigh"_s << u"lShin"_s << u""_s;
+    }
+    void ikOkChecks()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QFETCH(QString, message);
+        ik->Fill([](IKChainDialog& chain) { FillChain(chain, QString(), false); });
+        ik->show();
+        ik->NameEdit->setText(name);
+        ik->TopTV->selectionModel()->clear();
+        if (!first.isEmpty())
+            Click(ik->TopTV, first);
+        ik->BottomTV->selectionModel()->clear();
+        if (!last.isEmpty())
+            Click(ik->BottomTV, last);
+        QTest::mouseClick(ik->OKButton, Qt::LeftButton);
+        QCOMPARE(ik->isVisible(), !message.isEmpty());
+        QCOMPARE(prompts->Texts(QStringLiteral("Message")),
+                 message.isEmpty() ? QStringList() : QStringList { message });
+        QCOMPARE(ik->NameEdit->text(), name);
+        QCOMPARE(Selected(ik->TopTV), first);
+        QCOMPARE(Selected(ik->BottomTV), last);
+        QCOMPARE(QString::fromStdString(ik->Chain().NameEdit), name);
+        QCOMPARE(ik->Chain().BottomSelected ? QString::fromStdString(ik->Chain().BottomSelected->Text()) : QString(),
+                 last);
+    }
+
+    void closing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("way");
+        for (const char* kind : { "level", "obj", "ik" })
+            for (const char* way : { "Return", "CancelButton", "Escape", "close box" })
+                QTest::addRow("%s %s", kind, way) << QString::fromLatin1(kind) << QString::fromLatin1(way);
+    }
+    void closing()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, way);
+        QDialog* dialog = Open(kind);
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        if (way == QLatin1String("Return"))
+            QTest::keyClick(focused, Qt::Key_Return);
+        else if (way == QLatin1String("Escape"))
+            QTest::keyClick(focused, Qt::Key_Escape);
+        else if (way == QLatin1String("close box"))
+            QVERIFY(dialog->close());
+        else
+            QTest::mouseClick(dialog->findChild<QPushButton*>(way), Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(dialog->result(), way == QLatin1String("Return") ? QDialog::Accepted : QDialog::Rejected);
+        QVERIFY(prompts->calls.isEmpty());
+    }
+
+    void focusAndTabOrder_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("order"); // from the control focused on opening
+        QTest::newRow("level") << u"level"_s
+                               << QStringList { u"NameEdit"_s, u"RotationGroup"_s, u"CurvedCheckBox"_s, u"OBJEdit"_s,
+                                                u"Button1"_s,  u"OKButton"_s,      u"CancelButton"_s,   u"NameEdit"_s };
+        QTest::newRow("obj") << u"obj"_s
+                             << QStringList { u"OKButton"_s, u"CancelButton"_s, u"OBJEdit"_s, u"Button1"_s,
+                                              u"OKButton"_s };
+        QTest::newRow("ik") << u"ik"_s << QStringList { u"NameEdit"_s, u"TopTV"_s,        u"BottomTV"_s,
+                                                        u"OKButton"_s, u"CancelButton"_s, u"NameEdit"_s };
+    }
+    void focusAndTabOrder()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, order);
+        QDialog* dialog = Open(kind);
+        auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("OKButton"));
+        QVERIFY(ok->isDefault());
+        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+        QVERIFY(!(dialog->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QStringList seen;
+        for (qsizetype i = 0; i < order.size(); ++i) {
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY(focused);
+            // A rotation order stands for its group.
+            seen << (focused->parentWidget()->objectName() == QLatin1String("RotationGroup")
+                         ? focused->parentWidget()->objectName()
+                         : focused->objectName());
+            QTest::keyClick(focused, Qt::Key_Tab);
+        }
+        QCOMPARE(seen, order);
+        // Back in a field after the round, Enter still means OK.
+        dialog->findChild<QLineEdit*>()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(dialog->result(), QDialog::Accepted);
+    }
+
+    void browse_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("directory");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("chosen"); // empty: Cancel
+        QTest::addColumn<QString>("after");
+        const QString geometries = kFolder + u"/Runtime/Geometries/"_s;
+        for (const char* kind : { "level", "obj" }) {
+            QTest::addRow("%s from a Poser path", kind)
+                << QString::fromLatin1(kind) << u":Runtime:Geometries:Foo:bar.obj"_s << geometries + u"Foo/"_s
+                << u"bar.obj"_s << geometries + u"Foo/x.obj"_s << u":Runtime:Geometries:Foo:x.obj"_s;
+            QTest::addRow("%s from an empty field", kind)
+                << QString::fromLatin1(kind) << u""_s << geometries << u""_s
+                << u"C:\\Poser3\\Runtime\\Geometries\\Foo\\x.obj"_s << u":Runtime:Geometries:Foo:x.obj"_s;
+            QTest::addRow("%s cancelled", kind) << QString::fromLatin1(kind) << u":Runtime:Geometries:a.obj"_s
+                                                << geometries << u"a.obj"_s << u""_s << u":Runtime:Geometries:a.obj"_s;
+        }
+    }
+    void browse()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, field);
+        QFETCH(QString, directory);
+        QFETCH(QString, fileName);
+        QFETCH(QString, chosen);
+        QFETCH(QString, after);
+        QDialog* dialog = Dialog(kind);
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("OBJEdit"));
+        edit->setText(field);
+        dialog->show();
+        prompts->files.push_back(chosen.isEmpty() ? std::nullopt : std::optional(FileDialogAnswer { chosen, {} }));
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+        QCOMPARE(prompts->calls.size(), 1);
+        const FileDialogRequest& request = prompts->calls.front().request;
+        QCOMPARE(request.directory, directory);
+        QCOMPARE(request.fileName, fileName);
+        QCOMPARE(request.filters, QStringList { u"Wavefront (*.OBJ)"_s });
+        QCOMPARE(request.defaultSuffix, QStringLiteral("OBJ"));
+        QCOMPARE(request.mustExist, kind == QLatin1String("level"));
+        QCOMPARE(edit->text(), after);
+        QVERIFY(dialog->isVisible());
+    }
+
+    void topTVClick()
+    {
+        ik->Fill([](IKChainDialog& chain) { FillChain(chain, QStringLiteral("leg"), false); });
+        ik->show();
+        QCOMPARE(Shown(ik->BottomTV),
+                 (QStringList { u"hip"_s, u"lThigh"_s, u"lShin"_s, u"lFoot"_s, u"rThigh"_s, u"rShin"_s }));
+        QCOMPARE(Selected(ik->BottomTV), QStringLiteral("rShin"));
+
+        Click(ik->TopTV, QStringLiteral("lThigh"));
+        QCOMPARE(Shown(ik->BottomTV), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
+        QCOMPARE(Selected(ik->BottomTV), QStringLiteral("lFoot"));
+        QCOMPARE(QString::fromStdString(ik->Chain().TopSelected->Text()), QStringLiteral("lThigh"));
+
+        // Empty space keeps the first part and proposes the last part again.
+        Click(ik->BottomTV, QStringLiteral("lShin"));
+        const QRect last = ik->TopTV->visualRect(Find(ik->TopTV, QStringLiteral("rShin")));
+        QVERIFY(ik->TopTV->viewport()->rect().bottom() > last.bottom() + 10);
+        QTest::mouseClick(ik->TopTV->viewport(), Qt::LeftButton, {}, last.center() + QPoint(0, 3 * last.height()));
+        QCOMPARE(Selected(ik->TopTV), QStringLiteral("lThigh"));
+        QCOMPARE(Shown(ik->BottomTV), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
+        QCOMPARE(Selected(ik->BottomTV), QStringLiteral("lFoot"));
+
+        // The keyboard moves the first part's selection but leaves BottomTV alone.
+        Click(ik->BottomTV, QStringLiteral("lShin"));
+        ik->TopTV->setFocus();
+        QTest::keyClick(ik->TopTV, Qt::Key_Down);
+        QCOMPARE(Selected(ik->TopTV), QStringLiteral("lShin"));
+        QCOMPARE(Shown(ik->BottomTV), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
+        QCOMPARE(Selected(ik->BottomTV), QStringLiteral("lShin"));
+        // A right click is no TopTVClick either.
+        const QRect hip = ik->TopTV->visualRect(Find(ik->TopTV, QStringLiteral("hip")));
+        QTest::mouseClick(ik->TopTV->viewport(), Qt::RightButton, {}, hip.center());
+        QCOMPARE(Shown(ik->BottomTV), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
+    }
+
+    void seedingKeepsTheLastPartUnselected()
+    {
+        ik->Fill([](IKChainDialog& chain) { FillChain(chain, QStringLiteral("leg"), true); });
+        QCOMPARE(Selected(ik->TopTV), QStringLiteral("hip"));
+        QCOMPARE(Shown(ik->TopTV),
+                 (QStringList { u"hip"_s, u"lThigh"_s, u"lShin"_s, u"lFoot"_s, u"rThigh"_s, u"rShin"_s }));
+        QCOMPARE(Selected(ik->BottomTV), QString());
+        QCOMPARE(ik->NameEdit->text(), QStringLiteral("leg"));
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"
