@@ -204,7 +204,7 @@ protected:
 #ifdef _WIN32
         std::vector<std::string> all = { VARNOKE_CLI_PATH };
         all.insert(all.end(), arguments.begin(), arguments.end());
-        const int status = varnoke::testing::RunProgram(all, out, err, workingFolder).status;
+        const int status = varnoke::testing::RunProgram(all, out, err, workingFolder);
         return { status, ReadBytes(out), ReadBytes(err) };
 #else
         std::string command = setup + (workingFolder.empty() ? "" : "cd " + Quoted(workingFolder.string()) + " && ")

@@ -82,7 +82,7 @@ protected:
         std::vector<std::string> arguments = { VARNOKE_CLI_PATH, command, "--poser-dir", poserDir };
         arguments.insert(arguments.end(), files.begin(), files.end());
         const fs::path out = root_ / "stdout", err = root_ / "stderr";
-        const int status = varnoke::testing::RunProgram(arguments, out, err).status;
+        const int status = varnoke::testing::RunProgram(arguments, out, err);
         return { status, ReadBytes(out), ReadBytes(err) };
     }
 

@@ -1,8 +1,7 @@
 #pragma once
 
 // Runs a built program with its standard output and error going to files, and tells how it
-// ended and the most memory it held: through posix_spawn on POSIX systems, CreateProcessW on
-// Windows.
+// ended: through posix_spawn on POSIX systems, CreateProcessW on Windows.
 
 #include <cstdint>
 #include <filesystem>
@@ -14,12 +13,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
-// After windows.h, which it needs.
-#include <psapi.h>
 #else
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,11 +23,6 @@ extern char** environ;
 #endif
 
 namespace varnoke::testing {
-
-struct ProgramEnd {
-    int status = -1; // the exit status; -1 when ended by a signal
-    long maxResidentKb = 0;
-};
 
 #ifdef _WIN32
 
@@ -74,8 +65,9 @@ inline HANDLE InheritedFile(const std::filesystem::path& path, DWORD access, DWO
     return file;
 }
 
-inline ProgramEnd RunProgram(const std::vector<std::string>& arguments, const std::filesystem::path& out,
-                             const std::filesystem::path& err, const std::filesystem::path& workingFolder = {})
+// The exit status; -1 when ended by a signal.
+inline int RunProgram(const std::vector<std::string>& arguments, const std::filesystem::path& out,
+                      const std::filesystem::path& err, const std::filesystem::path& workingFolder = {})
 {
     std::wstring commandLine;
     for (const std::string& argument : arguments)
@@ -98,17 +90,16 @@ inline ProgramEnd RunProgram(const std::vector<std::string>& arguments, const st
     ::WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 0;
     ::GetExitCodeProcess(process.hProcess, &code);
-    PROCESS_MEMORY_COUNTERS memory {};
-    ::GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
-    return { static_cast<int>(code), static_cast<long>(memory.PeakWorkingSetSize / 1024) };
+    return static_cast<int>(code);
 }
 
 #else
 
-inline ProgramEnd RunProgram(std::vector<std::string> arguments, const std::filesystem::path& out,
-                             const std::filesystem::path& err, const std::filesystem::path& workingFolder = {})
+// The exit status; -1 when ended by a signal.
+inline int RunProgram(std::vector<std::string> arguments, const std::filesystem::path& out,
+                      const std::filesystem::path& err, const std::filesystem::path& workingFolder = {})
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -127,9 +118,8 @@ inline ProgramEnd RunProgram(std::vector<std::string> arguments, const std::file
     if (spawned != 0)
         throw std::runtime_error("cannot start " + arguments.front());
     int status = 0;
-    rusage usage {};
-    ::wait4(child, &status, 0, &usage);
-    return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss };
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 #endif

@@ -77,7 +77,7 @@ protected:
         std::vector<std::string> all = { VARNOKE_CLI_PATH };
         all.insert(all.end(), arguments.begin(), arguments.end());
         const fs::path out = root_ / "stdout", err = root_ / "stderr";
-        const int status = varnoke::testing::RunProgram(all, out, err, workingFolder).status;
+        const int status = varnoke::testing::RunProgram(all, out, err, workingFolder);
         return { status, ReadBytes(out), ReadBytes(err) };
     }
 
