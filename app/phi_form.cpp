@@ -24,8 +24,12 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
+
+constexpr QPoint kFirstPosition(215, 291);
+constexpr QSize kFirstOuterSize(580, 369);
 
 bool HasPoserExe(const QString& folder)
 {
@@ -57,8 +61,8 @@ TPHIForm::TPHIForm(Prompts& prompts, const QString& programPath, QWidget* parent
     CreateControls();
     lines_ = std::make_unique<TextMemoLines>(*TextMemo);
     connect(WarningsList, &QListWidget::itemClicked, this, [this] { RunCommand([this] { WarningsListClick(); }); });
-    move(215, 291);
-    resize(580, 369);
+    move(kFirstPosition);
+    resize(kFirstOuterSize);
     FormCreate();
 }
 
@@ -79,13 +83,26 @@ void TPHIForm::FormCreate()
 void TPHIForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (placed_)
+    FitOuterSize();
+}
+
+void TPHIForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    FitOuterSize();
+}
+
+void TPHIForm::FitOuterSize()
+{
+    // The first size is the window's outer size, frame included; the frame is known only
+    // once the window manager has framed the window.
+    if (placed_ || !windowHandle())
+        return;
+    const QMargins frame = windowHandle()->frameMargins();
+    if (frame.isNull())
         return;
     placed_ = true;
-    // The first size is the window's outer size, frame included.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    if (!frame.isEmpty())
-        resize(QSize(580, 369) - frame);
+    resize(kFirstOuterSize.shrunkBy(frame));
 }
 
 void TPHIForm::ShowTextView()
