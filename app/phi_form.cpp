@@ -6,6 +6,7 @@
 #include "app/help_window.h"
 #include "app/text_memo.h"
 #include "dialogs/about_box.h"
+#include "dialogs/dialog_support.h"
 #include "dialogs/hierarchy_model.h"
 #include "hierarchy/case_fold.h"
 #include "hierarchy/geometry_file.h"
@@ -215,7 +216,7 @@ void TPHIForm::RefreshWarningsList()
     texts.reserve(static_cast<qsizetype>(diagnostics.Entries().size()));
     for (const varnoke::Diagnostic& entry : diagnostics.Entries()) {
         const std::string text = entry.Text();
-        texts.push_back(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        texts.push_back(dialog_support::FromLatin1(text));
     }
     WarningsList->clear();
     WarningsList->addItems(texts);
