@@ -6,6 +6,7 @@
 #include "app/help_window.h"
 #include "app/text_memo.h"
 #include "dialogs/about_box.h"
+#include "dialogs/dialog_support.h"
 #include "dialogs/hierarchy_model.h"
 #include "hierarchy/case_fold.h"
 #include "hierarchy/geometry_file.h"
@@ -24,8 +25,12 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
+
+constexpr QPoint kFirstPosition(215, 291);
+constexpr QSize kFirstOuterSize(580, 369);
 
 bool HasPoserExe(const QString& folder)
 {
@@ -57,8 +62,8 @@ TPHIForm::TPHIForm(Prompts& prompts, const QString& programPath, QWidget* parent
     CreateControls();
     lines_ = std::make_unique<TextMemoLines>(*TextMemo);
     connect(WarningsList, &QListWidget::itemClicked, this, [this] { RunCommand([this] { WarningsListClick(); }); });
-    move(215, 291);
-    resize(580, 369);
+    move(kFirstPosition);
+    resize(kFirstOuterSize);
     FormCreate();
 }
 
@@ -79,13 +84,26 @@ void TPHIForm::FormCreate()
 void TPHIForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (placed_)
+    FitOuterSize();
+}
+
+void TPHIForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    FitOuterSize();
+}
+
+void TPHIForm::FitOuterSize()
+{
+    // The first size is the window's outer size, frame included; the frame is known only
+    // once the window manager has framed the window.
+    if (placed_ || !windowHandle())
+        return;
+    const QMargins frame = windowHandle()->frameMargins();
+    if (frame.isNull())
         return;
     placed_ = true;
-    // The first size is the window's outer size, frame included.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    if (!frame.isEmpty())
-        resize(QSize(580, 369) - frame);
+    resize(kFirstOuterSize.shrunkBy(frame));
 }
 
 void TPHIForm::ShowTextView()
@@ -198,7 +216,7 @@ void TPHIForm::RefreshWarningsList()
     texts.reserve(static_cast<qsizetype>(diagnostics.Entries().size()));
     for (const varnoke::Diagnostic& entry : diagnostics.Entries()) {
         const std::string text = entry.Text();
-        texts.push_back(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        texts.push_back(dialog_support::FromLatin1(text));
     }
     WarningsList->clear();
     WarningsList->addItems(texts);

@@ -2,6 +2,7 @@
 #include "app/help_window.h"
 #include "app/phi_form.h"
 #include "app/text_memo.h"
+#include "dialogs/dialog_support.h"
 #include "dialogs/hierarchy_model.h"
 #include "hierarchy/help_context.h"
 #include "hierarchy/level_shift.h"
@@ -50,7 +51,7 @@ void TPHIForm::WarningsListClick()
         TreeToText();
     ShowTextView();
     const QListWidgetItem* item = WarningsList->currentItem();
-    const int number = item ? varnoke::LeadingNumber(item->text().toLatin1().toStdString()) : 0;
+    const int number = item ? varnoke::LeadingNumber(dialog_support::ToLatin1(item->text())) : 0;
     SelectLine(number);
 }
 

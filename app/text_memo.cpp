@@ -1,5 +1,7 @@
 #include "app/text_memo.h"
 
+#include "dialogs/dialog_support.h"
+
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -7,11 +9,6 @@
 #include <algorithm>
 
 namespace {
-
-QString FromBytes(const std::string& bytes)
-{
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 // Joined for setPlainText, which takes a line feed as the end of a block.
 QString JoinedLines(const std::vector<std::string>& lines, bool finalLineEnd)
@@ -24,7 +21,7 @@ QString JoinedLines(const std::vector<std::string>& lines, bool finalLineEnd)
     }
     if (finalLineEnd && !lines.empty())
         joined += '\n';
-    return FromBytes(joined);
+    return dialog_support::FromLatin1(joined);
 }
 
 } // namespace
@@ -50,7 +47,7 @@ int TextMemoLines::Count() const
 std::string TextMemoLines::Line(int index) const
 {
     // Read raw from the block: the whole-text conversions turn a no-break space into a blank.
-    return editor_.document()->findBlockByNumber(index).text().toLatin1().toStdString();
+    return dialog_support::ToLatin1(editor_.document()->findBlockByNumber(index).text());
 }
 
 void TextMemoLines::Replace(int index, std::string text)
@@ -60,7 +57,7 @@ void TextMemoLines::Replace(int index, std::string text)
     const QTextBlock block = editor_.document()->findBlockByNumber(index);
     QTextCursor cursor(block);
     cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
-    cursor.insertText(FromBytes(text));
+    cursor.insertText(dialog_support::FromLatin1(text));
 }
 
 void TextMemoLines::Insert(int index, std::vector<std::string> lines)

@@ -2,6 +2,7 @@
 #include "app/command_error.h"
 #include "app/hierarchy_tree_view.h"
 #include "app/phi_form.h"
+#include "dialogs/dialog_support.h"
 #include "dialogs/edit_ik_form.h"
 #include "dialogs/edit_level_form.h"
 #include "dialogs/edit_obj_form.h"
@@ -20,17 +21,12 @@ using varnoke::Node;
 
 namespace {
 
-QString FromBytes(const std::string& bytes)
-{
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
 // A node holds bytes: text a byte cannot hold is refused, never changed silently.
 std::string ToBytes(const QString& text)
 {
     if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() > 0xFF; }))
         throw CommandError(QStringLiteral("The text holds characters that cannot be saved as single bytes"));
-    return text.toLatin1().toStdString();
+    return dialog_support::ToLatin1(text);
 }
 
 } // namespace
@@ -55,8 +51,9 @@ varnoke::TreeWindow TPHIForm::MakeTreeWindow()
 
 QString TPHIForm::InputBox(const varnoke::InputBoxRequest& request)
 {
-    return prompts_.InputBox(this, FromBytes(request.caption), FromBytes(request.prompt),
-                             FromBytes(request.initialText));
+    return prompts_.InputBox(this, dialog_support::FromLatin1(request.caption),
+                             dialog_support::FromLatin1(request.prompt),
+                             dialog_support::FromLatin1(request.initialText));
 }
 
 void TPHIForm::Tree1Click()
@@ -120,7 +117,7 @@ void TPHIForm::EditItemClick()
         const std::optional<std::string> message = EditIKForm->Fill(
             [&](varnoke::IKChainDialog& chain) { return varnoke::FillIKChainDialog(window, *node, chain); });
         if (message) {
-            prompts_.Message(this, FromBytes(*message));
+            prompts_.Message(this, dialog_support::FromLatin1(*message));
             break;
         }
         const bool confirmed = prompts_.ShowModal(*EditIKForm) == QDialog::Accepted;
@@ -148,7 +145,7 @@ void TPHIForm::AddIKChain1Click()
     const std::optional<std::string> message
         = EditIKForm->Fill([&](varnoke::IKChainDialog& chain) { return varnoke::StartAddIKChain(window, chain); });
     if (message) {
-        prompts_.Message(this, FromBytes(*message));
+        prompts_.Message(this, dialog_support::FromLatin1(*message));
         return;
     }
     const bool confirmed = prompts_.ShowModal(*EditIKForm) == QDialog::Accepted;

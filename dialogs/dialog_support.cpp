@@ -5,7 +5,7 @@
 
 namespace dialog_support {
 
-QString FromLatin1(const std::string& text)
+QString FromLatin1(std::string_view text)
 {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }

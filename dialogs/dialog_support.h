@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 class QWidget;
 class Prompts;
@@ -17,7 +18,7 @@ inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::MSWindowsF
     | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
 // The document's bytes are Latin-1.
-QString FromLatin1(const std::string& text);
+QString FromLatin1(std::string_view text);
 std::string ToLatin1(const QString& text);
 
 // Browse for an OBJ file, starting where the Poser path points under the program's

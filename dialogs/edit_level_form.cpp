@@ -49,7 +49,7 @@ TEditLevelForm::TEditLevelForm(Prompts& prompts, const QString& programFolder, Q
     QWidget* previous = NameEdit;
     for (int i = 0; i < static_cast<int>(varnoke::kRotationOrders.size()); ++i) {
         const std::string_view order = varnoke::kRotationOrders[static_cast<std::size_t>(i)];
-        auto* button = new QRadioButton(QString::fromLatin1(order.data(), static_cast<qsizetype>(order.size())));
+        auto* button = new QRadioButton(FromLatin1(order));
         button->setObjectName(button->text());
         RotationButtons->addButton(button, i);
         rotations->addWidget(button, i / 3, i % 3);

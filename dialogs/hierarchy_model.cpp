@@ -1,5 +1,7 @@
 #include "dialogs/hierarchy_model.h"
 
+#include "dialogs/dialog_support.h"
+
 #include <utility>
 
 using varnoke::Node;
@@ -105,8 +107,7 @@ QVariant HierarchyModel::data(const QModelIndex& index, int role) const
     const Node* node = NodeOf(index);
     if (!node || role != Qt::DisplayRole)
         return {};
-    const std::string& text = node->Text();
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return dialog_support::FromLatin1(node->Text());
 }
 
 Qt::ItemFlags HierarchyModel::flags(const QModelIndex& index) const

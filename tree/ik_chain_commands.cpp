@@ -13,10 +13,13 @@ namespace {
 
 const char* const kNoHierarchy = "You must have a hierarchy built before adding an IK chain";
 
-const Node* FirstLevelNode(const Forest& tree)
+// The first level node, or the first level node of the part when a name is given: a
+// comment or other line that carries the name is no part, and seeding the chain from it
+// would leave a chain that can never be confirmed.
+const Node* FirstLevelNode(const Forest& tree, std::optional<std::string_view> part = std::nullopt)
 {
     for (const Node* node = tree.First(); node; node = tree.Next(node)) {
-        if (ClassifyLine(node->Text()) == lkLevel)
+        if (ClassifyLine(node->Text()) == lkLevel && (!part || PartNameOfText(node->Text()) == *part))
             return node;
     }
     return nullptr;
@@ -86,7 +89,7 @@ std::optional<std::string> FillIKChainDialog(const TreeWindow& window, const Nod
     reader.ReadWord(39, firstPart);
 
     const Forest& tree = window.tree.Tree();
-    if (const Node* first = FindPartNode(tree, firstPart)) {
+    if (const Node* first = FirstLevelNode(tree, firstPart)) {
         SeedTrees(dialog, *first, true);
         dialog.BottomSelected = FindPartNode(dialog.BottomTV, LastSpaceSeparatedWord(node.Text()));
         dialog.FSeeding = false;

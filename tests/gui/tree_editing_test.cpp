@@ -1,11 +1,32 @@
 // Editing the hierarchy in the main window's tree view: drops on the view's real
 // geometry, the Tree menu, comments, IK chains and Delete, and the text that follows.
 #include "app/hierarchy_tree_view.h"
+#include "dialogs/edit_ik_form.h"
+#include "dialogs/edit_level_form.h"
+#include "dialogs/edit_obj_form.h"
 #include "window_fixture.h"
 
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace {
+
+using Modal = std::function<int(QDialog&)>;
+
+// Fills the dialog's fields as a user would, then presses OK or Cancel.
+template <typename Form> Modal Answer(std::function<void(Form&)> fill, bool ok = true)
+{
+    return [fill, ok](QDialog& dialog) {
+        Form& form = dynamic_cast<Form&>(dialog);
+        fill(form);
+        (ok ? form.OKButton : form.CancelButton)->click();
+        return dialog.result();
+    };
+}
 
 // Where on a node's row a drop lands.
 enum class Spot { Label, Right, Button, Indent };
@@ -13,6 +34,7 @@ enum class Spot { Label, Right, Button, Indent };
 } // namespace
 
 Q_DECLARE_METATYPE(Spot)
+Q_DECLARE_METATYPE(Modal)
 
 class TreeEditingTest : public WindowFixture {
     Q_OBJECT
@@ -228,6 +250,76 @@ private slots:
         QTest::keyClick(w, Qt::Key_F9);
         QCOMPARE(prompts_->Texts(u"Message"_s), QStringList { message });
         QVERIFY(!w->FModified);
+    }
+
+    void dialogEdits_data()
+    {
+        QTest::addColumn<QString>("node"); // empty: Add IK Chain with lThigh selected
+        QTest::addColumn<Modal>("modal");
+        QTest::addColumn<QString>("line"); // the line that stands for the node afterwards
+        QTest::addColumn<bool>("modified");
+        const auto level = [](std::function<void(TEditLevelForm&)> fill, bool ok = true) {
+            return Answer<TEditLevelForm>(std::move(fill), ok);
+        };
+        QTest::newRow("level unchanged") << u"2 abdomen"_s << level([](TEditLevelForm&) {})
+                                         << u"\t2 abdomen yzx curve"_s << true;
+        QTest::newRow("level changed") << u"3 lShin"_s << level([](TEditLevelForm& form) {
+            form.NameEdit->setText(u"lCalf"_s);
+            form.RotationButtons->button(1)->click();
+            form.CurvedCheckBox->setChecked(true);
+            form.OBJEdit->setText(u":Runtime:Geometries:legs.obj"_s);
+        }) << u"\t\t3 lCalf xzy curve :Runtime:Geometries:legs.obj"_s
+                                       << true;
+        QTest::newRow("level cancelled") << u"3 lShin"_s
+                                         << level([](TEditLevelForm& form) { form.NameEdit->setText(u"x"_s); }, false)
+                                         << u"\t\t3 lShin yzx"_s << false;
+        QTest::newRow("objFile") << u"objFile"_s << Answer<TEditOBJForm>([](TEditOBJForm& form) {
+            form.OBJEdit->setText(u":Runtime:Geometries:other.obj"_s);
+        }) << u"objFile :Runtime:Geometries:other.obj"_s
+                                 << true;
+        QTest::newRow("ikChain renamed") << u"ikChain leftLeg"_s << Answer<TEditIKForm>([](TEditIKForm& form) {
+            form.NameEdit->setText(u"lLeg"_s);
+        }) << u"ikChain lLeg lThigh lShin lFoot"_s
+                                         << true;
+        QTest::newRow("ikChain added") << QString() << Answer<TEditIKForm>([](TEditIKForm& form) {
+            form.NameEdit->setText(u"thigh"_s);
+        }) << u"ikChain thigh lThigh lShin lFoot"_s
+                                       << true;
+        QTest::newRow("ikChain not added")
+            << QString() << Answer<TEditIKForm>([](TEditIKForm&) {}, false) << QString() << false;
+    }
+    void dialogEdits()
+    {
+        QFETCH(QString, node);
+        QFETCH(Modal, modal);
+        QFETCH(QString, line);
+        QFETCH(bool, modified);
+        OpenFigure();
+        Select(node.isEmpty() ? u"2 lThigh"_s : node);
+        const int row = node.isEmpty() ? figure_.size() : Lines().indexOf(figure_.filter(node).value(0));
+        prompts_->modals.push_back(modal);
+        QTest::keyClick(w, node.isEmpty() ? Qt::Key_F9 : Qt::Key_F7);
+        QVERIFY(prompts_->modals.empty());
+        QCOMPARE(w->FModified, modified);
+        const QStringList text = TreeText();
+        QCOMPARE(text.value(row), line);
+        QCOMPARE(text.size(), figure_.size() + (node.isEmpty() && modified ? 1 : 0));
+    }
+
+    // A chain whose first part a comment names too is seeded from the part itself.
+    void chainNamedInAComment()
+    {
+        OpenFigure();
+        Select(u"2 rThigh"_s);
+        prompts_->inputs.push_back(u" lThigh is the left thigh"_s);
+        QTest::keyClick(w, Qt::Key_F8);
+        Select(u"ikChain leftLeg"_s);
+        prompts_->modals.push_back(Answer<TEditIKForm>([](TEditIKForm&) {}));
+        QTest::keyClick(w, Qt::Key_F7);
+        QCOMPARE(prompts_->Texts(u"Message"_s), QStringList {});
+        QVERIFY(TreeText().contains(u"ikChain leftLeg lThigh lShin lFoot"_s));
+        w->TestButton->click();
+        QCOMPARE(w->FErrorCount(), 0);
     }
 
     // A real drag with the mouse needs a display: run with QT_QPA_PLATFORM=xcb under Xvfb.
