@@ -2,6 +2,7 @@
 // and as the built program where exit statuses and the two output streams matter.
 #include "cli/cli.h"
 #include "cli/replace_file.h"
+#include "cli_outcome.h"
 #include "file_bytes.h"
 #include "hierarchy/block_reader.h"
 #include "hierarchy/platform.h"
@@ -37,17 +38,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::StartsWith;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-    bool operator==(const Outcome&) const = default;
-};
-
-void PrintTo(const Outcome& run, std::ostream* os)
-{
-    *os << "status " << run.status << ", out \"" << run.out << "\", err \"" << run.err << '"';
-}
+using varnoke::testing::Outcome;
 
 using varnoke::testing::LocalPath;
 using varnoke::testing::ReadBytes;
@@ -182,17 +173,13 @@ protected:
     // A file of the figure's folder in the Poser folder.
     std::string Phi(const std::string& name, std::string_view text) const
     {
-        const fs::path path = figure_ / varnoke::platform::NativePath(name);
-        WriteBytes(path, text);
-        return varnoke::platform::BytePath(path);
+        return varnoke::testing::WriteNamedFile(figure_, name, text);
     }
 
     // varnoke-cli in this process, as if installed in root/prog.
     Outcome InProcess(const std::vector<std::string>& arguments) const
     {
-        std::ostringstream out, err;
-        const int status = varnoke::cli::RunCli(arguments, (root_ / "prog" / "varnoke-cli").string(), out, err);
-        return { status, out.str(), err.str() };
+        return varnoke::testing::RunInProcess(arguments, root_ / "prog" / "varnoke-cli");
     }
 
     // The built varnoke-cli, run in the working folder when one is given; on POSIX systems by

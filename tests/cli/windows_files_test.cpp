@@ -4,6 +4,7 @@
 #ifdef _WIN32
 
 #include "cli/cli.h"
+#include "cli_outcome.h"
 #include "file_bytes.h"
 #include "hierarchy/platform.h"
 #include "program_run.h"
@@ -25,17 +26,7 @@ namespace fs = std::filesystem;
 using varnoke::testing::ReadBytes;
 using varnoke::testing::WriteBytes;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-    bool operator==(const Outcome&) const = default;
-};
-
-void PrintTo(const Outcome& run, std::ostream* os)
-{
-    *os << "status " << run.status << ", out \"" << run.out << "\", err \"" << run.err << '"';
-}
+using varnoke::testing::Outcome;
 
 const char* const kObj = "g hip\nv 0 0 0\ng abdomen\ng chest\n";
 const char* const kUntidy = "objFile :Runtime:Geometries:Fig:fig.obj\n1 hip yzx\n    2 abdomen yzx\n3 chest yzx\n";
@@ -60,16 +51,12 @@ protected:
 
     std::string Phi(const std::string& name, const std::string& text) const
     {
-        const fs::path path = figure_ / varnoke::platform::NativePath(name);
-        WriteBytes(path, text);
-        return varnoke::platform::BytePath(path);
+        return varnoke::testing::WriteNamedFile(figure_, name, text);
     }
 
     Outcome InProcess(const std::vector<std::string>& arguments) const
     {
-        std::ostringstream out, err;
-        const int status = varnoke::cli::RunCli(arguments, (root_ / "prog" / "varnoke-cli.exe").string(), out, err);
-        return { status, out.str(), err.str() };
+        return varnoke::testing::RunInProcess(arguments, root_ / "prog" / "varnoke-cli.exe");
     }
 
     Outcome Tool(const std::vector<std::string>& arguments, const fs::path& workingFolder = {}) const
