@@ -1,5 +1,7 @@
 #include "app/forms.h"
 
+#include "dialogs/dialog_support.h"
+
 #include "hierarchy/poser_paths.h"
 
 #include <QFile>
@@ -35,8 +37,7 @@ VarnokeForms CreateForms(Prompts& prompts, const QString& programPath)
     VarnokeForms forms;
     forms.PHIForm = std::make_unique<TPHIForm>(prompts, programPath);
     TPHIForm* main = forms.PHIForm.get();
-    const QString folder = QFile::decodeName(
-        QByteArray::fromStdString(varnoke::ExeDirectory(QFile::encodeName(programPath).toStdString())));
+    const QString folder = dialog_support::FromCorePath(varnoke::ExeDirectory(dialog_support::CorePath(programPath)));
     forms.AboutBox = std::make_unique<TAboutBox>(main);
     forms.EditOBJForm = std::make_unique<TEditOBJForm>(prompts, folder, main);
     forms.EditIKForm = std::make_unique<TEditIKForm>(prompts, main);

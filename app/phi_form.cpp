@@ -36,7 +36,7 @@ bool HasPoserExe(const QString& folder)
 {
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (varnoke::EqualIgnoringCase(QFile::encodeName(name).toStdString(), "poser.exe")) {
+        if (varnoke::EqualIgnoringCase(dialog_support::CorePath(name), "poser.exe")) {
             QFile file(dir.filePath(name));
             if (file.open(QIODevice::ReadOnly))
                 return true;
@@ -139,10 +139,10 @@ void TPHIForm::ShowLevelButtons(bool visible)
 varnoke::GeometryFolders TPHIForm::DocumentGeometryFolders() const
 {
     varnoke::GeometryFolders folders;
-    folders.poserFolder = varnoke::ExeDirectory(QFile::encodeName(programPath_).toStdString());
+    folders.poserFolder = varnoke::ExeDirectory(dialog_support::CorePath(programPath_));
     // Content installed in another runtime is found beside the open document.
     if (!OpenDialog1.FileName.isEmpty()) {
-        if (auto other = varnoke::NearestPoserFolder(QFile::encodeName(OpenDialog1.FileName).toStdString());
+        if (auto other = varnoke::NearestPoserFolder(dialog_support::CorePath(OpenDialog1.FileName));
             other && *other != folders.poserFolder)
             folders.alsoSearched.push_back(*other);
     }
@@ -161,7 +161,7 @@ bool TPHIForm::TestLines(varnoke::DocumentLines& lines)
     BusyCursor busy;
     FModified = false;
     const varnoke::GeometryFolders folders = DocumentGeometryFolders();
-    const std::string fileName = QFile::encodeName(OpenDialog1.FileName).toStdString();
+    const std::string fileName = dialog_support::CorePath(OpenDialog1.FileName);
     return model_->Rebuild(
         [&](varnoke::Forest& tree) { return varnoke::TestHierarchy(checks, folders, lines, tree, fileName); });
 }

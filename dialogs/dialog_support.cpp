@@ -1,7 +1,10 @@
 #include "dialogs/dialog_support.h"
 
 #include "dialogs/prompts.h"
+#include "hierarchy/platform.h"
 #include "hierarchy/poser_paths.h"
+
+#include <filesystem>
 
 namespace dialog_support {
 
@@ -13,6 +16,16 @@ QString FromLatin1(std::string_view text)
 std::string ToLatin1(const QString& text)
 {
     return text.toLatin1().toStdString();
+}
+
+std::string CorePath(const QString& path)
+{
+    return varnoke::platform::BytePath(std::filesystem::path(path.toStdU16String()));
+}
+
+QString FromCorePath(std::string_view path)
+{
+    return QString::fromStdU16String(varnoke::platform::NativePath(path).u16string());
 }
 
 std::optional<QString> BrowseObjFile(Prompts& prompts, QWidget* parent, const QString& programFolder,

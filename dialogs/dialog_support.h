@@ -21,6 +21,11 @@ inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::MSWindowsF
 QString FromLatin1(std::string_view text);
 std::string ToLatin1(const QString& text);
 
+// A file name as the core holds it, as bytes, and back: the core's one rule for every
+// platform (on Windows each byte stands for the Latin-1 character of its number).
+std::string CorePath(const QString& path);
+QString FromCorePath(std::string_view path);
+
 // Browse for an OBJ file, starting where the Poser path points under the program's
 // folder (in the geometry folder when the path is empty). Gives the chosen file's
 // Poser path, or none when the file dialog is cancelled.
