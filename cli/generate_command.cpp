@@ -32,8 +32,8 @@ int Generate(const std::string& objFile, const std::optional<std::string>& poser
     if (passed)
         return kPassed;
     // Why it failed, as the window's diagnostics list would say.
-    for (const std::string& text : state.WarningsList.Texts())
-        err << text << '\n';
+    for (int i = 0; i < state.WarningsList.Count(); ++i)
+        err << state.WarningsList.TextAt(i) << '\n';
     return kFailed;
 }
 

@@ -285,4 +285,3 @@ TEST(ObjLineReader, ADescriptorWithNoDataYetIsAFailedReadNotAWait)
     ::close(ends[1]);
 }
 #endif
-
