@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
 
 namespace varnoke {
 
@@ -11,33 +12,70 @@ constexpr std::size_t kLengthBytes = 4;
 
 } // namespace
 
-std::string Diagnostic::Text() const
+namespace {
+
+// What the list shows before a message of each severity.
+std::string_view SeverityWord(Severity severity)
 {
     switch (severity) {
     case Severity::Error:
-        return std::to_string(line) + " Error: " + message;
+        return " Error: ";
     case Severity::Warning:
-        return std::to_string(line) + " Warning: " + message;
+        return " Warning: ";
     case Severity::Plain:
         break;
     }
-    return message;
+    return {};
+}
+
+// FormatMessage, appending to a text: argument(k) gives the k-th of count arguments.
+template <typename Argument>
+void AppendFormatted(std::string& text, std::string_view format, std::size_t count, const Argument& argument)
+{
+    std::size_t next = 0;
+    std::size_t literal = 0; // where the format's text not yet copied begins
+    for (std::size_t i = 0; i + 1 < format.size() && next < count; ++i) {
+        if (format[i] != '%' || (format[i + 1] != 's' && format[i + 1] != 'd'))
+            continue;
+        text.append(format.substr(literal, i - literal));
+        text.append(argument(next++));
+        ++i;
+        literal = i + 1;
+    }
+    text.append(format.substr(literal));
+}
+
+// The arguments of a record, each kept as its length in kLengthBytes bytes and then its bytes.
+std::vector<std::string_view> Unpack(std::string_view packed)
+{
+    std::vector<std::string_view> arguments;
+    while (packed.size() >= kLengthBytes) {
+        std::uint32_t size = 0;
+        std::memcpy(&size, packed.data(), kLengthBytes);
+        packed.remove_prefix(kLengthBytes);
+        arguments.push_back(packed.substr(0, size));
+        packed.remove_prefix(size);
+    }
+    return arguments;
+}
+
+} // namespace
+
+std::string Diagnostic::Text() const
+{
+    if (severity == Severity::Plain)
+        return message;
+    std::string text = std::to_string(line);
+    text += SeverityWord(severity);
+    text += message;
+    return text;
 }
 
 std::string FormatMessage(std::string_view format, const std::vector<std::string>& arguments)
 {
     std::string text;
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        const bool conversion = format[i] == '%' && i + 1 < format.size()
-            && (format[i + 1] == 's' || format[i + 1] == 'd') && next < arguments.size();
-        if (conversion) {
-            text += arguments[next++];
-            ++i;
-        } else {
-            text += format[i];
-        }
-    }
+    AppendFormatted(text, format, arguments.size(),
+                    [&arguments](std::size_t k) -> std::string_view { return arguments[k]; });
     return text;
 }
 
@@ -81,21 +119,34 @@ void Diagnostics::Add(Severity severity, int lineIndex, std::string_view format,
         ++FWarningCount;
 }
 
+void Diagnostics::AppendMessage(int index, std::string& text) const
+{
+    const Record& record = records_[static_cast<std::size_t>(index)];
+    const std::vector<std::string_view> arguments = Unpack(arguments_.At(record.arguments, record.argumentBytes));
+    AppendFormatted(text, formats_[record.format], arguments.size(),
+                    [&arguments](std::size_t k) { return arguments[k]; });
+}
+
 Diagnostic Diagnostics::At(int index) const
 {
     const Record& record = records_[static_cast<std::size_t>(index)];
-    std::string_view packed = arguments_.At(record.arguments, record.argumentBytes);
-    std::vector<std::string> arguments;
-    while (packed.size() >= kLengthBytes) {
-        std::uint32_t size = 0;
-        std::memcpy(&size, packed.data(), kLengthBytes);
-        packed.remove_prefix(kLengthBytes);
-        arguments.emplace_back(packed.substr(0, size));
-        packed.remove_prefix(size);
-    }
     const auto severity = static_cast<Severity>(record.severity);
-    return { severity, severity == Severity::Plain ? 0 : record.line,
-             FormatMessage(formats_[record.format], arguments) };
+    Diagnostic entry { severity, severity == Severity::Plain ? 0 : record.line, {} };
+    AppendMessage(index, entry.message);
+    return entry;
+}
+
+std::string Diagnostics::TextAt(int index) const
+{
+    const Record& record = records_[static_cast<std::size_t>(index)];
+    const auto severity = static_cast<Severity>(record.severity);
+    std::string text;
+    if (severity != Severity::Plain) {
+        text = std::to_string(record.line);
+        text += SeverityWord(severity);
+    }
+    AppendMessage(index, text);
+    return text;
 }
 
 std::vector<std::string> Diagnostics::Texts() const

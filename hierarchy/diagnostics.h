@@ -52,7 +52,7 @@ public:
     // The entry at an index, its message filled in.
     Diagnostic At(int index) const;
     // Its text as the list shows it, Text() of At(index).
-    std::string TextAt(int index) const { return At(index).Text(); }
+    std::string TextAt(int index) const;
 
     // The entries in order, each made when reached: for (const Diagnostic& entry : Entries()).
     class EntryRange {
@@ -115,6 +115,7 @@ private:
     void Add(Severity severity, int lineIndex, std::string_view format,
              std::initializer_list<std::string_view> arguments);
     std::uint32_t FormatNumber(std::string_view format);
+    void AppendMessage(int index, std::string& text) const;
 
     // An entry: its number and severity, its format's number and where its arguments are
     // kept (each as its length in four bytes, then its bytes).
