@@ -36,13 +36,52 @@ int CommonSuffixLength(std::string_view a, std::string_view b)
 struct LevelGuesser::SuffixIndex {
     struct Node {
         std::uint32_t line = 0; // a line whose name spells the edge into the node
-        std::uint32_t start = 0; // the edge's first character, counted from the name's end
-        std::uint32_t length = 0;
         std::int32_t firstLine = -1;
-        std::uint32_t firstChild = 0; // 0 for none: the root (node 0) is no one's child
-        std::uint32_t nextSibling = 0;
+        std::uint8_t start = 0; // the edge's first character, counted from the name's end
+        std::uint8_t length = 0; // names are kept to kMaxNameInLine characters, fewer than 256
+        char first = 0; // the edge's first character
     };
+    static_assert(kMaxNameInLine < 256);
     std::deque<Node> nodes { Node {} };
+
+    // The children of every node, found by the node and the first character of their edge
+    // in one open-addressed table (the root, node 0, is no one's child: 0 stands for none).
+    struct Slot {
+        std::uint64_t key = 0; // 0 for an empty slot
+        std::uint32_t child = 0;
+    };
+    std::vector<Slot> slots = std::vector<Slot>(64);
+    int shift = 58; // 64 minus the bits of the slot count
+    std::size_t used = 0;
+
+    static std::uint64_t Key(std::uint32_t node, char c)
+    {
+        return (static_cast<std::uint64_t>(node) + 1) << 8 | static_cast<unsigned char>(c);
+    }
+    std::size_t SlotOf(std::uint64_t key) const
+    {
+        const std::size_t mask = slots.size() - 1;
+        std::size_t at = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> shift);
+        while (slots[at].key != 0 && slots[at].key != key)
+            at = (at + 1) & mask;
+        return at;
+    }
+    std::uint32_t Child(std::uint32_t node, char c) const { return slots[SlotOf(Key(node, c))].child; }
+    void SetChild(std::uint32_t node, char c, std::uint32_t child)
+    {
+        if ((used + 1) * 4 > slots.size() * 3) {
+            std::vector<Slot> old = std::move(slots);
+            slots.assign(old.size() * 2, Slot {});
+            --shift;
+            for (const Slot& slot : old) {
+                if (slot.key)
+                    slots[SlotOf(slot.key)] = slot;
+            }
+        }
+        Slot& slot = slots[SlotOf(Key(node, c))];
+        used += slot.key ? 0 : 1;
+        slot = { Key(node, c), child };
+    }
 };
 
 namespace {
@@ -68,7 +107,8 @@ void LevelGuesser::Add(int level, std::string_view partName)
     const auto line = static_cast<std::uint32_t>(lines_.size());
     lines_.push_back({ names_.Add(kept), static_cast<std::uint32_t>(kept.size()), level });
     const std::string_view name = NameOf(lines_.back());
-    std::deque<SuffixIndex::Node>& nodes = index_->nodes;
+    SuffixIndex& index = *index_;
+    std::deque<SuffixIndex::Node>& nodes = index.nodes;
     const auto edgeChar = [this, &nodes](std::uint32_t node, std::size_t offset) {
         const SuffixIndex::Node& n = nodes[node];
         return FromEnd(NameOf(lines_[n.line]), n.start + offset);
@@ -77,17 +117,12 @@ void LevelGuesser::Add(int level, std::string_view partName)
     std::size_t depth = 0;
     while (depth < name.size()) {
         const char c = FromEnd(name, depth);
-        std::uint32_t previous = 0;
-        std::uint32_t child = nodes[node].firstChild;
-        while (child && edgeChar(child, 0) != c) {
-            previous = child;
-            child = nodes[child].nextSibling;
-        }
+        std::uint32_t child = index.Child(node, c);
         if (!child) {
             const auto leaf = static_cast<std::uint32_t>(nodes.size());
-            nodes.push_back({ line, static_cast<std::uint32_t>(depth), static_cast<std::uint32_t>(name.size() - depth),
-                              static_cast<std::int32_t>(line), 0, nodes[node].firstChild });
-            nodes[node].firstChild = leaf;
+            nodes.push_back({ line, static_cast<std::int32_t>(line), static_cast<std::uint8_t>(depth),
+                              static_cast<std::uint8_t>(name.size() - depth), c });
+            index.SetChild(node, c, leaf);
             return;
         }
         std::uint32_t matched = 1;
@@ -98,13 +133,13 @@ void LevelGuesser::Add(int level, std::string_view partName)
             // The name leaves the edge part way, or ends there: the edge splits in two.
             const auto upper = static_cast<std::uint32_t>(nodes.size());
             SuffixIndex::Node split = nodes[child];
-            split.length = matched;
-            split.firstChild = child;
+            split.length = static_cast<std::uint8_t>(matched);
             nodes.push_back(split);
-            (previous ? nodes[previous].nextSibling : nodes[node].firstChild) = upper;
-            nodes[child].start += matched;
-            nodes[child].length -= matched;
-            nodes[child].nextSibling = 0;
+            index.SetChild(node, c, upper);
+            nodes[child].start = static_cast<std::uint8_t>(nodes[child].start + matched);
+            nodes[child].length = static_cast<std::uint8_t>(nodes[child].length - matched);
+            nodes[child].first = edgeChar(child, 0);
+            index.SetChild(upper, nodes[child].first, child);
             child = upper;
         }
         node = child;
@@ -114,18 +149,15 @@ void LevelGuesser::Add(int level, std::string_view partName)
 
 int LevelGuesser::GuessLevel(std::string_view partName, int rootCount) const
 {
-    const std::deque<SuffixIndex::Node>& nodes = index_->nodes;
+    const SuffixIndex& index = *index_;
     std::uint32_t node = 0;
     std::size_t depth = 0;
     int bestLine = -1;
     while (depth < partName.size()) {
-        const char c = FromEnd(partName, depth);
-        std::uint32_t child = nodes[node].firstChild;
-        while (child && FromEnd(NameOf(lines_[nodes[child].line]), nodes[child].start) != c)
-            child = nodes[child].nextSibling;
+        const std::uint32_t child = index.Child(node, FromEnd(partName, depth));
         if (!child)
             break;
-        const SuffixIndex::Node& edge = nodes[child];
+        const SuffixIndex::Node& edge = index.nodes[child];
         const std::string_view edgeName = NameOf(lines_[edge.line]);
         std::uint32_t matched = 1;
         while (matched < edge.length && depth + matched < partName.size()
@@ -207,10 +239,12 @@ std::optional<GeneratedHierarchy> GenerateHierarchy(CheckState& state, const std
         guesser.Add(rootCount, *root);
         parts->erase(root);
     }
-    for (const std::string& part : *parts) {
+    generated.levelLines.reserve(generated.levelLines.size() + parts->size());
+    for (std::string& part : *parts) {
         const int level = guesser.GuessLevel(part, rootCount);
         generated.levelLines.push_back(LevelLine(level, part, "xyz"));
         guesser.Add(level, part);
+        std::string().swap(part); // each name is held by its level line from now on
     }
     return generated;
 }
@@ -219,6 +253,12 @@ void InsertGeneratedHierarchy(DocumentLines& lines, const GeneratedHierarchy& ge
 {
     lines.Insert(0, generated.header);
     lines.Insert(lines.Count(), generated.levelLines);
+}
+
+void InsertGeneratedHierarchy(DocumentLines& lines, GeneratedHierarchy&& generated)
+{
+    lines.Insert(0, std::move(generated.header));
+    lines.Insert(lines.Count(), std::move(generated.levelLines));
 }
 
 } // namespace varnoke

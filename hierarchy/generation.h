@@ -67,5 +67,7 @@ std::optional<GeneratedHierarchy> GenerateHierarchy(CheckState& state, const std
 // Adds a generated hierarchy to a document, which is never cleared: the header goes to
 // the top, in its order, and the level lines to the end.
 void InsertGeneratedHierarchy(DocumentLines& lines, const GeneratedHierarchy& generated);
+// The same, its lines moved into the document rather than copied.
+void InsertGeneratedHierarchy(DocumentLines& lines, GeneratedHierarchy&& generated);
 
 } // namespace varnoke
