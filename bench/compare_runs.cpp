@@ -105,7 +105,7 @@ int main(int argc, char* argv[])
     }
     const double ratio = Median(ratios);
     const double peak = static_cast<double>(peakKiB) / 1024;
-    std::printf("%-34s ratio %5.2fx (target <= %.2fx) %-6s  median %.3f s  peak %5.1f MiB", label.c_str(), ratio,
+    std::printf("%-34s ratio %6.3fx (target <= %.2fx) %-6s  median %.3f s  peak %5.1f MiB", label.c_str(), ratio,
                 target, ratio <= target ? "met" : "MISSED", Median(secondsA), peak);
     if (peakLimit > 0)
         std::printf(" (target < %.0f MiB) %s", peakLimit, peak < peakLimit ? "met" : "MISSED");

@@ -2,17 +2,18 @@
 // the OBJ reader alone, on one thread, with no hierarchy work. Prints the number of group
 // lines and whether a face line uses relative vertices.
 //
-//   plain_scan FILE.obj
+//   plain_scan FILE.obj [BLOCK_BYTES]     (the reader's own block size unless given)
 
 #include "hierarchy/geometry_file.h"
 #include "hierarchy/obj_line_reader.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: plain_scan FILE.obj\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: plain_scan FILE.obj [BLOCK_BYTES]\n");
         return 2;
     }
     const varnoke::FilePointer file = varnoke::OpenRegularFile(argv[1]);
@@ -20,7 +21,10 @@ int main(int argc, char* argv[])
         std::perror(argv[1]);
         return 2;
     }
-    varnoke::ObjLineReader reader(file.get(), /*findRelativeFace=*/true);
+    const long long blockSize = argc == 3 ? std::atoll(argv[2]) : 0;
+    varnoke::ObjLineReader reader(file.get(), /*findRelativeFace=*/true,
+                                  blockSize > 0 ? static_cast<std::size_t>(blockSize)
+                                                : varnoke::ObjLineReader::kDefaultBlockSize);
     varnoke::ObjLine line;
     long long groups = 0;
     bool relative = false;
