@@ -3,8 +3,12 @@
 // hierarchy that uses every group, with one IK chain per 20 parts.
 //
 //   make_figure POSER_FOLDER NAME --size-mb N [--groups G] [--files K] [--crlf]
+//   make_figure POSER_FOLDER NAME --group-lines G     (G lines "g p<i>" and nothing else)
+//   make_figure POSER_FOLDER NAME --random-names G    (G lines "g <name>", 10 to 250 random
+//                                                      letters, digits and '_')
 //
-// Writes POSER_FOLDER/Runtime/Geometries/NAME/NAME<k>.obj and .../NAME/NAME.phi.
+// Writes POSER_FOLDER/Runtime/Geometries/NAME/NAME<k>.obj and .../NAME/NAME.phi; a file of
+// group lines alone gets a hierarchy of its objFile line alone, which uses none of them.
 
 #include <algorithm>
 #include <charconv>
@@ -24,6 +28,8 @@ struct Options {
     int groups = 300;
     int files = 1;
     bool crlf = false;
+    long long groupLines = 0;
+    bool randomNames = false;
 };
 
 class Writer {
@@ -164,6 +170,34 @@ void WriteHierarchy(const Options& options, const std::filesystem::path& folder)
     }
 }
 
+// Group lines and nothing else, and a hierarchy that names the file and none of its groups.
+void WriteGroupLines(const Options& options, const std::filesystem::path& folder, std::mt19937& random)
+{
+    {
+        Writer out(folder / (options.name + "0.obj"), options.crlf);
+        static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_";
+        std::uniform_int_distribution<int> length(10, 250);
+        std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
+        std::string name;
+        for (long long i = 0; i < options.groupLines; ++i) {
+            out.Text("g ");
+            if (options.randomNames) {
+                name.resize(static_cast<std::size_t>(length(random)));
+                for (char& c : name)
+                    c = kLetters[letter(random)];
+                out.Text(name);
+            } else {
+                out.Text("p");
+                out.Number(i);
+            }
+            out.EndLine();
+        }
+    }
+    Writer out(folder / (options.name + ".phi"), true);
+    out.Text("objFile :Runtime:Geometries:" + options.name + ":" + options.name + "0.obj");
+    out.EndLine();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -185,10 +219,18 @@ int main(int argc, char* argv[])
             options.groups = std::max(1, std::atoi(argv[++i]));
         else if (argument == "--files" && i + 1 < argc)
             options.files = std::max(1, std::atoi(argv[++i]));
+        else if ((argument == "--group-lines" || argument == "--random-names") && i + 1 < argc) {
+            options.randomNames = argument == "--random-names";
+            options.groupLines = std::max(1LL, std::atoll(argv[++i]));
+        }
     }
     const std::filesystem::path folder = options.poserFolder / "Runtime" / "Geometries" / options.name;
     std::filesystem::create_directories(folder);
     std::mt19937 random(42);
+    if (options.groupLines > 0) {
+        WriteGroupLines(options, folder, random);
+        return 0;
+    }
     const long long groupBytes = options.sizeBytes / options.groups;
     int part = 0;
     for (int file = 0; file < options.files; ++file) {

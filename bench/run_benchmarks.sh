@@ -18,21 +18,51 @@ cli="$bin/varnoke-cli"
 
 echo "Varnoke benchmarks, $(date -u +%Y-%m-%d), $(nproc) cores, $(uname -m); $runs pairs each, warm cache"
 
+# Each large check against `wc -l` and against the project's own plain scan of the same
+# file (one thread, no hierarchy work), with its processor time against its wall time.
 for ending in lf crlf; do
   flag=""; [ "$ending" = crlf ] && flag="--crlf"
   make_figure big --size-mb 1024 --groups 400 $flag
-  compare "check, 1 GB OBJ ($ending)" 1.3 32 -- "$cli" check "$(geometry big)/big.phi" ::: wc -l "$(geometry big)/big0.obj"
+  compare "check, 1 GB OBJ ($ending)" 1.0 32 cpu=1.2 -- "$cli" check "$(geometry big)/big.phi" ::: wc -l "$(geometry big)/big0.obj"
+  compare "  the same against a plain scan" 1.1 0 -- "$cli" check "$(geometry big)/big.phi" \
+    ::: "$bin/plain_scan" "$(geometry big)/big0.obj"
+  compare "  plain scan against wc -l" 1.0 0 -- "$bin/plain_scan" "$(geometry big)/big0.obj" ::: wc -l "$(geometry big)/big0.obj"
   rm -rf "$(geometry big)"
 done
 
 make_figure several --size-mb 1024 --groups 400 --files 4
-compare "check, 4 OBJ files of 256 MB" 1.3 32 -- "$cli" check "$(geometry several)/several.phi" \
+compare "check, 4 OBJ files of 256 MB" 1.05 32 cpu=1.2 -- "$cli" check "$(geometry several)/several.phi" \
   ::: wc -l "$(geometry several)"/several{0,1,2,3}.obj
 rm -rf "$(geometry several)"
 
 make_figure medium --size-mb 100 --groups 300
-compare "check, 100 MB OBJ" 1.5 0 -- "$cli" check "$(geometry medium)/medium.phi" ::: wc -l "$(geometry medium)/medium0.obj"
+compare "check, 100 MB OBJ" 1.2 0 cpu=1.2 -- "$cli" check "$(geometry medium)/medium.phi" ::: wc -l "$(geometry medium)/medium0.obj"
 rm -rf "$(geometry medium)"
+
+# Memory per part: an OBJ file of 10,000,000 group lines ("g p<i>", 109 MB), none used by the
+# hierarchy, so each name is kept and each gets its warning. Peak bytes beyond those of the
+# names, per group; the time against a naive program that puts the names in a hash set.
+per_group() { # LABEL PEAK_MIB NAME_BYTES GROUPS TARGET
+  awk -v label="$1" -v peak="$2" -v names="$3" -v groups="$4" -v target="$5" 'BEGIN {
+    bytes = (peak * 1048576 - names) / groups
+    printf "%-34s %5.0f bytes per group beyond its name (target <= %d) %s\n", label, bytes, target, bytes <= target ? "met" : "MISSED" }'
+}
+name_bytes() { awk '/^g /{ total += length($0) - 2 } END { printf "%.0f", total }' "$1"; }
+make_figure groups --group-lines 10000000
+compare "check, 10,000,000 unused groups" 1.0 0 -- "$cli" check "$(geometry groups)/groups.phi" \
+  ::: "$bin/naive_names" "$(geometry groups)/groups0.obj"
+per_group "  its memory" "$(peak "check, 10,000,000 unused groups")" "$(name_bytes "$(geometry groups)/groups0.obj")" \
+  10000000 160
+rm -rf "$(geometry groups)"
+
+# Generation grows linearly: ten times the groups (random names of 10 to 250 characters).
+make_figure names30k --random-names 30000
+make_figure names300k --random-names 300000
+compare "generate, 300,000 random names vs 30,000" 12 0 -- "$cli" generate "$(geometry names300k)/names300k0.obj" \
+  ::: "$cli" generate "$(geometry names30k)/names30k0.obj"
+per_group "  its memory" "$(peak "generate, 300,000 random names")" \
+  "$(name_bytes "$(geometry names300k)/names300k0.obj")" 300000 160
+rm -rf "$(geometry names30k)" "$(geometry names300k)"
 
 make_figure parts2k --size-mb 1 --groups 2000
 make_figure parts20k --size-mb 10 --groups 20000

@@ -21,21 +21,24 @@ int Generate(const std::string& objFile, const std::optional<std::string>& poser
     CheckState state;
     GeometryFolders folders;
     folders.poserFolder = ChoosePoserFolder(poserDir, objFile, programPath);
-    const std::optional<GeneratedHierarchy> generated = GenerateHierarchy(state, error ? objFile : absolute);
+    std::optional<GeneratedHierarchy> generated = GenerateHierarchy(state, error ? objFile : absolute);
     if (!generated) {
         err << "Couldn't open file:" << objFile << '\n';
         return kUsageOrUnreadable;
     }
     LineList lines;
-    InsertGeneratedHierarchy(lines, *generated);
+    InsertGeneratedHierarchy(lines, std::move(*generated));
+    generated.reset();
     Forest tree;
     const bool passed = TestHierarchy(state, folders, lines, tree, "");
-    out << JoinDocumentText({ lines.Lines(), true });
+    // As JoinDocumentText writes it with a final line end, one line at a time.
+    for (const std::string& line : lines.Lines())
+        out << line << "\r\n";
     if (passed)
         return kPassed;
     // Why it failed, as the window's diagnostics list would say.
-    for (const std::string& text : state.WarningsList.Texts())
-        err << text << '\n';
+    for (int i = 0; i < state.WarningsList.Count(); ++i)
+        err << state.WarningsList.TextAt(i) << '\n';
     return kFailed;
 }
 

@@ -13,8 +13,10 @@ void WriteListReport(std::ostream& out, const std::vector<FileReport>& reports, 
         if (withHeaders)
             out << (first ? "" : "\n") << "==> " << report.file << " <==\n";
         first = false;
-        for (const std::string& text : report.test->state.WarningsList.Texts())
-            out << text << '\n';
+        // Each text is made when written, so a long list is never held twice.
+        const Diagnostics& diagnostics = report.test->state.WarningsList;
+        for (int i = 0; i < diagnostics.Count(); ++i)
+            out << diagnostics.TextAt(i) << '\n';
     }
 }
 

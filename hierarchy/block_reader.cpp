@@ -1,105 +1,65 @@
 #include "hierarchy/block_reader.h"
 
-#include <system_error>
+#include <cerrno>
+#include <cstdint>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace varnoke {
-
-namespace {
-
-constexpr std::size_t kBuffers = 3;
-
-std::thread StartThread(std::function<void()> work)
-{
-    return std::thread(std::move(work));
-}
-
-} // namespace
-
-BlockReader::ThreadStart BlockReader::startThread = StartThread;
 
 BlockReader::BlockReader(std::FILE* file, std::size_t blockSize, std::size_t padding)
     : file_(file)
     , blockSize_(blockSize)
-    , buffers_(kBuffers)
+    , storage_(new char[blockSize + padding + kAlignment]())
 {
-    for (Buffer& buffer : buffers_) {
-        buffer.bytes.resize(blockSize + padding);
-        empty_.push_back(&buffer);
-    }
-    try {
-        thread_ = startThread([this] { ReadAhead(); });
-    } catch (const std::system_error&) {
-        // No thread to spare: Next reads each block itself.
-    }
+    const auto address = reinterpret_cast<std::uintptr_t>(storage_.get());
+    buffer_ = storage_.get() + (kAlignment - address % kAlignment) % kAlignment;
+#if !defined(_WIN32) && defined(POSIX_FADV_SEQUENTIAL)
+    if (file_)
+        ::posix_fadvise(::fileno(file_), 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
 }
 
-BlockReader::~BlockReader()
+std::size_t BlockReader::ReadBlock()
 {
-    {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
-    }
-    changed_.notify_all();
-    if (thread_.joinable())
-        thread_.join();
-}
-
-std::size_t BlockReader::ReadBlock(Buffer& buffer)
-{
-    buffer.size = file_ ? std::fread(buffer.bytes.data(), 1, blockSize_, file_) : 0;
-    return buffer.size;
-}
-
-void BlockReader::ReadAhead()
-{
-    for (;;) {
-        Buffer* buffer = nullptr;
-        {
-            std::unique_lock lock(mutex_);
-            changed_.wait(lock, [this] { return stopping_ || !empty_.empty(); });
-            if (stopping_)
-                return;
-            buffer = empty_.front();
-            empty_.pop_front();
+    if (!file_)
+        return 0;
+#ifdef _WIN32
+    const std::size_t size = std::fread(buffer_, 1, blockSize_, file_);
+    failed_ = size == 0 && std::ferror(file_);
+    return size;
+#else
+    // The file is unbuffered: its descriptor is read directly, a whole block when it can
+    // be, so that a short read never splits the block into two system calls.
+    const int descriptor = ::fileno(file_);
+    std::size_t size = 0;
+    while (size < blockSize_) {
+        const ssize_t got = ::read(descriptor, buffer_ + size, blockSize_ - size);
+        if (got > 0) {
+            size += static_cast<std::size_t>(got);
+            continue;
         }
-        ReadBlock(*buffer);
-        {
-            std::lock_guard lock(mutex_);
-            failed_ = buffer->size == 0 && file_ && std::ferror(file_);
-            filled_.push_back(buffer);
-        }
-        changed_.notify_all();
-        if (buffer->size == 0)
-            return;
+        if (got < 0 && errno == EINTR)
+            continue;
+        // The end of the file, or a failure (a read that would wait counts as one) after
+        // which the bytes already read still make a block.
+        failed_ = got < 0 && size == 0;
+        break;
     }
+    return size;
+#endif
 }
 
 std::string_view BlockReader::Next()
 {
-    if (!thread_.joinable()) {
-        if (current_ && current_->size == 0)
-            return {};
-        current_ = &buffers_.front();
-        ReadBlock(*current_);
-        failed_ = current_->size == 0 && file_ && std::ferror(file_);
-        return { current_->bytes.data(), current_->size };
-    }
-    std::unique_lock lock(mutex_);
-    if (current_ && current_->size == 0)
+    if (finished_)
         return {};
-    if (current_)
-        empty_.push_back(current_);
-    changed_.notify_all();
-    changed_.wait(lock, [this] { return !filled_.empty(); });
-    current_ = filled_.front();
-    filled_.pop_front();
-    return { current_->bytes.data(), current_->size };
-}
-
-bool BlockReader::Failed()
-{
-    std::lock_guard lock(mutex_);
-    return failed_;
+    const std::size_t size = ReadBlock();
+    finished_ = size == 0;
+    return { buffer_, size };
 }
 
 } // namespace varnoke

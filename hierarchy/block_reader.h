@@ -1,29 +1,19 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstdio>
-#include <deque>
-#include <functional>
-#include <mutex>
+#include <memory>
 #include <string_view>
-#include <thread>
-#include <vector>
 
 namespace varnoke {
 
-// Reads a file in blocks on a thread of its own, a few blocks ahead of the caller, so
-// the system's copying of the file overlaps the caller's work on the blocks before.
-// Each block is followed by `padding` readable bytes of no meaning. When no thread can
-// be started (a process limit), the blocks are read on the calling thread instead.
+// Reads a file in blocks on the calling thread, each straight into one buffer aligned
+// to a cache line, with large reads and a hint to the system that the file is read from
+// start to end. A block small enough to stay in the processor's cache is scanned while
+// it is still there. Each block is followed by `padding` readable bytes of no meaning.
 class BlockReader {
 public:
-    // Starts the read-ahead thread; a test puts in one that fails as a process limit makes it fail.
-    using ThreadStart = std::thread (*)(std::function<void()> work);
-    static ThreadStart startThread;
-
     BlockReader(std::FILE* file, std::size_t blockSize, std::size_t padding);
-    ~BlockReader();
     BlockReader(const BlockReader&) = delete;
     BlockReader& operator=(const BlockReader&) = delete;
 
@@ -31,27 +21,18 @@ public:
     // read error, which counts as the end).
     std::string_view Next();
     // After the end: true when a read failed (or would have waited for data).
-    bool Failed();
+    bool Failed() const { return failed_; }
 
 private:
-    struct Buffer {
-        std::vector<char> bytes;
-        std::size_t size = 0;
-    };
-    void ReadAhead();
-    std::size_t ReadBlock(Buffer& buffer);
+    std::size_t ReadBlock();
 
+    static constexpr std::size_t kAlignment = 64;
     std::FILE* file_;
     std::size_t blockSize_;
-    std::vector<Buffer> buffers_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<Buffer*> empty_;
-    std::deque<Buffer*> filled_;
-    Buffer* current_ = nullptr;
-    bool stopping_ = false;
+    std::unique_ptr<char[]> storage_;
+    char* buffer_ = nullptr;
+    bool finished_ = false;
     bool failed_ = false;
-    std::thread thread_;
 };
 
 } // namespace varnoke

@@ -4,10 +4,10 @@
 #include "hierarchy/geometry_file.h"
 #include "hierarchy/obj_line_reader.h"
 #include "hierarchy/obj_scan.h"
+#include "hierarchy/part_registry.h"
 #include "hierarchy/poser_paths.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace varnoke {
 
@@ -28,21 +28,71 @@ int CommonSuffixLength(std::string_view a, std::string_view b)
     return static_cast<int>(mismatch.first - a.rbegin());
 }
 
-// A trie of the lines' names read backwards. Each trie node keeps the first line that
-// reached it, which is the first line of those sharing at least that many final characters.
+// A trie of the lines' names read backwards, each run of nodes without a branch or a
+// name's end kept as one node whose edge spells a stretch of a line's name. Each node
+// keeps the first line that reached it, which is the first line of those sharing at least
+// that many final characters; every point along an edge is reached by the same lines as
+// the node it leads to, so it has the same first line.
 struct LevelGuesser::SuffixIndex {
-    struct Child {
-        int node;
-        int firstLine;
+    struct Node {
+        std::uint32_t line = 0; // a line whose name spells the edge into the node
+        std::int32_t firstLine = -1;
+        std::uint8_t start = 0; // the edge's first character, counted from the name's end
+        std::uint8_t length = 0; // names are kept to kMaxNameInLine characters, fewer than 256
+        char first = 0; // the edge's first character
     };
-    std::unordered_map<unsigned long long, Child> children;
-    int nodeCount = 1; // node 0 is the root
+    static_assert(kMaxNameInLine < 256);
+    std::deque<Node> nodes { Node {} };
 
-    static unsigned long long Key(int node, char c)
+    // The children of every node, found by the node and the first character of their edge
+    // in one open-addressed table (the root, node 0, is no one's child: 0 stands for none).
+    struct Slot {
+        std::uint64_t key = 0; // 0 for an empty slot
+        std::uint32_t child = 0;
+    };
+    std::vector<Slot> slots = std::vector<Slot>(64);
+    int shift = 58; // 64 minus the bits of the slot count
+    std::size_t used = 0;
+
+    static std::uint64_t Key(std::uint32_t node, char c)
     {
-        return static_cast<unsigned long long>(node) << 8 | static_cast<unsigned char>(c);
+        return (static_cast<std::uint64_t>(node) + 1) << 8 | static_cast<unsigned char>(c);
+    }
+    std::size_t SlotOf(std::uint64_t key) const
+    {
+        const std::size_t mask = slots.size() - 1;
+        std::size_t at = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> shift);
+        while (slots[at].key != 0 && slots[at].key != key)
+            at = (at + 1) & mask;
+        return at;
+    }
+    std::uint32_t Child(std::uint32_t node, char c) const { return slots[SlotOf(Key(node, c))].child; }
+    void SetChild(std::uint32_t node, char c, std::uint32_t child)
+    {
+        if ((used + 1) * 4 > slots.size() * 3) {
+            std::vector<Slot> old = std::move(slots);
+            slots.assign(old.size() * 2, Slot {});
+            --shift;
+            for (const Slot& slot : old) {
+                if (slot.key)
+                    slots[SlotOf(slot.key)] = slot;
+            }
+        }
+        Slot& slot = slots[SlotOf(Key(node, c))];
+        used += slot.key ? 0 : 1;
+        slot = { Key(node, c), child };
     }
 };
+
+namespace {
+
+// The character of a name at a depth counted from its end.
+char FromEnd(std::string_view name, std::size_t depth)
+{
+    return name[name.size() - 1 - depth];
+}
+
+} // namespace
 
 LevelGuesser::LevelGuesser()
     : index_(std::make_unique<SuffixIndex>())
@@ -53,28 +103,71 @@ LevelGuesser::~LevelGuesser() = default;
 
 void LevelGuesser::Add(int level, std::string_view partName)
 {
-    const int line = static_cast<int>(lines_.size());
-    lines_.push_back({ level, std::string(partName.substr(0, kMaxNameInLine)) });
-    int node = 0;
-    for (auto c = lines_.back().name.rbegin(); c != lines_.back().name.rend(); ++c) {
-        const auto [child, added]
-            = index_->children.try_emplace(SuffixIndex::Key(node, *c), SuffixIndex::Child { index_->nodeCount, line });
-        if (added)
-            ++index_->nodeCount;
-        node = child->second.node;
+    const std::string_view kept = partName.substr(0, kMaxNameInLine);
+    const auto line = static_cast<std::uint32_t>(lines_.size());
+    lines_.push_back({ names_.Add(kept), static_cast<std::uint32_t>(kept.size()), level });
+    const std::string_view name = NameOf(lines_.back());
+    SuffixIndex& index = *index_;
+    std::deque<SuffixIndex::Node>& nodes = index.nodes;
+    const auto edgeChar = [this, &nodes](std::uint32_t node, std::size_t offset) {
+        const SuffixIndex::Node& n = nodes[node];
+        return FromEnd(NameOf(lines_[n.line]), n.start + offset);
+    };
+    std::uint32_t node = 0;
+    std::size_t depth = 0;
+    while (depth < name.size()) {
+        const char c = FromEnd(name, depth);
+        std::uint32_t child = index.Child(node, c);
+        if (!child) {
+            const auto leaf = static_cast<std::uint32_t>(nodes.size());
+            nodes.push_back({ line, static_cast<std::int32_t>(line), static_cast<std::uint8_t>(depth),
+                              static_cast<std::uint8_t>(name.size() - depth), c });
+            index.SetChild(node, c, leaf);
+            return;
+        }
+        std::uint32_t matched = 1;
+        while (matched < nodes[child].length && depth + matched < name.size()
+               && edgeChar(child, matched) == FromEnd(name, depth + matched))
+            ++matched;
+        if (matched < nodes[child].length) {
+            // The name leaves the edge part way, or ends there: the edge splits in two.
+            const auto upper = static_cast<std::uint32_t>(nodes.size());
+            SuffixIndex::Node split = nodes[child];
+            split.length = static_cast<std::uint8_t>(matched);
+            nodes.push_back(split);
+            index.SetChild(node, c, upper);
+            nodes[child].start = static_cast<std::uint8_t>(nodes[child].start + matched);
+            nodes[child].length = static_cast<std::uint8_t>(nodes[child].length - matched);
+            nodes[child].first = edgeChar(child, 0);
+            index.SetChild(upper, nodes[child].first, child);
+            child = upper;
+        }
+        node = child;
+        depth += matched;
     }
 }
 
 int LevelGuesser::GuessLevel(std::string_view partName, int rootCount) const
 {
-    int node = 0;
+    const SuffixIndex& index = *index_;
+    std::uint32_t node = 0;
+    std::size_t depth = 0;
     int bestLine = -1;
-    for (auto c = partName.rbegin(); c != partName.rend(); ++c) {
-        const auto child = index_->children.find(SuffixIndex::Key(node, *c));
-        if (child == index_->children.end())
+    while (depth < partName.size()) {
+        const std::uint32_t child = index.Child(node, FromEnd(partName, depth));
+        if (!child)
             break;
-        node = child->second.node;
-        bestLine = child->second.firstLine;
+        const SuffixIndex::Node& edge = index.nodes[child];
+        const std::string_view edgeName = NameOf(lines_[edge.line]);
+        std::uint32_t matched = 1;
+        while (matched < edge.length && depth + matched < partName.size()
+               && FromEnd(edgeName, edge.start + matched) == FromEnd(partName, depth + matched))
+            ++matched;
+        bestLine = edge.firstLine;
+        if (matched < edge.length)
+            break;
+        node = child;
+        depth += matched;
     }
     if (bestLine >= 0)
         return lines_[static_cast<std::size_t>(bestLine)].level;
@@ -82,7 +175,7 @@ int LevelGuesser::GuessLevel(std::string_view partName, int rootCount) const
         return rootCount + 1;
     // Names that begin alike are taken for siblings of a chain: one level below the last line.
     const Line& last = lines_.back();
-    if (last.name.substr(0, 2) == partName.substr(0, 2))
+    if (NameOf(last).substr(0, 2) == partName.substr(0, 2))
         return last.level + 1;
     return rootCount + 1;
 }
@@ -93,27 +186,32 @@ std::optional<std::vector<std::string>> ReadPartList(const std::string& objFileP
     FilePointer file = OpenRegularFile(objFilePath);
     if (!file)
         return std::nullopt;
-    // Each name with its folded form, which both finds the names met before and sorts.
-    std::unordered_map<std::string, std::string> partsByFoldedName;
+    // Each name once ignoring case, spelled as met first, kept once in the registry's blocks.
+    PartRegistry names;
     ObjLineReader reader(file.get(), /*findRelativeFace=*/false);
     ObjLine line;
     while (reader.ReadTextLine(line)) {
-        std::string name = GroupNameOfLine(line.head);
-        if (!name.empty())
-            partsByFoldedName.try_emplace(FoldCase(name), std::move(name));
+        const std::string name = GroupNameOfLine(line.head);
+        if (!name.empty() && !names.Holds(name))
+            names.Add(name);
     }
     if (reader.ReadFailed())
         return std::nullopt;
-    std::vector<std::pair<const std::string, std::string>*> sorted;
-    sorted.reserve(partsByFoldedName.size());
-    for (auto& entry : partsByFoldedName)
-        sorted.push_back(&entry);
+    std::vector<int> sorted(static_cast<std::size_t>(names.Count()));
+    for (int i = 0; i < names.Count(); ++i)
+        sorted[static_cast<std::size_t>(i)] = i;
     // Folded names compared byte by byte (as unsigned values): ascending order ignoring case.
-    std::sort(sorted.begin(), sorted.end(), [](const auto* a, const auto* b) { return a->first < b->first; });
+    const auto folded = [](char c) { return static_cast<unsigned char>(FoldCase(c)); };
+    std::sort(sorted.begin(), sorted.end(), [&names, &folded](int a, int b) {
+        const std::string_view x = names.At(a);
+        const std::string_view y = names.At(b);
+        return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(),
+                                            [&folded](char p, char q) { return folded(p) < folded(q); });
+    });
     std::vector<std::string> parts;
     parts.reserve(sorted.size());
-    for (auto* entry : sorted)
-        parts.push_back(std::move(entry->second));
+    for (const int index : sorted)
+        parts.emplace_back(names.At(index));
     return parts;
 }
 
@@ -141,10 +239,12 @@ std::optional<GeneratedHierarchy> GenerateHierarchy(CheckState& state, const std
         guesser.Add(rootCount, *root);
         parts->erase(root);
     }
-    for (const std::string& part : *parts) {
+    generated.levelLines.reserve(generated.levelLines.size() + parts->size());
+    for (std::string& part : *parts) {
         const int level = guesser.GuessLevel(part, rootCount);
         generated.levelLines.push_back(LevelLine(level, part, "xyz"));
         guesser.Add(level, part);
+        std::string().swap(part); // each name is held by its level line from now on
     }
     return generated;
 }
@@ -153,6 +253,12 @@ void InsertGeneratedHierarchy(DocumentLines& lines, const GeneratedHierarchy& ge
 {
     lines.Insert(0, generated.header);
     lines.Insert(lines.Count(), generated.levelLines);
+}
+
+void InsertGeneratedHierarchy(DocumentLines& lines, GeneratedHierarchy&& generated)
+{
+    lines.Insert(0, std::move(generated.header));
+    lines.Insert(lines.Count(), std::move(generated.levelLines));
 }
 
 } // namespace varnoke

@@ -2,8 +2,11 @@
 
 #include "hierarchy/check_state.h"
 #include "hierarchy/document_lines.h"
+#include "hierarchy/text_blocks.h"
 
 #include <array>
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,8 +23,8 @@ inline constexpr std::array<std::string_view, 10> RootCandidates { "hip",     "h
 int CommonSuffixLength(std::string_view a, std::string_view b);
 
 // The generated level lines so far, and the level a further part is guessed to have.
-// Finding the line that shares the longest ending goes through an index of reversed
-// names, so generating from an OBJ file of thousands of groups stays linear.
+// Finding the line that shares the longest ending goes through a compressed trie of the
+// reversed names, of at most two nodes a line, so generating stays linear in time and memory.
 class LevelGuesser {
 public:
     LevelGuesser();
@@ -35,10 +38,14 @@ public:
 private:
     struct SuffixIndex;
     struct Line {
+        std::uint64_t position; // of the name, in names_
+        std::uint32_t size;
         int level;
-        std::string name;
     };
-    std::vector<Line> lines_;
+    std::string_view NameOf(const Line& line) const { return names_.At(line.position, line.size); }
+
+    TextBlocks names_;
+    std::deque<Line> lines_;
     std::unique_ptr<SuffixIndex> index_;
 };
 
@@ -60,5 +67,7 @@ std::optional<GeneratedHierarchy> GenerateHierarchy(CheckState& state, const std
 // Adds a generated hierarchy to a document, which is never cleared: the header goes to
 // the top, in its order, and the level lines to the end.
 void InsertGeneratedHierarchy(DocumentLines& lines, const GeneratedHierarchy& generated);
+// The same, its lines moved into the document rather than copied.
+void InsertGeneratedHierarchy(DocumentLines& lines, GeneratedHierarchy&& generated);
 
 } // namespace varnoke

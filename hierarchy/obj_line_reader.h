@@ -27,7 +27,7 @@ struct ObjLine {
 class ObjLineReader {
 public:
     static constexpr std::size_t kMaxHead = 4096;
-    static constexpr std::size_t kDefaultBlockSize = std::size_t { 1 } << 18;
+    static constexpr std::size_t kDefaultBlockSize = std::size_t { 1 } << 20;
 
     ObjLineReader(std::FILE* file, bool findRelativeFace, std::size_t blockSize = kDefaultBlockSize,
                   const ByteScanner& scanner = FastestByteScanner());

@@ -42,7 +42,9 @@ void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_
         state.WarningsList.AddError(lineIndex, "Couldn't open file:%s", localPath);
         return;
     }
-    std::vector<std::string> found;
+    // The names of this file join the registry as they are met, but only those of earlier
+    // files count as found before; a failed read takes them out again.
+    const int countBefore = state.FObjParts.Count();
     ObjLineReader reader(file.get(), /*findRelativeFace=*/true);
     ObjLine line;
     while (reader.ReadTextLine(line)) {
@@ -54,17 +56,18 @@ void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_
         std::string name = GroupNameOfLine(line.head);
         if (name.empty())
             continue;
-        if (state.FObjParts.Holds(name))
+        const int earlier = state.FObjParts.IndexOf(name);
+        if (earlier >= 0 && earlier < countBefore)
             state.WarningsList.AddWarning(lineIndex, "Part '%s' found in multiple OBJ files", name);
         else
-            found.push_back(std::move(name));
+            state.FObjParts.Add(name);
     }
     if (reader.ReadFailed()) {
         // A file that gives no data when asked (a kernel file read without waiting).
+        state.FObjParts.TruncateTo(countBefore);
         state.WarningsList.AddError(lineIndex, "Couldn't open file:%s", localPath);
         return;
     }
-    state.FObjParts.AddAll(found);
 }
 
 } // namespace varnoke

@@ -195,7 +195,8 @@ void TreeBuilder::CheckIKChainLine(std::string_view text, int lineIndex)
 
 void TreeBuilder::WarnUnusedObjParts()
 {
-    for (const std::string& name : state_.FObjParts.Names()) {
+    for (int part = 0; part < state_.FObjParts.Count(); ++part) {
+        const std::string_view name = state_.FObjParts.At(part);
         if (!state_.FDefinedParts.Holds(name))
             diagnostics_.AddWarning(-1, "Part '%s' found in OBJ was not used, will be ignored by Poser", name);
     }

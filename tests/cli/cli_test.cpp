@@ -4,7 +4,6 @@
 #include "cli/replace_file.h"
 #include "cli_outcome.h"
 #include "file_bytes.h"
-#include "hierarchy/block_reader.h"
 #include "hierarchy/platform.h"
 #include "program_run.h"
 
@@ -624,21 +623,6 @@ TEST_F(Cli, RunningOutOfMemoryOrThreadsEndsWithAMessageAndStatusTwo)
         2);
     EXPECT_NE(err.str(), "");
     EXPECT_EQ(varnoke::cli::ExitStatusOf([] { return 1; }, err), 1);
-
-    // No thread to read ahead: the calling thread reads, and the outcome is the same.
-    const std::string good = Phi("good.phi", Figure("yzx", true));
-    const std::vector<std::vector<std::string>> runs { { "check", good },
-                                                       { "generate", (figure_ / "fig.obj").string() } };
-    for (const std::vector<std::string>& arguments : runs) {
-        const Outcome withThreads = InProcess(arguments);
-        const varnoke::BlockReader::ThreadStart real = varnoke::BlockReader::startThread;
-        varnoke::BlockReader::startThread = [](std::function<void()>) -> std::thread {
-            throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-        };
-        const Outcome withoutThreads = InProcess(arguments);
-        varnoke::BlockReader::startThread = real;
-        EXPECT_EQ(withoutThreads, withThreads);
-    }
 }
 
 TEST_F(Cli, UnderAMemoryLimitEveryCommandEndsWithAMessageNotAnAbort)

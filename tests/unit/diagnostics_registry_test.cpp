@@ -3,12 +3,14 @@
 #include "hierarchy/diagnostics.h"
 #include "hierarchy/level_line.h"
 #include "hierarchy/part_registry.h"
+#include "hierarchy/text_blocks.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <random>
 
 using namespace varnoke;
 using ::testing::ElementsAre;
@@ -148,4 +150,103 @@ TEST(CaseFold, OneFoldingForEquality)
     EXPECT_TRUE(EqualIgnoringCase("\xC0\xDE", "\xE0\xFE"));
     EXPECT_FALSE(EqualIgnoringCase("\xD7", "\xF7"));
     EXPECT_EQ(FoldCase("AbC\xC9\xDF\xFF"), "abc\xE9\xDF\xFF");
+}
+
+// The registry against the plain model it stands for: a list searched from its start,
+// over many names that often differ only in letter case, with entries taken back at times.
+TEST(PartRegistry, AgreesWithALinearSearchOfAPlainList)
+{
+    std::mt19937 random(7);
+    const std::string letters = "aAbB\xC9\xE9_";
+    PartRegistry registry;
+    std::vector<std::string> model;
+    for (int step = 0; step < 20000; ++step) {
+        std::string name(random() % 4, ' ');
+        for (char& c : name)
+            c = letters[random() % letters.size()];
+        if (step % 5000 == 4999) {
+            const int count = static_cast<int>(random() % (model.size() + 1));
+            registry.TruncateTo(count);
+            model.resize(static_cast<std::size_t>(count));
+        } else if (random() % 2) {
+            registry.Add(name);
+            model.push_back(name);
+        }
+        const auto first = std::find_if(model.begin(), model.end(),
+                                        [&name](const std::string& entry) { return EqualIgnoringCase(entry, name); });
+        ASSERT_EQ(registry.IndexOf(name), first == model.end() ? -1 : static_cast<int>(first - model.begin()))
+            << step << ": " << name;
+    }
+    EXPECT_EQ(registry.Names(), model);
+}
+
+TEST(TextBlocks, KeepsEveryTextWhateverItsSize)
+{
+    TextBlocks blocks;
+    const std::vector<std::string> texts {
+        "", "hip", std::string(TextBlocks::kBlockSize - 2, 'x'), "abc", std::string(TextBlocks::kBlockSize + 5, 'y'),
+        "", "tail"
+    };
+    std::vector<std::uint64_t> positions;
+    for (const std::string& text : texts)
+        positions.push_back(blocks.Add(text));
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(blocks.At(positions[i], texts[i].size()), texts[i]) << i;
+    blocks.TruncateTo(positions[3]);
+    EXPECT_EQ(blocks.At(blocks.Add("new"), 3), "new");
+    EXPECT_EQ(blocks.At(positions[2], texts[2].size()), texts[2]);
+}
+
+// Entries kept compactly read back as the plain list of formatted messages they stand for.
+TEST(Diagnostics, CompactEntriesReadBackAsThePlainList)
+{
+    std::mt19937 random(11);
+    const std::vector<std::string> formats { "Part '%s' found in multiple OBJ files",
+                                             "Level number %d has been skipped", "Syntax error/missing argument",
+                                             "%s and %s, %d%%" };
+    const std::vector<std::string> words { "", "%s", "100%", "hip", std::string(300, 'z'), "a\nb" };
+    Diagnostics list;
+    std::vector<Diagnostic> model;
+    for (int step = 0; step < 2000; ++step) {
+        const std::string& format = formats[random() % formats.size()];
+        const std::string& a = words[random() % words.size()];
+        const std::string& b = words[random() % words.size()];
+        const int line = static_cast<int>(random() % 100) - 1;
+        switch (random() % 4) {
+        case 0:
+            list.AddError(line, format, a, b, line);
+            model.push_back({ Severity::Error, line + 1, FormatMessage(format, { a, b, std::to_string(line) }) });
+            break;
+        case 1:
+            list.AddWarning(line, format, a);
+            model.push_back({ Severity::Warning, line + 1, FormatMessage(format, { a }) });
+            break;
+        case 2:
+            list.AddWarning(line, format);
+            model.push_back({ Severity::Warning, line + 1, FormatMessage(format, {}) });
+            break;
+        default:
+            list.AddPlain(a + format);
+            model.push_back({ Severity::Plain, 0, a + format });
+        }
+        if (step == 1000) {
+            list.Clear();
+            model.clear();
+        }
+    }
+    ASSERT_EQ(list.Count(), static_cast<int>(model.size()));
+    int errors = 0;
+    int warnings = 0;
+    for (int i = 0; i < list.Count(); ++i) {
+        const Diagnostic entry = list.At(i);
+        const Diagnostic& expected = model[static_cast<std::size_t>(i)];
+        EXPECT_EQ(entry.severity, expected.severity) << i;
+        EXPECT_EQ(entry.line, expected.line) << i;
+        EXPECT_EQ(entry.message, expected.message) << i;
+        EXPECT_EQ(list.TextAt(i), expected.Text()) << i;
+        errors += expected.severity == Severity::Error;
+        warnings += expected.severity == Severity::Warning;
+    }
+    EXPECT_EQ(list.FErrorCount, errors);
+    EXPECT_EQ(list.FWarningCount, warnings);
 }

@@ -1,4 +1,3 @@
-#include "hierarchy/block_reader.h"
 #include "hierarchy/check_state.h"
 #include "hierarchy/folder_listings.h"
 #include "hierarchy/geometry_file.h"
@@ -13,7 +12,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <random>
-#include <system_error>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -296,37 +294,10 @@ TEST(ObjLineReader, ADescriptorWithNoDataYetIsAFailedReadNotAWait)
     FilePointer file = ReadingWithoutWaiting(ends[0]);
     ASSERT_TRUE(file);
     ASSERT_TRUE(::fcntl(::fileno(file.get()), F_GETFL) & O_NONBLOCK) << "a read would wait";
-    for (const bool threadStarts : { true, false }) {
-        SCOPED_TRACE(threadStarts);
-        const BlockReader::ThreadStart real = BlockReader::startThread;
-        if (!threadStarts) {
-            BlockReader::startThread = [](std::function<void()>) -> std::thread {
-                throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-            };
-        }
-        ObjLineReader reader(file.get(), true);
-        ObjLine line;
-        EXPECT_FALSE(reader.ReadTextLine(line));
-        EXPECT_TRUE(reader.ReadFailed());
-        BlockReader::startThread = real;
-        std::clearerr(file.get());
-    }
+    ObjLineReader reader(file.get(), true);
+    ObjLine line;
+    EXPECT_FALSE(reader.ReadTextLine(line));
+    EXPECT_TRUE(reader.ReadFailed());
     ::close(ends[1]);
 }
 #endif
-
-TEST(ObjLineReader, WithoutAThreadToSpareTheCallerReadsEveryBlock)
-{
-    std::string bytes;
-    for (int i = 0; i < 2000; ++i)
-        bytes += "v 1 2 3\ng part" + std::to_string(i) + "\n";
-    const std::vector<std::string> expected = ReadAll(bytes, 64);
-    const BlockReader::ThreadStart real = BlockReader::startThread;
-    BlockReader::startThread = [](std::function<void()>) -> std::thread {
-        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-    };
-    const std::vector<std::string> withoutThread = ReadAll(bytes, 64);
-    BlockReader::startThread = real;
-    EXPECT_EQ(withoutThread.size(), 2000u);
-    EXPECT_EQ(withoutThread, expected);
-}
