@@ -213,11 +213,9 @@ void TPHIForm::RefreshWarningsList()
         return;
     shownDiagnostics_ = diagnostics.Revision();
     QStringList texts;
-    texts.reserve(static_cast<qsizetype>(diagnostics.Entries().size()));
-    for (const varnoke::Diagnostic& entry : diagnostics.Entries()) {
-        const std::string text = entry.Text();
-        texts.push_back(dialog_support::FromLatin1(text));
-    }
+    texts.reserve(diagnostics.Count());
+    for (int i = 0; i < diagnostics.Count(); ++i)
+        texts.push_back(dialog_support::FromLatin1(diagnostics.TextAt(i)));
     WarningsList->clear();
     WarningsList->addItems(texts);
 }
