@@ -124,6 +124,14 @@ void TPHIForm::ShowTreeView()
     ShowLevelButtons(false);
 }
 
+void TPHIForm::SyncViewButtons()
+{
+    // A click presses its view button before the command runs; a command that stopped
+    // short leaves the button of the view that is shown pressed, not the one clicked.
+    if (TextButton->isChecked() || HierButton->isChecked())
+        (FTextMode ? TextButton : HierButton)->setChecked(true);
+}
+
 void TPHIForm::ShowLevelButtons(bool visible)
 {
     // A tool bar shows its widgets through their actions, once it lays them out again.

@@ -194,6 +194,7 @@ private:
     void ShowTestResult();
     void ChooseView(bool passed);
     void ShowLevelButtons(bool visible);
+    void SyncViewButtons();
     varnoke::TreeWindow MakeTreeWindow();
     void SelectNode(const varnoke::Node* node);
     QString InputBox(const varnoke::InputBoxRequest& request);

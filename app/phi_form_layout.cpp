@@ -26,6 +26,12 @@ constexpr int kItemHeight = 13;
 constexpr int kSplitterHeight = 3;
 constexpr int kTreeIndent = 19;
 
+void EnableItems(QMenu* menu)
+{
+    for (QAction* action : menu->actions())
+        action->setEnabled(true);
+}
+
 QIcon ToolIcon(const QString& name)
 {
     QIcon icon(QStringLiteral(":/icons/%1.svg").arg(name));
@@ -117,8 +123,10 @@ QToolButton* TPHIForm::AddToolButton(const QString& caption, const QString& icon
     // The caption must stay readable where the style pads more than the width allows.
     button->setFixedSize(std::max(width, button->sizeHint().width()), kButtonHeight);
     button->setStatusTip(hint);
-    connect(button, &QToolButton::clicked, this,
-            [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+    connect(button, &QToolButton::clicked, this, [this, handler] {
+        RunCommand([this, handler] { (this->*handler)(); });
+        SyncViewButtons();
+    });
     ToolBar1->addWidget(button);
     return button;
 }
@@ -177,10 +185,7 @@ QMenu* TPHIForm::AddMenu(const QString& caption, Handler opened)
         connect(menu, &QMenu::aboutToShow, this, [this, opened] { RunCommand([this, opened] { (this->*opened)(); }); });
         // Closed, the items answer their keys again: a key runs the opening handler
         // itself and then runs its item only if that left it enabled.
-        connect(menu, &QMenu::aboutToHide, this, [menu] {
-            for (QAction* action : menu->actions())
-                action->setEnabled(true);
-        });
+        connect(menu, &QMenu::aboutToHide, this, [menu] { EnableItems(menu); });
     }
     return menu;
 }
@@ -192,11 +197,17 @@ QAction* TPHIForm::AddMenuItem(QMenu* menu, const QString& caption, const QStrin
     if (key)
         action->setShortcut(QKeySequence(key));
     const Handler opened = menuOpened_.value(menu);
-    connect(action, &QAction::triggered, this, [this, action, handler, opened] {
-        RunCommand([this, action, handler, opened] {
-            if (opened)
+    connect(action, &QAction::triggered, this, [this, menu, action, handler, opened] {
+        RunCommand([this, menu, action, handler, opened] {
+            bool enabled = true;
+            if (opened) {
                 (this->*opened)();
-            if (action->isEnabled())
+                enabled = action->isEnabled();
+                // A closed menu's items keep answering their keys, whatever this one left.
+                if (!menu->isVisible())
+                    EnableItems(menu);
+            }
+            if (enabled)
                 (this->*handler)();
         });
     });

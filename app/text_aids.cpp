@@ -81,7 +81,10 @@ void TPHIForm::Contents1Click()
 
 void TPHIForm::ShowHelp(int context)
 {
-    if (!help_)
+    if (!help_) {
         help_ = std::make_unique<HelpWindow>();
+        // Closing the main window ends the program, help open or not.
+        help_->setAttribute(Qt::WA_QuitOnClose, false);
+    }
     help_->ShowContext(context);
 }

@@ -190,6 +190,25 @@ private slots:
         QVERIFY(prompts_->Texts(u"InputBox"_s).isEmpty());
     }
 
+    // A key pressed while its item is off must not leave the item off for later.
+    void keysWorkAfterTheirItemWasOff()
+    {
+        OpenFigure();
+        QTest::keyClick(w, Qt::Key_F2); // off in the tree view
+        w->TextButton->click();
+        QTest::keyClick(w, Qt::Key_F7); // off in the text view
+        Caret(3, 0);
+        QTest::keyClick(w, Qt::Key_F2);
+        QCOMPARE(Lines().value(3), u"\t2 hip yzx"_s);
+        QTest::keyClick(w, Qt::Key_F3);
+        QTest::keyClick(w, Qt::Key_F5);
+        QVERIFY(!w->FTextMode);
+        Select(u"#Mannikin"_s);
+        prompts_->inputs.push_back(u"seen"_s);
+        QTest::keyClick(w, Qt::Key_F7);
+        QCOMPARE(prompts_->Texts(u"InputBox"_s).size(), 1);
+    }
+
     void comments_data()
     {
         QTest::addColumn<QString>("node"); // empty: Add Comment

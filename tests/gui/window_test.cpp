@@ -600,20 +600,22 @@ private slots:
     // A character that no byte holds is refused by the test and by the save.
     void beyondLatin1_data()
     {
-        QTest::addColumn<bool>("save");
-        QTest::newRow("Test") << false;
-        QTest::newRow("Save") << true;
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Test") << u"TestButton"_s;
+        QTest::newRow("Save") << u"SaveButton"_s;
+        QTest::newRow("Tree") << u"HierButton"_s;
     }
     void beyondLatin1()
     {
-        QFETCH(bool, save);
+        QFETCH(QString, button);
         QVERIFY(Start());
         const QString doc = WriteFile(Path(u"doc.phi"_s), "#one\r\n#two\r\n");
         Open(doc);
         QTest::keyClick(w, Qt::Key_F4);
         Caret(1, 4);
         w->TextMemo->textCursor().insertText(u"\u0100"_s);
-        (save ? w->SaveButton : w->TestButton)->click();
+        w->findChild<QToolButton*>(button)->click();
+        QVERIFY(w->FTextMode && w->TextButton->isChecked() && !w->HierButton->isChecked());
         QCOMPARE(prompts_->Texts(u"Error"_s),
                  QStringList { u"Line 2 holds characters that cannot be saved as single bytes."_s });
         QCOMPARE(ReadAll(doc), QByteArray("#one\r\n#two\r\n"));
