@@ -94,23 +94,29 @@ void TPHIForm::WriteDocument()
     FModified = false;
 }
 
+bool TPHIForm::AskSaveName()
+{
+    const QFileInfo current(SaveDialog1.FileName);
+    const std::optional<FileDialogAnswer> answer
+        = prompts_.SaveFile(this,
+                            { QStringLiteral("Save Poser Hierarchy"),
+                              { kHierarchyFilters.constFirst() },
+                              {},
+                              QStringLiteral("PHI"),
+                              SaveDialog1.FileName.isEmpty() ? QString() : current.absolutePath(),
+                              current.fileName(),
+                              false });
+    if (answer)
+        SaveDialog1.FileName = answer->path;
+    return answer.has_value();
+}
+
 bool TPHIForm::SaveDocument()
 {
     if (!FTextMode)
         TreeToText();
-    if (SaveDialog1.FileName.isEmpty()) {
-        const std::optional<FileDialogAnswer> answer = prompts_.SaveFile(this,
-                                                                         { QStringLiteral("Save Poser Hierarchy"),
-                                                                           { kHierarchyFilters.constFirst() },
-                                                                           {},
-                                                                           QStringLiteral("PHI"),
-                                                                           {},
-                                                                           SaveDialog1.FileName,
-                                                                           false });
-        if (!answer)
-            return false;
-        SaveDialog1.FileName = answer->path;
-    }
+    if (SaveDialog1.FileName.isEmpty() && !AskSaveName())
+        return false;
     WriteDocument();
     return true;
 }
@@ -128,20 +134,8 @@ void TPHIForm::Save1Click()
 
 void TPHIForm::SaveAs1Click()
 {
-    const QFileInfo current(SaveDialog1.FileName);
-    const std::optional<FileDialogAnswer> answer
-        = prompts_.SaveFile(this,
-                            { QStringLiteral("Save Poser Hierarchy"),
-                              { kHierarchyFilters.constFirst() },
-                              {},
-                              QStringLiteral("PHI"),
-                              SaveDialog1.FileName.isEmpty() ? QString() : current.absolutePath(),
-                              current.fileName(),
-                              false });
-    if (!answer)
-        return;
-    SaveDialog1.FileName = answer->path;
-    Save1Click();
+    if (AskSaveName())
+        Save1Click();
 }
 
 void TPHIForm::New1Click()
@@ -178,15 +172,15 @@ void TPHIForm::Load1Click()
 
 void TPHIForm::OpenAs(const QString& path)
 {
-    // A failed open keeps the names the document had, so it is not taken for that file.
+    // A failed open keeps the names the document had, so it is not taken for that file;
+    // LoadDocument fails only before it changes anything.
     const QString previous = OpenDialog1.FileName;
     lastOpenFolder_ = QFileInfo(path).absolutePath();
     OpenDialog1.FileName = path;
     try {
         LoadDocument();
     } catch (const CommandError&) {
-        if (SaveDialog1.FileName != path)
-            OpenDialog1.FileName = previous;
+        OpenDialog1.FileName = previous;
         throw;
     }
 }

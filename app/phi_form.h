@@ -201,6 +201,8 @@ private:
     void RefreshWarningsList();
     void ShowSelectedDiagnostic();
     void RefuseTextBeyondLatin1() const;
+    // The save dialog; a name chosen becomes the name Save writes to.
+    bool AskSaveName();
     void WriteDocument();
     void OpenAs(const QString& path);
     varnoke::GeometryFolders DocumentGeometryFolders() const;
