@@ -88,7 +88,9 @@ void TextMemoLines::ReplaceAll(std::vector<std::string> lines)
 bool TextMemoLines::Holds(const varnoke::DocumentText& text) const
 {
     const int count = Count();
-    bool same = static_cast<std::size_t>(count) == text.lines.size() && EndsWithLineEnd() == text.finalLineEnd;
+    // A character no byte holds reads as '?' and must not pass for the file's '?'.
+    bool same = static_cast<std::size_t>(count) == text.lines.size() && EndsWithLineEnd() == text.finalLineEnd
+        && !FirstLineBeyondLatin1();
     for (int i = 0; same && i < count; ++i)
         same = Line(i) == text.lines[static_cast<std::size_t>(i)];
     return same;
