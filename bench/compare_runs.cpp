@@ -4,7 +4,7 @@
 //
 //   compare_runs RUNS LABEL TARGET_RATIO PEAK_LIMIT_MIB [cpu=LIMIT] -- A_ARGS... ::: B_ARGS...
 //
-// A peak limit of 0 sets none.
+// A peak limit of 0 sets none; a target ratio of "-" sets none, the ratio only shown.
 
 #include <algorithm>
 #include <chrono>
@@ -78,6 +78,7 @@ int main(int argc, char* argv[])
     }
     const int runs = std::max(1, std::atoi(argv[1]));
     const std::string label = argv[2];
+    const bool hasTarget = std::strcmp(argv[3], "-") != 0;
     const double target = std::atof(argv[3]);
     const double peakLimit = std::atof(argv[4]);
     std::vector<char*> a;
@@ -105,8 +106,10 @@ int main(int argc, char* argv[])
     }
     const double ratio = Median(ratios);
     const double peak = static_cast<double>(peakKiB) / 1024;
-    std::printf("%-34s ratio %6.3fx (target <= %.2fx) %-6s  median %.3f s  peak %5.1f MiB", label.c_str(), ratio,
-                target, ratio <= target ? "met" : "MISSED", Median(secondsA), peak);
+    std::printf("%-34s ratio %6.3fx", label.c_str(), ratio);
+    if (hasTarget)
+        std::printf(" (target <= %.2fx) %-6s", target, ratio <= target ? "met" : "MISSED");
+    std::printf("  median %.3f s  peak %5.1f MiB", Median(secondsA), peak);
     if (peakLimit > 0)
         std::printf(" (target < %.0f MiB) %s", peakLimit, peak < peakLimit ? "met" : "MISSED");
     if (cpuLimit > 0) {

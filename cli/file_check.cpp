@@ -1,6 +1,5 @@
 #include "cli/file_check.h"
 
-#include "hierarchy/forest.h"
 #include "hierarchy/hierarchy_check.h"
 
 namespace varnoke::cli {
@@ -19,8 +18,7 @@ FileTest TestText(std::string&& bytes, const std::string& path, const std::strin
     folders.poserFolder = poserFolder;
     folders.listings = &listings;
     LineList lines(std::move(text.lines));
-    Forest tree;
-    test.passed = TestHierarchy(test.state, folders, lines, tree, path);
+    test.passed = TestHierarchy(test.state, folders, lines, path);
     test.tested = !IsObjFileName(path);
     test.text = { std::move(lines.Lines()), text.finalLineEnd };
     return test;

@@ -2,7 +2,6 @@
 
 #include "cli/cli.h"
 #include "cli/poser_folder.h"
-#include "hierarchy/forest.h"
 #include "hierarchy/generation.h"
 #include "hierarchy/hierarchy_check.h"
 #include "hierarchy/platform.h"
@@ -29,8 +28,7 @@ int Generate(const std::string& objFile, const std::optional<std::string>& poser
     LineList lines;
     InsertGeneratedHierarchy(lines, std::move(*generated));
     generated.reset();
-    Forest tree;
-    const bool passed = TestHierarchy(state, folders, lines, tree, "");
+    const bool passed = TestHierarchy(state, folders, lines, "");
     // As JoinDocumentText writes it with a final line end, one line at a time.
     for (const std::string& line : lines.Lines())
         out << line << "\r\n";

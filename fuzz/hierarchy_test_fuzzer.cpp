@@ -63,6 +63,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The tested text is tidy: a second test rewrites nothing and finds the same.
     const std::vector<std::string> tested = lines.Lines();
     const std::vector<std::string> texts = diagnostics.Texts();
+
+    // A test without the tree finds and rewrites the same.
+    LineList treeless(SplitDocumentText(pieces[0]).lines);
+    CheckState treelessState;
+    VARNOKE_FUZZ_CHECK(TestHierarchy(treelessState, folders, treeless, "figure.phi") == passed);
+    VARNOKE_FUZZ_CHECK(treeless.Lines() == tested);
+    VARNOKE_FUZZ_CHECK(treelessState.WarningsList.Texts() == texts);
     LineList again(tested);
     CheckState secondState;
     Forest secondTree;

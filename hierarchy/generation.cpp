@@ -37,6 +37,7 @@ struct LevelGuesser::SuffixIndex {
     struct Node {
         std::uint32_t line = 0; // a line whose name spells the edge into the node
         std::int32_t firstLine = -1;
+        std::uint32_t parent = 0;
         std::uint8_t start = 0; // the edge's first character, counted from the name's end
         std::uint8_t length = 0; // names are kept to kMaxNameInLine characters, fewer than 256
         char first = 0; // the edge's first character
@@ -44,43 +45,38 @@ struct LevelGuesser::SuffixIndex {
     static_assert(kMaxNameInLine < 256);
     std::deque<Node> nodes { Node {} };
 
-    // The children of every node, found by the node and the first character of their edge
-    // in one open-addressed table (the root, node 0, is no one's child: 0 stands for none).
-    struct Slot {
-        std::uint64_t key = 0; // 0 for an empty slot
-        std::uint32_t child = 0;
-    };
-    std::vector<Slot> slots = std::vector<Slot>(64);
+    // The children of every node in one open-addressed table of their numbers, found by
+    // their parent and the first character of their edge (the root, node 0, is no one's
+    // child: 0 stands for none).
+    std::vector<std::uint32_t> slots = std::vector<std::uint32_t>(64);
     int shift = 58; // 64 minus the bits of the slot count
     std::size_t used = 0;
 
-    static std::uint64_t Key(std::uint32_t node, char c)
-    {
-        return (static_cast<std::uint64_t>(node) + 1) << 8 | static_cast<unsigned char>(c);
-    }
-    std::size_t SlotOf(std::uint64_t key) const
+    std::size_t SlotOf(std::uint32_t parent, char c) const
     {
         const std::size_t mask = slots.size() - 1;
+        const std::uint64_t key = (static_cast<std::uint64_t>(parent) + 1) << 8 | static_cast<unsigned char>(c);
         std::size_t at = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> shift);
-        while (slots[at].key != 0 && slots[at].key != key)
+        while (slots[at] != 0 && (nodes[slots[at]].parent != parent || nodes[slots[at]].first != c))
             at = (at + 1) & mask;
         return at;
     }
-    std::uint32_t Child(std::uint32_t node, char c) const { return slots[SlotOf(Key(node, c))].child; }
-    void SetChild(std::uint32_t node, char c, std::uint32_t child)
+    std::uint32_t Child(std::uint32_t parent, char c) const { return slots[SlotOf(parent, c)]; }
+    // Puts the node in the place of its parent's child of the same first character, if any.
+    void SetChild(std::uint32_t child)
     {
         if ((used + 1) * 4 > slots.size() * 3) {
-            std::vector<Slot> old = std::move(slots);
-            slots.assign(old.size() * 2, Slot {});
+            const std::vector<std::uint32_t> old = std::move(slots);
+            slots.assign(old.size() * 2, 0);
             --shift;
-            for (const Slot& slot : old) {
-                if (slot.key)
-                    slots[SlotOf(slot.key)] = slot;
+            for (const std::uint32_t node : old) {
+                if (node)
+                    slots[SlotOf(nodes[node].parent, nodes[node].first)] = node;
             }
         }
-        Slot& slot = slots[SlotOf(Key(node, c))];
-        used += slot.key ? 0 : 1;
-        slot = { Key(node, c), child };
+        std::uint32_t& slot = slots[SlotOf(nodes[child].parent, nodes[child].first)];
+        used += slot ? 0 : 1;
+        slot = child;
     }
 };
 
@@ -119,10 +115,9 @@ void LevelGuesser::Add(int level, std::string_view partName)
         const char c = FromEnd(name, depth);
         std::uint32_t child = index.Child(node, c);
         if (!child) {
-            const auto leaf = static_cast<std::uint32_t>(nodes.size());
-            nodes.push_back({ line, static_cast<std::int32_t>(line), static_cast<std::uint8_t>(depth),
+            nodes.push_back({ line, static_cast<std::int32_t>(line), node, static_cast<std::uint8_t>(depth),
                               static_cast<std::uint8_t>(name.size() - depth), c });
-            index.SetChild(node, c, leaf);
+            index.SetChild(static_cast<std::uint32_t>(nodes.size() - 1));
             return;
         }
         std::uint32_t matched = 1;
@@ -135,11 +130,12 @@ void LevelGuesser::Add(int level, std::string_view partName)
             SuffixIndex::Node split = nodes[child];
             split.length = static_cast<std::uint8_t>(matched);
             nodes.push_back(split);
-            index.SetChild(node, c, upper);
+            index.SetChild(upper);
+            nodes[child].parent = upper;
             nodes[child].start = static_cast<std::uint8_t>(nodes[child].start + matched);
             nodes[child].length = static_cast<std::uint8_t>(nodes[child].length - matched);
             nodes[child].first = edgeChar(child, 0);
-            index.SetChild(upper, nodes[child].first, child);
+            index.SetChild(child);
             child = upper;
         }
         node = child;

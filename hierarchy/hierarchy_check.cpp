@@ -15,7 +15,10 @@ bool IsObjFileName(std::string_view fileName)
     return EqualIgnoringCase(fileName.substr(dot), ".obj");
 }
 
-void BuildTree(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest& tree)
+namespace {
+
+// Parses the whole text, into the tree when one is given, then warns about unused OBJ parts.
+void BuildTree(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest* tree)
 {
     if (folders.listings) {
         TreeBuilder(state, folders, lines, tree).BuildTree();
@@ -28,10 +31,9 @@ void BuildTree(CheckState& state, const GeometryFolders& folders, DocumentLines&
     TreeBuilder(state, withListings, lines, tree).BuildTree();
 }
 
-bool TestHierarchy(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest& tree,
-                   std::string_view documentFileName)
+bool Test(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest* tree,
+          std::string_view documentFileName)
 {
-    tree.Clear();
     state.Clear();
     Diagnostics& diagnostics = state.WarningsList;
     if (IsObjFileName(documentFileName)) {
@@ -46,6 +48,21 @@ bool TestHierarchy(CheckState& state, const GeometryFolders& folders, DocumentLi
     if (diagnostics.FWarningCount == 0)
         diagnostics.AddPlain("Looks good!");
     return true;
+}
+
+} // namespace
+
+bool TestHierarchy(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest& tree,
+                   std::string_view documentFileName)
+{
+    tree.Clear();
+    return Test(state, folders, lines, &tree, documentFileName);
+}
+
+bool TestHierarchy(CheckState& state, const GeometryFolders& folders, DocumentLines& lines,
+                   std::string_view documentFileName)
+{
+    return Test(state, folders, lines, nullptr, documentFileName);
 }
 
 } // namespace varnoke

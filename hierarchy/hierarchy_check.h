@@ -16,9 +16,10 @@ namespace varnoke {
 // selected, for the window to show its line.
 bool TestHierarchy(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest& tree,
                    std::string_view documentFileName);
-
-// Parses the whole text into the tree, then warns about unused OBJ parts.
-void BuildTree(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest& tree);
+// The same test without building the tree, for a caller that wants only the lines and the
+// diagnostics: a figure of millions of parts then costs far less memory.
+bool TestHierarchy(CheckState& state, const GeometryFolders& folders, DocumentLines& lines,
+                   std::string_view documentFileName);
 
 // True for a file name whose extension is ".OBJ" in any letter case.
 bool IsObjFileName(std::string_view fileName);

@@ -57,11 +57,11 @@ void PartRegistry::Insert(std::uint32_t index, std::uint64_t hash)
 
 void PartRegistry::Add(std::string_view name)
 {
-    if (entries_.size() >= kLowHalf - 1 || name.size() > kLowHalf)
+    if (entries_.size() >= kLowHalf - 1)
         throw std::length_error("too many part names");
     const std::uint64_t hash = Hash(name);
     const bool first = Find(name, hash) < 0;
-    entries_.push_back({ texts_.Add(name), static_cast<std::uint32_t>(name.size()) });
+    entries_.push_back(texts_.AddPacked(name));
     if (!first)
         return; // the index leads to the first entry of the name only
     // At most three quarters of the slots in use keep the runs of the open addressing short.
@@ -110,7 +110,7 @@ void PartRegistry::TruncateTo(int count)
 {
     if (count < 0 || count >= Count())
         return;
-    texts_.TruncateTo(entries_[static_cast<std::size_t>(count)].position);
+    texts_.TruncateTo(TextBlocks::PositionOfPacked(entries_[static_cast<std::size_t>(count)]));
     entries_.resize(static_cast<std::size_t>(count));
     // Rare (a file that fails part way): the index is built again from the entries kept.
     std::vector<Slot> old = std::move(slots_);

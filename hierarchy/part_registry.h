@@ -23,21 +23,13 @@ public:
     int IndexOf(std::string_view name) const;
     bool Holds(std::string_view name) const { return IndexOf(name) >= 0; }
     int Count() const { return static_cast<int>(entries_.size()); }
-    std::string_view At(int index) const
-    {
-        const Entry& entry = entries_[static_cast<std::size_t>(index)];
-        return texts_.At(entry.position, entry.size);
-    }
+    std::string_view At(int index) const { return texts_.AtPacked(entries_[static_cast<std::size_t>(index)]); }
     // Copies of the names, in order.
     std::vector<std::string> Names() const;
     // Forgets every entry from the index on, as if they had never been added.
     void TruncateTo(int count);
 
 private:
-    struct Entry {
-        std::uint64_t position;
-        std::uint32_t size;
-    };
     // A slot of the index: the entry's number plus one (0 for none) in the low half, and
     // the high half of the hash of its folded name, which rules out most mismatches.
     using Slot = std::uint64_t;
@@ -48,7 +40,7 @@ private:
     void Grow();
 
     TextBlocks texts_;
-    std::deque<Entry> entries_;
+    std::deque<std::uint64_t> entries_; // each name packed in texts_
     std::vector<Slot> slots_;
     std::size_t indexed_ = 0; // slots in use
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 namespace varnoke {
 
@@ -19,6 +20,16 @@ std::uint64_t TextBlocks::Add(std::string_view text)
         std::memcpy(blocks_.back().get() + used_, text.data(), text.size());
     used_ += text.size();
     return position;
+}
+
+std::uint64_t TextBlocks::AddPacked(std::string_view text)
+{
+    static_assert(kBlockSize == std::size_t { 1 } << 20, "20 bits for the offset and for the size");
+    if (text.size() > kMaxPackedSize || blocks_.size() >= (std::size_t { 1 } << 24) - 1)
+        throw std::length_error("text too large to keep packed");
+    const std::uint64_t position = Add(text);
+    // A text of less than a block never gets a block of its own, so its offset is under 2^20.
+    return (position >> 32) << 40 | (position & kMaxPackedSize) << 20 | text.size();
 }
 
 std::uint64_t TextBlocks::End() const

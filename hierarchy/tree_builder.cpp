@@ -7,31 +7,7 @@
 
 namespace varnoke {
 
-void BuildPartIndex::AddLevelNode(Node* node, const Node* top)
-{
-    const std::optional<std::string> name = PartNameOfText(node->Text());
-    if (!name)
-        return;
-    const auto [entry, added] = first_.try_emplace(*name, Entry { node, true });
-    // A level node goes to the end of the subtree of `top`, so it comes before the
-    // top-level lines that were appended while that subtree was open.
-    if (!added && !entry->second.isLevel && entry->second.node->Row() > top->Row())
-        entry->second = { node, true };
-}
-
-void BuildPartIndex::AddTopLevelNode(Node* node)
-{
-    if (const std::optional<std::string> name = PartNameOfText(node->Text()))
-        first_.try_emplace(*name, Entry { node, false });
-}
-
-Node* BuildPartIndex::Find(std::string_view name) const
-{
-    const auto found = first_.find(std::string(name));
-    return found == first_.end() ? nullptr : found->second.node;
-}
-
-TreeBuilder::TreeBuilder(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest& tree)
+TreeBuilder::TreeBuilder(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest* tree)
     : state_(state)
     , folders_(folders)
     , diagnostics_(state.WarningsList)
@@ -43,12 +19,13 @@ TreeBuilder::TreeBuilder(CheckState& state, const GeometryFolders& folders, Docu
 void TreeBuilder::BuildTree()
 {
     index_ = 0;
+    topLevelCount_ = 0;
     openLevels_.clear();
     partIndex_.Clear();
     // The nesting is kept in openLevels_ rather than on the call stack, so a
     // hierarchy of any depth parses without exhausting it.
     for (;;) {
-        Node* parent = openLevels_.empty() ? nullptr : openLevels_.back();
+        const Level* parent = openLevels_.empty() ? nullptr : &openLevels_.back();
         const Step step = ParseLine(static_cast<int>(openLevels_.size()), parent);
         if (step == Step::NotConsumed) {
             if (openLevels_.empty())
@@ -59,7 +36,7 @@ void TreeBuilder::BuildTree()
     WarnUnusedObjParts();
 }
 
-TreeBuilder::Step TreeBuilder::ParseLine(int depth, Node* parent)
+TreeBuilder::Step TreeBuilder::ParseLine(int depth, const Level* parent)
 {
     if (index_ >= lines_.Count())
         return Step::NotConsumed;
@@ -99,7 +76,8 @@ TreeBuilder::Step TreeBuilder::ParseLine(int depth, Node* parent)
     return Step::Consumed;
 }
 
-TreeBuilder::Step TreeBuilder::ParseLevel(int depth, Node* parent, const std::string& line, std::string_view rest)
+TreeBuilder::Step TreeBuilder::ParseLevel(int depth, const Level* parent, const std::string& line,
+                                          std::string_view rest)
 {
     const int level = LeadingNumber(rest);
     if (level > depth + 1) {
@@ -125,9 +103,9 @@ TreeBuilder::Step TreeBuilder::ParseLevel(int depth, Node* parent, const std::st
         // So many tabs would make a line no test accepts, and a deep text grow without bound.
         diagnostics_.AddWarning(index_, "Level %d is too deep to indent, the line is left as it is", level);
     }
-    Node* node = tree_.AddLastChild(parent, std::string(rest));
-    partIndex_.AddLevelNode(node, openLevels_.empty() ? node : openLevels_.front());
-    openLevels_.push_back(node);
+    Node* node = tree_ ? tree_->AddLastChild(parent ? parent->node : nullptr, std::string(rest)) : nullptr;
+    const int topRow = parent ? parent->topRow : topLevelCount_++;
+    openLevels_.push_back({ node, partIndex_.AddLevelNode(rest, parent ? parent->part : -1, topRow), topRow });
     ++index_;
     return Step::Opened;
 }
@@ -140,7 +118,9 @@ void TreeBuilder::Rewrite(const std::string& line, std::string_view rest)
 
 void TreeBuilder::AddTopLevelNode(std::string_view text)
 {
-    partIndex_.AddTopLevelNode(tree_.AddLastChild(nullptr, std::string(text)));
+    if (tree_)
+        tree_->AddLastChild(nullptr, std::string(text));
+    partIndex_.AddTopLevelNode(text, topLevelCount_++);
 }
 
 void TreeBuilder::CheckObjFileLine(std::string_view text, int lineIndex)
@@ -179,10 +159,10 @@ void TreeBuilder::CheckIKChainLine(std::string_view text, int lineIndex)
         else
             state_.FChainParts.Add(word);
         if (!previousPart.empty()) {
-            const Node* node = partIndex_.Find(word);
-            if (!node) {
+            const int node = partIndex_.Find(word);
+            if (node < 0) {
                 diagnostics_.AddError(lineIndex, "Part '%s' used in ikChain was not found in hierarchy", word);
-            } else if (!node->Parent() || PartNameOfText(node->Parent()->Text()) != previousPart) {
+            } else if (partIndex_.ParentName(node) != previousPart) {
                 diagnostics_.AddError(lineIndex, "Part '%s' used in ikChain must be a child of '%s' in the hierarchy",
                                       word, previousPart);
             }

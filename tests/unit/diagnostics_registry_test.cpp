@@ -197,6 +197,24 @@ TEST(TextBlocks, KeepsEveryTextWhateverItsSize)
     EXPECT_EQ(blocks.At(positions[2], texts[2].size()), texts[2]);
 }
 
+TEST(TextBlocks, PackedTextsReadBackAcrossBlocks)
+{
+    TextBlocks blocks;
+    const std::vector<std::string> texts {
+        "",    "hip", std::string(TextBlocks::kMaxPackedSize, 'x'), "abc", std::string(TextBlocks::kBlockSize / 2, 'y'),
+        "tail"
+    };
+    std::vector<std::uint64_t> packed;
+    for (const std::string& text : texts)
+        packed.push_back(blocks.AddPacked(text));
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(blocks.AtPacked(packed[i]), texts[i]) << i;
+    blocks.TruncateTo(TextBlocks::PositionOfPacked(packed[3]));
+    EXPECT_EQ(blocks.AtPacked(blocks.AddPacked("new")), "new");
+    EXPECT_EQ(blocks.AtPacked(packed[2]), texts[2]);
+    EXPECT_THROW(blocks.AddPacked(std::string(TextBlocks::kBlockSize, 'z')), std::length_error);
+}
+
 // Entries kept compactly read back as the plain list of formatted messages they stand for.
 TEST(Diagnostics, CompactEntriesReadBackAsThePlainList)
 {

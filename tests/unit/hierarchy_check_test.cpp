@@ -34,10 +34,18 @@ protected:
         folder.WriteGeometry("fig/legs.obj", "g lThigh\r\ng lShin\r\ng lFoot\r\n");
     }
 
+    // Tests the text twice, with and without the tree: both must say and rewrite the same.
     bool Run(Lines text, std::string_view fileName = "figure.phi")
     {
+        LineList treeless(text);
+        CheckState treelessState;
+        const bool treelessPassed = TestHierarchy(treelessState, folders, treeless, fileName);
         lines = LineList(std::move(text));
-        return TestHierarchy(state, folders, lines, tree, fileName);
+        const bool passed = TestHierarchy(state, folders, lines, tree, fileName);
+        EXPECT_EQ(treelessPassed, passed);
+        EXPECT_EQ(treelessState.WarningsList.Texts(), Diagnostics());
+        EXPECT_EQ(treeless.Lines(), lines.Lines());
+        return passed;
     }
 
     Lines Diagnostics() const { return state.WarningsList.Texts(); }
