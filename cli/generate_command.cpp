@@ -10,6 +10,12 @@
 
 namespace varnoke::cli {
 
+namespace {
+
+constexpr std::size_t kErrorPieceSize = 64 * 1024;
+
+} // namespace
+
 int Generate(const std::string& objFile, const std::optional<std::string>& poserDir, const std::string& programPath,
              std::ostream& out, std::ostream& err)
 {
@@ -34,9 +40,18 @@ int Generate(const std::string& objFile, const std::optional<std::string>& poser
         out << line << "\r\n";
     if (passed)
         return kPassed;
-    // Why it failed, as the window's diagnostics list would say.
-    for (int i = 0; i < state.WarningsList.Count(); ++i)
-        err << state.WarningsList.TextAt(i) << '\n';
+    // Why it failed, as the window's diagnostics list would say; gathered into pieces, as the
+    // error stream writes at once whatever it is given.
+    std::string piece;
+    for (int i = 0; i < state.WarningsList.Count(); ++i) {
+        piece += state.WarningsList.TextAt(i);
+        piece += '\n';
+        if (piece.size() >= kErrorPieceSize) {
+            err << piece;
+            piece.clear();
+        }
+    }
+    err << piece;
     return kFailed;
 }
 

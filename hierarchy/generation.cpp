@@ -193,21 +193,34 @@ std::optional<std::vector<std::string>> ReadPartList(const std::string& objFileP
     }
     if (reader.ReadFailed())
         return std::nullopt;
-    std::vector<int> sorted(static_cast<std::size_t>(names.Count()));
-    for (int i = 0; i < names.Count(); ++i)
-        sorted[static_cast<std::size_t>(i)] = i;
     // Folded names compared byte by byte (as unsigned values): ascending order ignoring case.
+    // Their first eight folded bytes, compared first as one number, settle most comparisons
+    // without reaching the names themselves.
+    struct SortKey {
+        std::uint64_t head;
+        int index;
+    };
     const auto folded = [](char c) { return static_cast<unsigned char>(FoldCase(c)); };
-    std::sort(sorted.begin(), sorted.end(), [&names, &folded](int a, int b) {
-        const std::string_view x = names.At(a);
-        const std::string_view y = names.At(b);
+    std::vector<SortKey> sorted(static_cast<std::size_t>(names.Count()));
+    for (int i = 0; i < names.Count(); ++i) {
+        const std::string_view name = names.At(i);
+        std::uint64_t head = 0;
+        for (std::size_t byte = 0; byte < 8; ++byte)
+            head = head << 8 | (byte < name.size() ? folded(name[byte]) : 0u);
+        sorted[static_cast<std::size_t>(i)] = { head, i };
+    }
+    std::sort(sorted.begin(), sorted.end(), [&names, &folded](const SortKey& a, const SortKey& b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        const std::string_view x = names.At(a.index);
+        const std::string_view y = names.At(b.index);
         return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(),
                                             [&folded](char p, char q) { return folded(p) < folded(q); });
     });
     std::vector<std::string> parts;
     parts.reserve(sorted.size());
-    for (const int index : sorted)
-        parts.emplace_back(names.At(index));
+    for (const SortKey& key : sorted)
+        parts.emplace_back(names.At(key.index));
     return parts;
 }
 
