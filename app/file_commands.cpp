@@ -1,6 +1,7 @@
 // New, Open, Save, Save As, Exit, dropped files, and the question that guards them.
 #include "app/command_error.h"
 #include "app/phi_form.h"
+#include "app/start_up.h"
 #include "app/text_memo.h"
 #include "dialogs/hierarchy_model.h"
 #include "hierarchy/document_lines.h"
@@ -46,6 +47,8 @@ bool TPHIForm::QuerySaveChanges()
 void TPHIForm::LoadDocument()
 {
     const QString path = OpenDialog1.FileName;
+    if (const std::optional<QString> message = UnusableFolderMessage(path))
+        throw CommandError(*message);
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
         throw CommandError(QStringLiteral("Cannot open file %1").arg(path));

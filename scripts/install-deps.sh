@@ -17,10 +17,20 @@ packages=(
   xauth
   clang
   libclang-rt-14-dev
-  # The Windows build, tested under Wine: the cross compiler, GoogleTest's sources, Wine.
+  # The Windows build, tested under Wine: the cross compiler, GoogleTest's sources, Wine;
+  # dpkg-dev unpacks Qt's sources for the Windows Qt, qt6-svg-dev draws the tool bar
+  # pictures for it; the installer's compiler, the zip tools, and what drives the real
+  # window in a virtual X server.
   g++-mingw-w64-x86-64-posix
   googletest
   wine64
+  dpkg-dev
+  qt6-svg-dev
+  nsis
+  zip
+  unzip
+  xdotool
+  x11-utils
 )
 
 missing=()
