@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 60
 WINDOWS_DIR ?= build-windows
 SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: deps configure build run test test-windows bench sanitize fuzz-build fuzz fuzz-smoke clean
+.PHONY: deps configure build run test windows-build package-windows test-windows bench sanitize fuzz-build fuzz fuzz-smoke clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -25,16 +25,33 @@ run: build
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure --no-tests=error --parallel $(JOBS)
 
-# The core, varnoke-cli and their tests cross-built for Windows with mingw-w64, statically linked,
-# and run under Wine in a Wine prefix of their own, made anew each time; skipped cases print why.
+# Everything cross-built for Windows with mingw-w64: the core, varnoke-cli and the window, against
+# the project's own Qt DLLs (built from Debian's sources once, into a cache outside the build
+# tree, by scripts/build-windows-qt.sh). Every test runs under Wine in a Wine prefix of its own,
+# made anew each time (the window's offscreen); skipped cases print why. Then the real window
+# in a virtual X server, and the zip and the installer, each checked under Wine.
 WINE_ENV = WINEPREFIX=$(abspath $(WINDOWS_DIR))/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-test-windows: deps
-	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVARNOKE_WERROR=ON -DVARNOKE_GUI=OFF \
-		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake >/dev/null
+WINDOWS_QT = $$(VARNOKE_QT_JOBS=$(JOBS) nice -n 19 bash scripts/build-windows-qt.sh)
+
+windows-build: deps
+	@qt=$(WINDOWS_QT) && toolchain=$$qt/lib/cmake/Qt6/qt.toolchain.cmake && \
+	if ! grep -qsx "CMAKE_TOOLCHAIN_FILE:[A-Z]*=$$toolchain" $(WINDOWS_DIR)/CMakeCache.txt; then \
+		rm -rf $(WINDOWS_DIR)/CMakeCache.txt $(WINDOWS_DIR)/CMakeFiles; fi && \
+	cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVARNOKE_WERROR=ON \
+		-DCMAKE_TOOLCHAIN_FILE=$$toolchain -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WINDOWS_DIR) --parallel $(JOBS)
+
+package-windows: windows-build
+	@bash scripts/package-windows.sh $(WINDOWS_DIR)
+
+test-windows: package-windows
 	@rm -rf $(WINDOWS_DIR)/wine-prefix
 	@$(WINE_ENV) ctest --test-dir $(WINDOWS_DIR) --output-on-failure --no-tests=error; status=$$?; \
 		grep -h -A1 ': Skipped$$' $(WINDOWS_DIR)/Testing/Temporary/LastTest.log | grep -v -e '^--$$'; \
+		grep -h '^SKIP   :' $(WINDOWS_DIR)/Testing/Temporary/LastTest.log; \
+		$(WINE_ENV) /usr/lib/wine/wineserver -k 2>/dev/null; [ $$status -eq 0 ] && \
+		$(WINE_ENV) bash scripts/windows-smoke-test.sh $(WINDOWS_DIR) && \
+		$(WINE_ENV) bash scripts/check-windows-packages.sh $(WINDOWS_DIR); status=$$?; \
 		$(WINE_ENV) /usr/lib/wine/wineserver -k 2>/dev/null; exit $$status
 
 bench:

@@ -52,4 +52,14 @@ while(varnoke_qt_plugins)
        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${type}
        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${plugin}> ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${type}/)
 endwhile()
+if(VARNOKE_BUILD_TESTS)
+  # The offscreen platform of the tests draws text with fonts of its own (a Windows program
+  # asks Windows): it looks in lib/fonts of Qt's folder, which qt.conf makes the build's.
+  set(varnoke_fonts /usr/share/fonts/truetype/dejavu)
+  list(APPEND varnoke_copy_commands
+       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/lib/fonts
+       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${varnoke_fonts}/DejaVuSans.ttf ${varnoke_fonts}/DejaVuSans-Bold.ttf
+               ${CMAKE_BINARY_DIR}/lib/fonts/)
+  file(WRITE ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/qt.conf "[Paths]\nPrefix = ..\nLibraries = lib\n")
+endif()
 add_custom_target(windows_qt_runtime ALL ${varnoke_copy_commands} VERBATIM)

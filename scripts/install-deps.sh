@@ -30,7 +30,9 @@ packages=(
   zip
   unzip
   xdotool
+  xclip
   x11-utils
+  fonts-dejavu-core
 )
 
 missing=()

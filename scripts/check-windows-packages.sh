@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The zip and the installer of `make package-windows`, checked under Wine:
+#  - the zip holds the programs, Qt's DLLs and plugins, the sample, README.txt and the
+#    licences, and its varnoke-cli checks its sample clean;
+#  - a silent install into a Poser folder, whose varnoke-cli checks the installed sample clean;
+#    a silent uninstall then leaves every file and registry key as before the install, but for
+#    the uninstaller itself (it cannot delete itself while it runs in place);
+#  - an install into a folder that already holds files of the names it ships leaves them as
+#    they were, and so does its uninstall.
+#   scripts/check-windows-packages.sh [BUILD]     (WINEPREFIX set, as make test-windows does)
+set -euo pipefail
+wine=/usr/lib/wine/wine64
+build="$(cd "${1:-build-windows}" && pwd)"
+zip="$(ls "$build"/packages/varnoke-*-windows-x64.zip)"
+setup="$(ls "$build"/packages/varnoke-*-setup.exe)"
+name="$(basename "$zip" .zip)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+: "${WINEPREFIX:?set WINEPREFIX}"
+
+fail() {
+  echo "package check: $*" >&2
+  exit 1
+}
+windows_path() { echo "Z:${1//\//\\}"; }
+# What an install may change: the files of drive C (less Wine's own), the files of the
+# folder, and the registry keys an install writes to.
+snapshot() {
+  (cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -path './users/*/Temp' -prune -o -print | sort)
+  (cd "$1" && find . -printf '%p %s %T@\n' | sort)
+  for key in 'HKLM\Software\Classes' 'HKCU\Software\Classes' \
+    'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'; do
+    "$wine" reg export "$key" "$work/key.reg" /y >/dev/null 2>&1 || true
+    [ -f "$work/key.reg" ] && iconv -f UTF-16LE -t UTF-8 "$work/key.reg" | tr -d '\r'
+    rm -f "$work/key.reg"
+  done
+}
+checks_clean() { # FOLDER: its varnoke-cli finds no error and no warning in its sample
+  local output
+  output="$(cd "$1" && "$wine" varnoke-cli.exe check --format gnu 'Runtime\Geometries\Mannikin\mannikin.phi' 2>&1)" ||
+    fail "varnoke-cli in $1 does not pass the sample: $output"
+  [ -z "$output" ] || fail "varnoke-cli in $1 finds in the sample: $output"
+}
+
+# The zip.
+listing="$(unzip -Z1 "$zip")"
+for file in varnoke.exe varnoke-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
+  styles/qwindowsvistastyle.dll Runtime/Geometries/Mannikin/mannikin.phi Runtime/Geometries/Mannikin/mannikin.obj \
+  README.txt licenses/LGPL-3.0-only.txt licenses/qt-source.txt; do
+  grep -qx "$name/$file" <<<"$listing" || fail "the zip lacks $file"
+done
+(cd "$work" && unzip -q "$zip")
+checks_clean "$work/$name"
+echo "package check: the zip holds what it should, and its varnoke-cli checks its sample clean"
+
+# A silent install into a Poser folder, and a silent uninstall.
+poser="$work/Poser 11"
+mkdir -p "$poser"
+: >"$poser/Poser.exe"
+"$wine" wineboot -i >/dev/null 2>&1 || true
+before="$(snapshot "$poser")"
+"$wine" "$setup" /S /D="$(windows_path "$poser")" || fail "the silent install failed"
+for file in varnoke.exe varnoke-cli.exe Qt6Core.dll platforms/qwindows.dll Runtime/Geometries/Mannikin/mannikin.phi \
+  Varnoke/README.txt Varnoke/licenses/qt-source.txt Varnoke/Uninstall.exe; do
+  [ -f "$poser/$file" ] || fail "the install did not put $file into the folder"
+done
+[ -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Varnoke/Varnoke.lnk" ] ||
+  fail "the install made no Start menu entry"
+"$wine" reg query 'HKLM\Software\Classes\.phi\OpenWithProgids' /v Varnoke.phi >/dev/null 2>&1 ||
+  fail "the install did not offer Varnoke in Open with for .phi files"
+! "$wine" reg query 'HKLM\Software\Classes\.phi' /ve 2>/dev/null | grep -q Varnoke ||
+  fail "the install made Varnoke the default program for .phi files unasked"
+checks_clean "$poser"
+"$wine" "$poser/Varnoke/Uninstall.exe" /S _?="$(windows_path "$poser/Varnoke")" || fail "the silent uninstall failed"
+after="$(snapshot "$poser")"
+changes="$(diff <(echo "$before") <(echo "$after") | grep '^[<>]' | cut -d' ' -f1-2 || true)"
+[ "$changes" = $'> ./Varnoke\n> ./Varnoke/Uninstall.exe' ] ||
+  fail "the uninstall left other changes than its uninstaller:"$'\n'"$changes"
+echo "package check: installed, checked the installed sample clean, uninstalled all but the uninstaller"
+
+# An install into a folder that holds files of names it ships.
+mine="$work/Mine"
+mkdir -p "$mine/Runtime/Geometries/Mannikin"
+printf 'my own DLL' >"$mine/Qt6Core.dll"
+printf '#my own figure\r\n' >"$mine/Runtime/Geometries/Mannikin/mannikin.phi"
+"$wine" "$setup" /S /D="$(windows_path "$mine")" || fail "the second install failed"
+[ "$(cat "$mine/Qt6Core.dll")" = "my own DLL" ] || fail "the install replaced an existing Qt6Core.dll"
+[ "$(cat "$mine/Runtime/Geometries/Mannikin/mannikin.phi")" = $'#my own figure\r' ] ||
+  fail "the install replaced an existing mannikin.phi"
+[ -f "$mine/varnoke.exe" ] && [ -f "$mine/Runtime/Geometries/Mannikin/mannikin.obj" ] ||
+  fail "the install left out files that were not there"
+"$wine" "$mine/Varnoke/Uninstall.exe" /S _?="$(windows_path "$mine/Varnoke")" || fail "the second uninstall failed"
+[ "$(cat "$mine/Qt6Core.dll")" = "my own DLL" ] && [ -f "$mine/Runtime/Geometries/Mannikin/mannikin.phi" ] ||
+  fail "the uninstall removed files the install had not made"
+[ ! -e "$mine/varnoke.exe" ] && [ ! -e "$mine/Runtime/Geometries/Mannikin/mannikin.obj" ] ||
+  fail "the uninstall left files the install had made"
+echo "package check: an install leaves files already there as they were, and so does its uninstall"

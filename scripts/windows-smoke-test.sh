@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# The real window of the zip under Wine, in a virtual X server, with its Windows platform
+# plugin, driven by the keyboard as a user would:
+#  1. with an empty POSER.EXE beside it, `varnoke.exe FILE` (FILE relative, the sample figure)
+#     comes up as "Varnoke V2.0" and no box before it, showing the tree: the text editor does
+#     not have the keys. F4 shows the text, which is the sample as a test tidies it (as
+#     varnoke-cli tidy writes it); F5 shows the tree again, which only a clean test allows;
+#     Alt+F4 closes it, and the program ends by itself;
+#  2. without POSER.EXE, the start-up message comes first, alone; Enter answers it, then the
+#     window comes up, and closes.
+#   scripts/windows-smoke-test.sh [BUILD] [SCREENSHOT.png]
+# Run with WINEPREFIX set (make test-windows does); the clipboard is read through xclip.
+set -euo pipefail
+wine=/usr/lib/wine/wine64
+if [ -z "${VARNOKE_SMOKE_DISPLAY:-}" ]; then
+  exec env VARNOKE_SMOKE_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+build="$(cd "${1:-build-windows}" && pwd)"
+screenshot="${2:-}"
+zip="$(ls "$build"/packages/varnoke-*-windows-x64.zip)"
+work="$(mktemp -d)"
+program=""
+cleanup() {
+  [ -n "$program" ] && kill "$program" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "windows smoke test: $*" >&2
+  exit 1
+}
+# The X window of that exact title, once there (at most a minute).
+window() {
+  local id
+  for _ in $(seq 120); do
+    id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)"
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    [ -n "$program" ] && ! kill -0 "$program" 2>/dev/null && fail "the program ended before \"$1\" came up"
+    sleep 0.5
+  done
+  fail "no window \"$1\" came up"
+}
+absent() {
+  [ -z "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true)" ]
+}
+keys() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+  sleep 0.5
+  shift
+  xdotool key --delay 150 "$@"
+  sleep 1.5
+}
+copied() { # what Ctrl+A Ctrl+C copies from the focused control, or the marker left in place
+  printf 'nothing copied' | xclip -selection clipboard
+  keys "$1" ctrl+a ctrl+c
+  xclip -selection clipboard -o 2>/dev/null || true
+}
+ended() {
+  for _ in $(seq 60); do
+    kill -0 "$program" 2>/dev/null || { wait "$program"; program=""; return 0; }
+    sleep 0.5
+  done
+  fail "the program did not end after its window was closed"
+}
+
+(cd "$work" && unzip -q "$zip")
+folder="$(ls -d "$work"/varnoke-*-windows-x64)"
+sample="Runtime/Geometries/Mannikin/mannikin.phi"
+"$wine" "$folder/varnoke-cli.exe" tidy "$folder/$sample" 2>/dev/null | tr -d '\r' >"$work/tidy.txt"
+[ -s "$work/tidy.txt" ] || fail "varnoke-cli tidy gave nothing"
+
+# 1. In a Poser folder.
+: >"$folder/POSER.EXE"
+cd "$folder"
+"$wine" varnoke.exe 'Runtime\Geometries\Mannikin\mannikin.phi' >/dev/null 2>&1 &
+program=$!
+main="$(window "Varnoke V2.0")"
+sleep 2
+absent "Varnoke" || fail "a box came up beside the window in a Poser folder"
+[ "$(copied "$main")" = "nothing copied" ] || fail "the sample did not come up in the tree view"
+if [ -n "$screenshot" ]; then
+  xwd -silent -id "$main" | convert xwd:- "$screenshot" || echo "no screenshot: convert (ImageMagick) is missing" >&2
+fi
+keys "$main" F4
+[ "$(copied "$main" | tr -d '\r')" = "$(cat "$work/tidy.txt")" ] ||
+  fail "the text view does not hold the sample as a test tidies it"
+keys "$main" F5
+[ "$(copied "$main")" = "nothing copied" ] || fail "the tree view did not come back: the sample has errors"
+keys "$main" alt+F4
+ended
+echo "windows smoke test: in a Poser folder, the sample came up tested clean in the tree view"
+
+# 2. Without POSER.EXE: the message first, then the window.
+rm "$folder/POSER.EXE"
+"$wine" varnoke.exe >/dev/null 2>&1 &
+program=$!
+box="$(window "Varnoke")"
+absent "Varnoke V2.0" || fail "the window came up before the start-up message"
+keys "$box" Return
+main="$(window "Varnoke V2.0")"
+absent "Varnoke" || fail "the start-up message is still there"
+keys "$main" alt+F4
+ended
+echo "windows smoke test: without POSER.EXE, the start-up message came first and was answered"
