@@ -38,7 +38,7 @@ for module in "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll; do
       comdlg32.dll | winmm.dll | imm32.dll | uxtheme.dll | dwmapi.dll | ws2_32.dll | shlwapi.dll | \
       version.dll | netapi32.dll | userenv.dll | mpr.dll | winspool.drv | opengl32.dll | d3d9.dll | \
       d3d11.dll | dxgi.dll | dxguid.dll | msvcrt.dll | setupapi.dll | wtsapi32.dll | authz.dll | \
-      crypt32.dll | bcrypt.dll | secur32.dll | iphlpapi.dll | dwrite.dll | d2d1.dll | api-ms-win-*) ;;
+      crypt32.dll | bcrypt.dll | secur32.dll | iphlpapi.dll | dwrite.dll | d2d1.dll | shcore.dll | api-ms-win-*) ;;
     *)
       echo "package-windows: $(basename "$module") needs $dll, which is neither shipped nor part of Windows" >&2
       exit 1

@@ -2,10 +2,12 @@
 # The real window of the zip under Wine, in a virtual X server, with its Windows platform
 # plugin, driven by the keyboard as a user would:
 #  1. with an empty POSER.EXE beside it, `varnoke.exe FILE` (FILE relative, the sample figure)
-#     comes up as "Varnoke V2.0" and no box before it, showing the tree: the text editor does
-#     not have the keys. F4 shows the text, which is the sample as a test tidies it (as
-#     varnoke-cli tidy writes it); F5 shows the tree again, which only a clean test allows;
-#     Alt+F4 closes it, and the program ends by itself;
+#     comes up as "Varnoke V2.0" and no box before it, showing the tree: a click into the view
+#     and Ctrl+A Ctrl+C copy the label of one node of the sample. F4 shows the text: the same
+#     copy all of the sample as a test tidies it (as varnoke-cli tidy writes it); F5 shows the
+#     tree again, which only a clean test allows;
+#     Alt+F4 asks "Save Changes?" (showing the text wrote the tree back into it), and No ends
+#     the program;
 #  2. without POSER.EXE, the start-up message comes first, alone; Enter answers it, then the
 #     window comes up, and closes.
 #   scripts/windows-smoke-test.sh [BUILD] [SCREENSHOT.png]
@@ -16,7 +18,7 @@ if [ -z "${VARNOKE_SMOKE_DISPLAY:-}" ]; then
   exec env VARNOKE_SMOKE_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 fi
 build="$(cd "${1:-build-windows}" && pwd)"
-screenshot="${2:-}"
+screenshot="${2:+$(realpath -m "$2")}"
 zip="$(ls "$build"/packages/varnoke-*-windows-x64.zip)"
 work="$(mktemp -d)"
 program=""
@@ -51,10 +53,19 @@ keys() {
   xdotool key --delay 150 "$@"
   sleep 1.5
 }
-copied() { # what Ctrl+A Ctrl+C copies from the focused control, or the marker left in place
-  printf 'nothing copied' | xclip -selection clipboard
+copied() { # what a click into the view and Ctrl+A Ctrl+C copy (or the marker left in place)
+  printf 'nothing copied' | xclip -selection clipboard >/dev/null 2>&1 # it stays, serving the selection
+  xdotool mousemove --window "$1" 290 150 click 1
+  sleep 1
   keys "$1" ctrl+a ctrl+c
   xclip -selection clipboard -o 2>/dev/null || true
+}
+# The tree view copies the label of the node clicked, one line of the sample; the text view
+# copies all of its text.
+shows_tree() {
+  local label
+  label="$(copied "$1" | tr -d '\r')"
+  [ "$(wc -l <<<"$label")" -eq 1 ] && sed 's/^\t*//' "$work/tidy.txt" | grep -qxF -- "$label"
 }
 ended() {
   for _ in $(seq 60); do
@@ -78,7 +89,7 @@ program=$!
 main="$(window "Varnoke V2.0")"
 sleep 2
 absent "Varnoke" || fail "a box came up beside the window in a Poser folder"
-[ "$(copied "$main")" = "nothing copied" ] || fail "the sample did not come up in the tree view"
+shows_tree "$main" || fail "the sample did not come up in the tree view"
 if [ -n "$screenshot" ]; then
   xwd -silent -id "$main" | convert xwd:- "$screenshot" || echo "no screenshot: convert (ImageMagick) is missing" >&2
 fi
@@ -86,8 +97,10 @@ keys "$main" F4
 [ "$(copied "$main" | tr -d '\r')" = "$(cat "$work/tidy.txt")" ] ||
   fail "the text view does not hold the sample as a test tidies it"
 keys "$main" F5
-[ "$(copied "$main")" = "nothing copied" ] || fail "the tree view did not come back: the sample has errors"
+shows_tree "$main" || fail "the tree view did not come back: the sample has errors"
 keys "$main" alt+F4
+# Showing the text wrote the tree back into it, which counts as a change: No, not saved.
+keys "$(window Confirm)" alt+n
 ended
 echo "windows smoke test: in a Poser folder, the sample came up tested clean in the tree view"
 
