@@ -22,7 +22,8 @@ foreach(entry ${varnoke_qrc_files})
     get_filename_component(png_folder ${png} DIRECTORY)
     file(MAKE_DIRECTORY ${png_folder})
     # Drawn at twice the tool bar's 16 pixels, for screens of twice the density.
-    execute_process(COMMAND ${varnoke_host_tools}/svg-to-png 32 ${source} ${png} COMMAND_ERROR_IS_FATAL ANY)
+    execute_process(COMMAND ${varnoke_host_tools}/svg-to-png 32 ${source} ${png} COMMAND_ERROR_IS_FATAL ANY
+                    ERROR_QUIET) # Qt notes the missing XDG_RUNTIME_DIR
     set(source ${png})
   endif()
   string(APPEND varnoke_qrc_entries "        <file alias=\"${name}\">${source}</file>\n")

@@ -60,7 +60,7 @@ poser="$work/Poser11" # /D= takes no quotes, and Wine quotes an argument with a 
 mkdir -p "$poser"
 : >"$poser/Poser.exe"
 before="$(snapshot "$poser")"
-"$wine" "$setup" /S /D="$(windows_path "$poser")" || fail "the silent install failed"
+"$wine" "$setup" /S /D="$(windows_path "$poser")" 2>/dev/null || fail "the silent install failed"
 for file in varnoke.exe varnoke-cli.exe Qt6Core.dll platforms/qwindows.dll Runtime/Geometries/Mannikin/mannikin.phi \
   Varnoke/README.txt Varnoke/licenses/qt-source.txt Varnoke/Uninstall.exe; do
   [ -f "$poser/$file" ] || fail "the install did not put $file into the folder"
@@ -84,7 +84,7 @@ mine="$work/Mine"
 mkdir -p "$mine/Runtime/Geometries/Mannikin"
 printf 'my own DLL' >"$mine/Qt6Core.dll"
 printf '#my own figure\r\n' >"$mine/Runtime/Geometries/Mannikin/mannikin.phi"
-"$wine" "$setup" /S /D="$(windows_path "$mine")" || fail "the second install failed"
+"$wine" "$setup" /S /D="$(windows_path "$mine")" 2>/dev/null || fail "the second install failed"
 [ "$(cat "$mine/Qt6Core.dll")" = "my own DLL" ] || fail "the install replaced an existing Qt6Core.dll"
 [ "$(cat "$mine/Runtime/Geometries/Mannikin/mannikin.phi")" = $'#my own figure\r' ] ||
   fail "the install replaced an existing mannikin.phi"

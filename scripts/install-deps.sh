@@ -31,7 +31,6 @@ packages=(
   unzip
   xdotool
   xclip
-  x11-utils
   fonts-dejavu-core
 )
 

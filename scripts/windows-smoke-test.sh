@@ -11,7 +11,8 @@
 #  2. without POSER.EXE, the start-up message comes first, alone; Enter answers it, then the
 #     window comes up, and closes.
 #   scripts/windows-smoke-test.sh [BUILD] [SCREENSHOT.png]
-# Run with WINEPREFIX set (make test-windows does); the clipboard is read through xclip.
+# Run with WINEPREFIX set (make test-windows does); the clipboard is read through xclip. The
+# screenshot needs xwd (x11-apps) and ImageMagick, which the tests themselves do not.
 set -euo pipefail
 wine=/usr/lib/wine/wine64
 if [ -z "${VARNOKE_SMOKE_DISPLAY:-}" ]; then
