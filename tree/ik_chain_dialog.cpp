@@ -4,27 +4,27 @@ namespace varnoke {
 
 void IKChainDialog::Clear()
 {
-    NameEdit.clear();
+    name.clear();
     TopSelected = nullptr;
-    TopTV.Clear();
+    topTree.Clear();
     BottomSelected = nullptr;
-    BottomTV.Clear();
+    bottomTree.Clear();
 }
 
 void IKChainDialog::ShowTopSelection()
 {
     BottomSelected = nullptr;
-    BottomTV.Clear();
+    bottomTree.Clear();
     if (!TopSelected)
         return;
-    BottomTV.CopySubtree(TopSelected, nullptr);
+    bottomTree.CopySubtree(TopSelected, nullptr);
     if (!FSeeding)
-        BottomSelected = BottomTV.Last();
+        BottomSelected = bottomTree.Last();
 }
 
 std::optional<std::string> IKChainDialog::Check() const
 {
-    if (NameEdit.empty())
+    if (name.empty())
         return "You must supply an name for the IK chain first.";
     if (!TopSelected)
         return "You must select the first part of the IK chain.";

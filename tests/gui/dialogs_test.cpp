@@ -3,6 +3,7 @@
 #include "dialogs/edit_level_form.h"
 #include "dialogs/edit_obj_form.h"
 #include "scripted_prompts.h"
+#include "ui/poser_folder.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -27,8 +28,8 @@ const QString kFolder = QStringLiteral("/p/Poser");
 void FillChain(IKChainDialog& chain, const QString& name, bool seeding)
 {
     chain.Clear();
-    chain.NameEdit = name.toStdString();
-    varnoke::Forest& top = chain.TopTV;
+    chain.name = name.toStdString();
+    varnoke::Forest& top = chain.topTree;
     Node* hip = top.AddLastChild(nullptr, "hip");
     top.AddLastChild(top.AddLastChild(top.AddLastChild(hip, "lThigh"), "lShin"), "lFoot");
     top.AddLastChild(top.AddLastChild(hip, "rThigh"), "rShin");
@@ -76,10 +77,13 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ScriptedPrompts> prompts;
+    const PoserFolder poserFolder { kFolder + u"/varnoke"_s };
     std::unique_ptr<TEditLevelForm> level;
     std::unique_ptr<TEditOBJForm> obj;
     std::unique_ptr<TEditIKForm> ik;
 
+    QTreeView* TopTV() const { return Control<QTreeView>(*ik, u"TopTV"_s); }
+    QTreeView* BottomTV() const { return Control<QTreeView>(*ik, u"BottomTV"_s); }
     QDialog* Dialog(const QString& kind)
     {
         if (kind == QLatin1String("level"))
@@ -105,8 +109,8 @@ private slots:
     void init()
     {
         prompts = std::make_unique<ScriptedPrompts>();
-        level = std::make_unique<TEditLevelForm>(*prompts, kFolder);
-        obj = std::make_unique<TEditOBJForm>(*prompts, kFolder);
+        level = std::make_unique<TEditLevelForm>(*prompts, poserFolder);
+        obj = std::make_unique<TEditOBJForm>(*prompts, poserFolder);
         ik = std::make_unique<TEditIKForm>(*prompts);
     }
     void cleanup() { QVERIFY2(prompts->unexpected.isEmpty(), qPrintable(prompts->unexpected.join(u'\n'))); }
@@ -133,7 +137,7 @@ private slots:
         const LevelDialogValues values { name.toStdString(), rotation, true, "x:\xe9.obj" };
         level->SetValues(values);
         level->show();
-        QTest::mouseClick(level->OKButton, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(*level, u"OKButton"_s), Qt::LeftButton);
         QCOMPARE(level->isVisible(), !accepted);
         QCOMPARE(level->result(), accepted ? QDialog::Accepted : QDialog::Rejected);
         const QStringList messages = prompts->Texts(QStringLiteral("Message"));
@@ -163,7 +167,7 @@ private slots:
         QFETCH(QString, message);
         obj->SetPath(path.toStdString());
         obj->show();
-        QTest::mouseClick(obj->OKButton, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(*obj, u"OKButton"_s), Qt::LeftButton);
         QCOMPARE(obj->isVisible(), !message.isEmpty());
         QCOMPARE(prompts->Texts(QStringLiteral("Message")),
                  message.isEmpty() ? QStringList() : QStringList { message });
@@ -193,21 +197,21 @@ private slots:
         QFETCH(QString, message);
         ik->Fill([](IKChainDialog& chain) { FillChain(chain, QString(), false); });
         ik->show();
-        ik->NameEdit->setText(name);
-        ik->TopTV->selectionModel()->clear();
+        Control<QLineEdit>(*ik, u"NameEdit"_s)->setText(name);
+        TopTV()->selectionModel()->clear();
         if (!first.isEmpty())
-            Click(ik->TopTV, first);
-        ik->BottomTV->selectionModel()->clear();
+            Click(TopTV(), first);
+        BottomTV()->selectionModel()->clear();
         if (!last.isEmpty())
-            Click(ik->BottomTV, last);
-        QTest::mouseClick(ik->OKButton, Qt::LeftButton);
+            Click(BottomTV(), last);
+        QTest::mouseClick(Control<QPushButton>(*ik, u"OKButton"_s), Qt::LeftButton);
         QCOMPARE(ik->isVisible(), !message.isEmpty());
         QCOMPARE(prompts->Texts(QStringLiteral("Message")),
                  message.isEmpty() ? QStringList() : QStringList { message });
-        QCOMPARE(ik->NameEdit->text(), name);
-        QCOMPARE(Selected(ik->TopTV), first);
-        QCOMPARE(Selected(ik->BottomTV), last);
-        QCOMPARE(QString::fromStdString(ik->Chain().NameEdit), name);
+        QCOMPARE(Control<QLineEdit>(*ik, u"NameEdit"_s)->text(), name);
+        QCOMPARE(Selected(TopTV()), first);
+        QCOMPARE(Selected(BottomTV()), last);
+        QCOMPARE(QString::fromStdString(ik->Chain().name), name);
         QCOMPARE(ik->Chain().BottomSelected ? QString::fromStdString(ik->Chain().BottomSelected->Text()) : QString(),
                  last);
     }
@@ -328,45 +332,45 @@ private slots:
     {
         ik->Fill([](IKChainDialog& chain) { FillChain(chain, QStringLiteral("leg"), false); });
         ik->show();
-        QCOMPARE(Shown(ik->BottomTV),
+        QCOMPARE(Shown(BottomTV()),
                  (QStringList { u"hip"_s, u"lThigh"_s, u"lShin"_s, u"lFoot"_s, u"rThigh"_s, u"rShin"_s }));
-        QCOMPARE(Selected(ik->BottomTV), QStringLiteral("rShin"));
+        QCOMPARE(Selected(BottomTV()), QStringLiteral("rShin"));
 
-        Click(ik->TopTV, QStringLiteral("lThigh"));
-        QCOMPARE(Shown(ik->BottomTV), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
-        QCOMPARE(Selected(ik->BottomTV), QStringLiteral("lFoot"));
+        Click(TopTV(), QStringLiteral("lThigh"));
+        QCOMPARE(Shown(BottomTV()), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
+        QCOMPARE(Selected(BottomTV()), QStringLiteral("lFoot"));
         QCOMPARE(QString::fromStdString(ik->Chain().TopSelected->Text()), QStringLiteral("lThigh"));
 
         // Empty space keeps the first part and proposes the last part again.
-        Click(ik->BottomTV, QStringLiteral("lShin"));
-        const QRect last = ik->TopTV->visualRect(Find(ik->TopTV, QStringLiteral("rShin")));
-        QVERIFY(ik->TopTV->viewport()->rect().bottom() > last.bottom() + 10);
-        QTest::mouseClick(ik->TopTV->viewport(), Qt::LeftButton, {}, last.center() + QPoint(0, 3 * last.height()));
-        QCOMPARE(Selected(ik->TopTV), QStringLiteral("lThigh"));
-        QCOMPARE(Shown(ik->BottomTV), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
-        QCOMPARE(Selected(ik->BottomTV), QStringLiteral("lFoot"));
+        Click(BottomTV(), QStringLiteral("lShin"));
+        const QRect last = TopTV()->visualRect(Find(TopTV(), QStringLiteral("rShin")));
+        QVERIFY(TopTV()->viewport()->rect().bottom() > last.bottom() + 10);
+        QTest::mouseClick(TopTV()->viewport(), Qt::LeftButton, {}, last.center() + QPoint(0, 3 * last.height()));
+        QCOMPARE(Selected(TopTV()), QStringLiteral("lThigh"));
+        QCOMPARE(Shown(BottomTV()), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
+        QCOMPARE(Selected(BottomTV()), QStringLiteral("lFoot"));
 
         // The keyboard moves the first part's selection but leaves BottomTV alone.
-        Click(ik->BottomTV, QStringLiteral("lShin"));
-        ik->TopTV->setFocus();
-        QTest::keyClick(ik->TopTV, Qt::Key_Down);
-        QCOMPARE(Selected(ik->TopTV), QStringLiteral("lShin"));
-        QCOMPARE(Shown(ik->BottomTV), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
-        QCOMPARE(Selected(ik->BottomTV), QStringLiteral("lShin"));
+        Click(BottomTV(), QStringLiteral("lShin"));
+        TopTV()->setFocus();
+        QTest::keyClick(TopTV(), Qt::Key_Down);
+        QCOMPARE(Selected(TopTV()), QStringLiteral("lShin"));
+        QCOMPARE(Shown(BottomTV()), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
+        QCOMPARE(Selected(BottomTV()), QStringLiteral("lShin"));
         // A right click is no TopTVClick either.
-        const QRect hip = ik->TopTV->visualRect(Find(ik->TopTV, QStringLiteral("hip")));
-        QTest::mouseClick(ik->TopTV->viewport(), Qt::RightButton, {}, hip.center());
-        QCOMPARE(Shown(ik->BottomTV), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
+        const QRect hip = TopTV()->visualRect(Find(TopTV(), QStringLiteral("hip")));
+        QTest::mouseClick(TopTV()->viewport(), Qt::RightButton, {}, hip.center());
+        QCOMPARE(Shown(BottomTV()), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
     }
 
     void seedingKeepsTheLastPartUnselected()
     {
         ik->Fill([](IKChainDialog& chain) { FillChain(chain, QStringLiteral("leg"), true); });
-        QCOMPARE(Selected(ik->TopTV), QStringLiteral("hip"));
-        QCOMPARE(Shown(ik->TopTV),
+        QCOMPARE(Selected(TopTV()), QStringLiteral("hip"));
+        QCOMPARE(Shown(TopTV()),
                  (QStringList { u"hip"_s, u"lThigh"_s, u"lShin"_s, u"lFoot"_s, u"rThigh"_s, u"rShin"_s }));
-        QCOMPARE(Selected(ik->BottomTV), QString());
-        QCOMPARE(ik->NameEdit->text(), QStringLiteral("leg"));
+        QCOMPARE(Selected(BottomTV()), QString());
+        QCOMPARE(Control<QLineEdit>(*ik, u"NameEdit"_s)->text(), QStringLiteral("leg"));
     }
 };
 

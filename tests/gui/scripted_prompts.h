@@ -1,13 +1,23 @@
 #pragma once
 
-#include "dialogs/prompts.h"
+#include "ui/prompts.h"
 
 #include <QDialog>
 #include <QList>
 #include <QWidget>
+#include <QtGlobal>
 
 #include <deque>
 #include <functional>
+
+// A control by its name, which must be there.
+template <typename T> T* Control(const QObject& parent, const QString& name)
+{
+    T* found = parent.findChild<T*>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
 
 // Answers the window's questions and dialogs from queued answers and records every
 // call; a question with no answer queued is recorded as unexpected.

@@ -23,7 +23,7 @@ template <typename Form> Modal Answer(std::function<void(Form&)> fill, bool ok =
     return [fill, ok](QDialog& dialog) {
         Form& form = dynamic_cast<Form&>(dialog);
         fill(form);
-        (ok ? form.OKButton : form.CancelButton)->click();
+        Control<QPushButton>(form, ok ? u"OKButton"_s : u"CancelButton"_s)->click();
         return dialog.result();
     };
 }
@@ -44,19 +44,19 @@ class TreeEditingTest : public WindowFixture {
     {
         QVERIFY(Start());
         Open(Figure());
-        QVERIFY(!w->FTextMode);
-        w->TreeView1->IsOwnDrag = [](const QDropEvent&) { return true; };
+        QVERIFY(!w->FTextMode());
+        TreeView1()->SetOwnDragTest([](const QDropEvent&) { return true; });
     }
-    void Select(const QString& text) { w->TreeView1->setCurrentIndex(Node(text)); }
+    void Select(const QString& text) { TreeView1()->setCurrentIndex(Node(text)); }
     QPoint SpotOf(const QModelIndex& index, Spot spot) const
     {
-        const QRect label = w->TreeView1->visualRect(index);
-        const int indent = w->TreeView1->indentation();
+        const QRect label = TreeView1()->visualRect(index);
+        const int indent = TreeView1()->indentation();
         switch (spot) {
         case Spot::Label:
             return { label.left() + 3, label.center().y() };
         case Spot::Right:
-            return { label.left() + w->TreeView1->fontMetrics().horizontalAdvance(index.data().toString()) + 20,
+            return { label.left() + TreeView1()->fontMetrics().horizontalAdvance(index.data().toString()) + 20,
                      label.center().y() };
         case Spot::Button:
             return { label.left() - indent / 2, label.center().y() };
@@ -71,7 +71,7 @@ class TreeEditingTest : public WindowFixture {
     {
         const QPoint point = SpotOf(Node(target), spot);
         QMimeData mime;
-        QWidget* viewport = w->TreeView1->viewport();
+        QWidget* viewport = TreeView1()->viewport();
         QDragEnterEvent enter(point, Qt::MoveAction, &mime, Qt::LeftButton, {});
         QCoreApplication::sendEvent(viewport, &enter);
         QDragMoveEvent move(point, Qt::MoveAction, &mime, Qt::LeftButton, {});
@@ -84,12 +84,12 @@ class TreeEditingTest : public WindowFixture {
     // The text the tree writes back, as the Text button shows it.
     QStringList TreeText()
     {
-        w->TextButton->click();
+        Control<QToolButton>(*w, u"TextButton"_s)->click();
         return Lines();
     }
     bool MenuItemEnabled(QAction* item)
     {
-        emit w->Tree1->aboutToShow();
+        emit Control<QMenu>(*w, u"Tree1"_s)->aboutToShow();
         return item->isEnabled();
     }
 
@@ -136,10 +136,10 @@ private slots:
         Select(dragged);
         const varnoke::Node* node = w->SelectedNode();
         QCOMPARE(DropOn(target, spot), accepted);
-        QCOMPARE(w->FModified, modified);
+        QCOMPARE(w->Doc().FModified(), modified);
         QCOMPARE(w->SelectedNode(), node); // the moved node stays selected
         if (node->Parent())
-            QVERIFY(w->TreeView1->isExpanded(w->TreeView1->currentIndex().parent()));
+            QVERIFY(TreeView1()->isExpanded(TreeView1()->currentIndex().parent()));
         const QStringList text = TreeText();
         QStringList expected = figure_;
         for (const QString& change : changes) {
@@ -173,19 +173,21 @@ private slots:
         QFETCH(bool, edit);
         QFETCH(bool, remove);
         OpenFigure();
-        w->TreeView1->clearSelection();
+        TreeView1()->clearSelection();
         if (!selected.isEmpty())
             Select(selected);
-        QCOMPARE(MenuItemEnabled(w->Edit1), edit);
-        QCOMPARE(MenuItemEnabled(w->Delete2), remove);
-        QVERIFY(MenuItemEnabled(w->AddComment1) && MenuItemEnabled(w->AddIKChain2));
-        emit w->Tree1->aboutToHide();
-        w->Delete2->trigger();
-        QCOMPARE(w->FModified, remove);
+        QCOMPARE(MenuItemEnabled(Control<QAction>(*w, u"Edit1"_s)), edit);
+        QCOMPARE(MenuItemEnabled(Control<QAction>(*w, u"Delete2"_s)), remove);
+        QVERIFY(MenuItemEnabled(Control<QAction>(*w, u"AddComment1"_s))
+                && MenuItemEnabled(Control<QAction>(*w, u"AddIKChain2"_s)));
+        emit Control<QMenu>(*w, u"Tree1"_s)->aboutToHide();
+        Control<QAction>(*w, u"Delete2"_s)->trigger();
+        QCOMPARE(w->Doc().FModified(), remove);
         QCOMPARE(TreeText().size(), figure_.size() - (remove ? 1 : 0));
         // In the text view every item is off, and its key does nothing.
-        QVERIFY(!MenuItemEnabled(w->AddComment1) && !MenuItemEnabled(w->Edit1));
-        emit w->Tree1->aboutToHide();
+        QVERIFY(!MenuItemEnabled(Control<QAction>(*w, u"AddComment1"_s))
+                && !MenuItemEnabled(Control<QAction>(*w, u"Edit1"_s)));
+        emit Control<QMenu>(*w, u"Tree1"_s)->aboutToHide();
         QTest::keyClick(w, Qt::Key_F8);
         QVERIFY(prompts_->Texts(u"InputBox"_s).isEmpty());
     }
@@ -195,14 +197,14 @@ private slots:
     {
         OpenFigure();
         QTest::keyClick(w, Qt::Key_F2); // off in the tree view
-        w->TextButton->click();
+        Control<QToolButton>(*w, u"TextButton"_s)->click();
         QTest::keyClick(w, Qt::Key_F7); // off in the text view
         Caret(3, 0);
         QTest::keyClick(w, Qt::Key_F2);
         QCOMPARE(Lines().value(3), u"\t2 hip yzx"_s);
         QTest::keyClick(w, Qt::Key_F3);
         QTest::keyClick(w, Qt::Key_F5);
-        QVERIFY(!w->FTextMode);
+        QVERIFY(!w->FTextMode());
         Select(u"#Mannikin"_s);
         prompts_->inputs.push_back(u"seen"_s);
         QTest::keyClick(w, Qt::Key_F7);
@@ -242,7 +244,7 @@ private slots:
         prompts_->inputs.push_back(entered);
         QTest::keyClick(w, node.isEmpty() ? Qt::Key_F8 : Qt::Key_F7);
         QCOMPARE(prompts_->Texts(u"InputBox"_s), QStringList { shown });
-        QCOMPARE(w->FModified, modified);
+        QCOMPARE(w->Doc().FModified(), modified);
         QCOMPARE(w->SelectedNode(), selected);
         QCOMPARE(TreeText().value(0), first);
     }
@@ -261,14 +263,14 @@ private slots:
         QFETCH(QString, message);
         OpenFigure();
         if (selected.isEmpty()) {
-            w->New1->trigger();
-            QVERIFY(!w->FTextMode && w->Tree().NodeCount() == 0);
+            Control<QAction>(*w, u"New1"_s)->trigger();
+            QVERIFY(!w->FTextMode() && w->Doc().Tree().NodeCount() == 0);
         } else {
             Select(selected);
         }
         QTest::keyClick(w, Qt::Key_F9);
         QCOMPARE(prompts_->Texts(u"Message"_s), QStringList { message });
-        QVERIFY(!w->FModified);
+        QVERIFY(!w->Doc().FModified());
     }
 
     void dialogEdits_data()
@@ -283,25 +285,26 @@ private slots:
         QTest::newRow("level unchanged") << u"2 abdomen"_s << level([](TEditLevelForm&) {})
                                          << u"\t2 abdomen yzx curve"_s << true;
         QTest::newRow("level changed") << u"3 lShin"_s << level([](TEditLevelForm& form) {
-            form.NameEdit->setText(u"lCalf"_s);
-            form.RotationButtons->button(1)->click();
-            form.CurvedCheckBox->setChecked(true);
-            form.OBJEdit->setText(u":Runtime:Geometries:legs.obj"_s);
+            Control<QLineEdit>(form, u"NameEdit"_s)->setText(u"lCalf"_s);
+            Control<QRadioButton>(form, u"xzy"_s)->click();
+            Control<QCheckBox>(form, u"CurvedCheckBox"_s)->setChecked(true);
+            Control<QLineEdit>(form, u"OBJEdit"_s)->setText(u":Runtime:Geometries:legs.obj"_s);
         }) << u"\t\t3 lCalf xzy curve :Runtime:Geometries:legs.obj"_s
                                        << true;
-        QTest::newRow("level cancelled") << u"3 lShin"_s
-                                         << level([](TEditLevelForm& form) { form.NameEdit->setText(u"x"_s); }, false)
-                                         << u"\t\t3 lShin yzx"_s << false;
+        QTest::newRow("level cancelled")
+            << u"3 lShin"_s
+            << level([](TEditLevelForm& form) { Control<QLineEdit>(form, u"NameEdit"_s)->setText(u"x"_s); }, false)
+            << u"\t\t3 lShin yzx"_s << false;
         QTest::newRow("objFile") << u"objFile"_s << Answer<TEditOBJForm>([](TEditOBJForm& form) {
-            form.OBJEdit->setText(u":Runtime:Geometries:other.obj"_s);
+            Control<QLineEdit>(form, u"OBJEdit"_s)->setText(u":Runtime:Geometries:other.obj"_s);
         }) << u"objFile :Runtime:Geometries:other.obj"_s
                                  << true;
         QTest::newRow("ikChain renamed") << u"ikChain leftLeg"_s << Answer<TEditIKForm>([](TEditIKForm& form) {
-            form.NameEdit->setText(u"lLeg"_s);
+            Control<QLineEdit>(form, u"NameEdit"_s)->setText(u"lLeg"_s);
         }) << u"ikChain lLeg lThigh lShin lFoot"_s
                                          << true;
         QTest::newRow("ikChain added") << QString() << Answer<TEditIKForm>([](TEditIKForm& form) {
-            form.NameEdit->setText(u"thigh"_s);
+            Control<QLineEdit>(form, u"NameEdit"_s)->setText(u"thigh"_s);
         }) << u"ikChain thigh lThigh lShin lFoot"_s
                                        << true;
         QTest::newRow("ikChain not added")
@@ -319,7 +322,7 @@ private slots:
         prompts_->modals.push_back(modal);
         QTest::keyClick(w, node.isEmpty() ? Qt::Key_F9 : Qt::Key_F7);
         QVERIFY(prompts_->modals.empty());
-        QCOMPARE(w->FModified, modified);
+        QCOMPARE(w->Doc().FModified(), modified);
         const QStringList text = TreeText();
         QCOMPARE(text.value(row), line);
         QCOMPARE(text.size(), figure_.size() + (node.isEmpty() && modified ? 1 : 0));
@@ -337,8 +340,8 @@ private slots:
         QTest::keyClick(w, Qt::Key_F7);
         QCOMPARE(prompts_->Texts(u"Message"_s), QStringList {});
         QVERIFY(TreeText().contains(u"ikChain leftLeg lThigh lShin lFoot"_s));
-        w->TestButton->click();
-        QCOMPARE(w->FErrorCount(), 0);
+        Control<QToolButton>(*w, u"TestButton"_s)->click();
+        QCOMPARE(w->Doc().FErrorCount(), 0);
     }
 
     // A real drag with the mouse needs a display: run with QT_QPA_PLATFORM=xcb under Xvfb.
@@ -347,9 +350,9 @@ private slots:
         if (QGuiApplication::platformName() != u"xcb"_s)
             QSKIP("needs a real display (xcb)");
         OpenFigure();
-        w->TreeView1->IsOwnDrag = [this](const QDropEvent& event) { return event.source() == w->TreeView1; };
+        TreeView1()->SetOwnDragTest([this](const QDropEvent& event) { return event.source() == TreeView1(); });
         QCursor::setPos(w->mapToGlobal(QPoint(-200, -200)));
-        QWidget* viewport = w->TreeView1->viewport();
+        QWidget* viewport = TreeView1()->viewport();
         const QPoint from = SpotOf(Node(u"4 neck"_s), Spot::Label);
         const QPoint to = SpotOf(Node(u"1 hip"_s), Spot::Label);
         QTimer::singleShot(300, viewport, [viewport, to] {
@@ -359,7 +362,7 @@ private slots:
         QTest::mousePress(viewport, Qt::LeftButton, {}, from);
         QTest::mouseMove(viewport, from + QPoint(0, 15));
         QTest::mouseMove(viewport, from + QPoint(0, 30));
-        QTRY_VERIFY(w->FModified);
+        QTRY_VERIFY(w->Doc().FModified());
         QVERIFY(TreeText().contains(u"\t2 neck yzx"_s));
     }
 };

@@ -4,7 +4,7 @@
 #include "window_fixture.h"
 
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -44,14 +44,16 @@ private slots:
             QVERIFY(!prompts_->calls.constFirst().parentShown); // before the window was first shown
         QCOMPARE(prompts_->calls.size(), warned ? 1 : 0);
         QCOMPARE(w->windowTitle(), u"Varnoke V2.0"_s);
-        QVERIFY(!w->LoadButton->icon().pixmap(QSize(16, 16)).isNull());
-        QVERIFY(w->TextMemo->isVisible() && !w->TreeView1->isVisible());
-        QVERIFY(w->IncButton->isVisible() && w->DecButton->isVisible());
-        QVERIFY(!w->TextButton->isChecked() && !w->HierButton->isChecked());
-        QVERIFY(w->FTextMode && !w->FModified && w->Lines().Count() == 0);
-        QCOMPARE(w->FErrorCount(), 0);
-        QCOMPARE(w->WarningsList->count(), 0);
-        w->About1->trigger();
+        QVERIFY(!Control<QToolButton>(*w, u"LoadButton"_s)->icon().pixmap(QSize(16, 16)).isNull());
+        QVERIFY(TextMemo()->isVisible() && !TreeView1()->isVisible());
+        QVERIFY(Control<QToolButton>(*w, u"IncButton"_s)->isVisible()
+                && Control<QToolButton>(*w, u"DecButton"_s)->isVisible());
+        QVERIFY(!Control<QToolButton>(*w, u"TextButton"_s)->isChecked()
+                && !Control<QToolButton>(*w, u"HierButton"_s)->isChecked());
+        QVERIFY(w->FTextMode() && !w->Doc().FModified() && w->Doc().Lines().Count() == 0);
+        QCOMPARE(w->Doc().FErrorCount(), 0);
+        QCOMPARE(Diagnostics().size(), 0);
+        Control<QAction>(*w, u"About1"_s)->trigger();
         QCOMPARE(prompts_->Texts(u"ShowModal"_s), QStringList { u"About Varnoke"_s });
     }
 
@@ -96,31 +98,33 @@ private slots:
         QStringList broken = figure_;
         broken.insert(5, u"bogus"_s);
         if (from == u"clean text"_s)
-            w->TextMemo->setPlainText(figure_.join(u'\n'));
+            TextMemo()->setPlainText(figure_.join(u'\n'));
         else if (from == u"broken text"_s)
             Open(WriteFile(Path(u"broken.phi"_s), broken.join(u"\r\n"_s).toLatin1()));
         else
             Open(Figure());
-        QCOMPARE(w->TreeView1->isVisible(), from == u"tree"_s);
+        QCOMPARE(TreeView1()->isVisible(), from == u"tree"_s);
         const QStringList before = from == u"tree"_s ? QStringList { u"#stale"_s } : Lines();
         if (from == u"tree"_s)
-            w->TextMemo->setPlainText(before.constFirst()); // shows whether the text is rebuilt
+            TextMemo()->setPlainText(before.constFirst()); // shows whether the text is rebuilt
         if (byKey)
             QTest::keyClick(w, std::array { Qt::Key_F4, Qt::Key_F5, Qt::Key_F10 }[command]);
         else
-            std::array { w->TextButton, w->HierButton, w->TestButton }[command]->click();
-        QCOMPARE(w->TreeView1->isVisible(), treeAfter);
-        QCOMPARE(w->TextMemo->isVisible(), !treeAfter);
-        QCOMPARE(w->FTextMode, !treeAfter);
-        QCOMPARE(w->IncButton->isVisible(), !treeAfter);
+            std::array { Control<QToolButton>(*w, u"TextButton"_s), Control<QToolButton>(*w, u"HierButton"_s),
+                         Control<QToolButton>(*w, u"TestButton"_s) }[command]
+                ->click();
+        QCOMPARE(TreeView1()->isVisible(), treeAfter);
+        QCOMPARE(TextMemo()->isVisible(), !treeAfter);
+        QCOMPARE(w->FTextMode(), !treeAfter);
+        QCOMPARE(Control<QToolButton>(*w, u"IncButton"_s)->isVisible(), !treeAfter);
         if (pressed >= 0) {
-            QCOMPARE(w->TextButton->isChecked(), pressed == 1);
-            QCOMPARE(w->HierButton->isChecked(), pressed == 2);
+            QCOMPARE(Control<QToolButton>(*w, u"TextButton"_s)->isChecked(), pressed == 1);
+            QCOMPARE(Control<QToolButton>(*w, u"HierButton"_s)->isChecked(), pressed == 2);
         }
         QCOMPARE(Lines(), rebuilt ? figure_ : before);
         if (from == u"broken text"_s) {
             QVERIFY(Diagnostics().constFirst().startsWith(u"6 "_s));
-            QCOMPARE(w->TextMemo->textCursor().selectedText(), u"bogus"_s);
+            QCOMPARE(TextMemo()->textCursor().selectedText(), u"bogus"_s);
         } else if (command == 2 || from == u"clean text"_s) {
             QCOMPARE(Diagnostics(), command == 0 ? QStringList {} : QStringList { u"Looks good!"_s });
         }
@@ -135,39 +139,44 @@ private slots:
             menu->popup(w->mapToGlobal(QPoint(10, 10)));
             return menu->isVisible();
         };
-        QVERIFY(shown(w->Options2));
-        QVERIFY(w->EditAsText1->isChecked() && !w->EditAsTree1->isChecked());
-        w->Options2->hide();
-        QVERIFY(shown(w->Options1)); // opened last in the text view
-        QVERIFY(w->IncreaseLevel1->isEnabled() && w->DecreaseLevel1->isEnabled());
-        w->Options1->hide();
+        QVERIFY(shown(Control<QMenu>(*w, u"Options2"_s)));
+        QVERIFY(Control<QAction>(*w, u"EditAsText1"_s)->isChecked()
+                && !Control<QAction>(*w, u"EditAsTree1"_s)->isChecked());
+        Control<QMenu>(*w, u"Options2"_s)->hide();
+        QVERIFY(shown(Control<QMenu>(*w, u"Options1"_s))); // opened last in the text view
+        QVERIFY(Control<QAction>(*w, u"IncreaseLevel1"_s)->isEnabled()
+                && Control<QAction>(*w, u"DecreaseLevel1"_s)->isEnabled());
+        Control<QMenu>(*w, u"Options1"_s)->hide();
 
         Open(Figure());
-        QVERIFY(!w->FTextMode);
+        QVERIFY(!w->FTextMode());
         Caret(3, 0); // "1 hip yzx" in the hidden editor
-        const QString text = w->TextMemo->toPlainText();
+        const QString text = TextMemo()->toPlainText();
         for (const Qt::Key key : { Qt::Key_F2, Qt::Key_F3 })
             QTest::keyClick(w, key);
-        QCOMPARE(w->TextMemo->toPlainText(), text);
-        QVERIFY(!w->Lines().Modified());
-        QVERIFY(shown(w->Options2));
-        QVERIFY(!w->EditAsText1->isChecked() && w->EditAsTree1->isChecked());
-        w->Options2->hide();
-        QVERIFY(shown(w->Options1)); // opened last in the tree view
-        QVERIFY(!w->IncreaseLevel1->isEnabled() && !w->DecreaseLevel1->isEnabled());
-        w->Options1->hide();
+        QCOMPARE(TextMemo()->toPlainText(), text);
+        QVERIFY(!w->Doc().Lines().Modified());
+        QVERIFY(shown(Control<QMenu>(*w, u"Options2"_s)));
+        QVERIFY(!Control<QAction>(*w, u"EditAsText1"_s)->isChecked()
+                && Control<QAction>(*w, u"EditAsTree1"_s)->isChecked());
+        Control<QMenu>(*w, u"Options2"_s)->hide();
+        QVERIFY(shown(Control<QMenu>(*w, u"Options1"_s))); // opened last in the tree view
+        QVERIFY(!Control<QAction>(*w, u"IncreaseLevel1"_s)->isEnabled()
+                && !Control<QAction>(*w, u"DecreaseLevel1"_s)->isEnabled());
+        Control<QMenu>(*w, u"Options1"_s)->hide();
 
         QTest::keyClick(w, Qt::Key_F4);
-        QVERIFY(w->FTextMode);
+        QVERIFY(w->FTextMode());
         Caret(3, 2);
         QTest::keyClick(w, Qt::Key_F2);
         QCOMPARE(Lines().at(3), u"\t2 hip yzx"_s);
         QTest::keyClick(w, Qt::Key_F3);
         QTest::keyClick(w, Qt::Key_F3);
         QCOMPARE(Lines().at(3), u"1 hip yzx"_s); // level 1 is the lowest
-        QVERIFY(shown(w->Options2));
-        QVERIFY(w->EditAsText1->isChecked() && !w->EditAsTree1->isChecked());
-        w->Options2->hide();
+        QVERIFY(shown(Control<QMenu>(*w, u"Options2"_s)));
+        QVERIFY(Control<QAction>(*w, u"EditAsText1"_s)->isChecked()
+                && !Control<QAction>(*w, u"EditAsTree1"_s)->isChecked());
+        Control<QMenu>(*w, u"Options2"_s)->hide();
     }
 
     void toolHints_data()
@@ -193,9 +202,9 @@ private slots:
         auto* widget = w->findChild<QWidget*>(control);
         QVERIFY(widget);
         QTest::mouseMove(widget);
-        QTRY_COMPARE(w->StatusBar1->currentMessage(), hint);
-        QTest::mouseMove(w->TextMemo);
-        QTRY_COMPARE(w->StatusBar1->currentMessage(), QString());
+        QTRY_COMPARE(Control<QStatusBar>(*w, u"StatusBar1"_s)->currentMessage(), hint);
+        QTest::mouseMove(TextMemo());
+        QTRY_COMPARE(Control<QStatusBar>(*w, u"StatusBar1"_s)->currentMessage(), QString());
     }
 
     void menuHints_data()
@@ -220,7 +229,7 @@ private slots:
         for (int i = 0; i < 8 && (!menu->activeAction() || menu->activeAction()->text() != item); ++i)
             QTest::keyClick(menu, Qt::Key_Down);
         QVERIFY(menu->activeAction() && menu->activeAction()->text() == item);
-        QTRY_COMPARE(w->StatusBar1->currentMessage(), hint);
+        QTRY_COMPARE(Control<QStatusBar>(*w, u"StatusBar1"_s)->currentMessage(), hint);
         QTest::keyClick(menu, Qt::Key_Escape);
     }
 
@@ -244,7 +253,7 @@ private slots:
         const QString other = WriteFile(Path(u"other.phi"_s), "#other\n");
         const QString saved = Path(u"saved.PHI"_s);
         if (answer > 0) {
-            QTest::keyClicks(w->TextMemo, u"#typed"_s);
+            QTest::keyClicks(TextMemo(), u"#typed"_s);
             prompts_->confirms.push_back(std::array { Prompts::Answer::Yes, Prompts::Answer::Yes, Prompts::Answer::No,
                                                       Prompts::Answer::Cancel }[answer - 1]);
         }
@@ -257,16 +266,16 @@ private slots:
             prompts_->files.push_back(FileDialogAnswer { other, u"All Files (*.*)"_s });
         switch (command) {
         case 0:
-            w->New1->trigger();
+            Control<QAction>(*w, u"New1"_s)->trigger();
             break;
         case 1:
-            w->Load1->trigger();
+            Control<QAction>(*w, u"Load1"_s)->trigger();
             break;
         case 2:
             Drop({ other, Path(u"second.phi"_s), Figure() });
             break;
         default:
-            w->Exit1->trigger();
+            Control<QAction>(*w, u"Exit1"_s)->trigger();
             break;
         }
         QCOMPARE(prompts_->Texts(u"Confirm"_s), answer > 0 ? QStringList { u"Save Changes?"_s } : QStringList {});
@@ -274,15 +283,15 @@ private slots:
         QCOMPARE(w->isVisible(), kept || command != 3);
         if (kept) {
             QCOMPARE(Lines(), QStringList { u"#typed"_s });
-            QVERIFY(w->Lines().Modified());
+            QVERIFY(w->Doc().Lines().Modified());
         } else if (command == 0) {
             QCOMPARE(Lines(), QStringList {});
-            QVERIFY(!w->Lines().Modified() && w->SaveDialog1.FileName.isEmpty());
+            QVERIFY(!w->Doc().Lines().Modified() && w->Doc().SavePath().isEmpty());
         } else if (command != 3) {
             QCOMPARE(Lines(), QStringList { u"#other"_s });
-            QCOMPARE(w->OpenDialog1.FileName, other);
-            QCOMPARE(w->SaveDialog1.FileName, other);
-            QVERIFY(!w->Lines().Modified() && !w->FModified);
+            QCOMPARE(w->Doc().Path(), other);
+            QCOMPARE(w->Doc().SavePath(), other);
+            QVERIFY(!w->Doc().Lines().Modified() && !w->Doc().FModified());
         }
         QVERIFY(prompts_->Texts(u"Error"_s).isEmpty());
     }
@@ -315,8 +324,8 @@ private slots:
             Path(u"ends.phi"_s), lines.join(u'\n').toLatin1().replace("\n", end) + (finalEnd ? end : QByteArray()));
         Open(path);
         QCOMPARE(Lines(), lines);
-        QCOMPARE(w->TreeView1->isVisible(), fromTree);
-        w->SaveButton->click();
+        QCOMPARE(TreeView1()->isVisible(), fromTree);
+        Control<QToolButton>(*w, u"SaveButton"_s)->click();
         QCOMPARE(ReadAll(path), lines.join(u"\r\n"_s).toLatin1() + (finalEnd || fromTree ? "\r\n" : ""));
         QVERIFY(prompts_->Texts(u"Error"_s).isEmpty());
     }
@@ -333,14 +342,14 @@ private slots:
         bytes += "\r\n#end\r\n";
         const QString path = WriteFile(Path(u"bytes.phi"_s), bytes);
         Open(path);
-        QVERIFY(w->TreeView1->isVisible());
-        w->TestButton->click();
-        w->SaveButton->click();
+        QVERIFY(TreeView1()->isVisible());
+        Control<QToolButton>(*w, u"TestButton"_s)->click();
+        Control<QToolButton>(*w, u"SaveButton"_s)->click();
         QCOMPARE(ReadAll(path), bytes);
         QTest::keyClick(w, Qt::Key_F4);
-        w->TestButton->click();
+        Control<QToolButton>(*w, u"TestButton"_s)->click();
         QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
-        w->SaveButton->click();
+        Control<QToolButton>(*w, u"SaveButton"_s)->click();
         QCOMPARE(ReadAll(path), bytes);
         QVERIFY(prompts_->Texts(u"Error"_s).isEmpty());
     }
@@ -361,13 +370,13 @@ private slots:
         const QString inside = WriteFile(Path(u"folder.PHI/keep.txt"_s), "keep");
         Open(doc);
         QTest::keyClick(w, Qt::Key_F4);
-        QTest::keyClicks(w->TextMemo, u"#new"_s);
+        QTest::keyClicks(TextMemo(), u"#new"_s);
         prompts_->files.push_back(FileDialogAnswer { Path(target), u"Poser Hierarchy (*.PHI)"_s });
-        w->SaveAs1->trigger();
+        Control<QAction>(*w, u"SaveAs1"_s)->trigger();
         QCOMPARE(prompts_->Texts(u"Error"_s), QStringList { u"Cannot create file "_s + Path(target) + u'.' });
         QCOMPARE(ReadAll(doc), QByteArray("#old\r\n"));
         QCOMPARE(ReadAll(inside), QByteArray("keep"));
-        QVERIFY(w->Lines().Modified());
+        QVERIFY(w->Doc().Lines().Modified());
     }
 
     // The real save dialog adds the extension to a name typed without one.
@@ -376,7 +385,7 @@ private slots:
         QVERIFY(Start());
         ScreenPrompts screen;
         prompts_->saveDialog = &screen;
-        QTest::keyClicks(w->TextMemo, u"#x"_s);
+        QTest::keyClicks(TextMemo(), u"#x"_s);
         const QString typed = Path(u"plain"_s);
         QTimer timer; // types the name once the dialog is up
         connect(&timer, &QTimer::timeout, this, [&] {
@@ -390,13 +399,13 @@ private slots:
             }
         });
         timer.start(10);
-        w->SaveAs1->trigger();
+        Control<QAction>(*w, u"SaveAs1"_s)->trigger();
         const FileDialogRequest request = prompts_->calls.constLast().request;
         QCOMPARE(request.title, u"Save Poser Hierarchy"_s);
         QCOMPARE(request.filters, QStringList { u"Poser Hierarchy (*.PHI)"_s });
         QCOMPARE(ReadAll(typed + u".PHI"_s), QByteArray("#x"));
-        QCOMPARE(w->SaveDialog1.FileName, typed + u".PHI"_s);
-        QVERIFY(!w->Lines().Modified());
+        QCOMPARE(w->Doc().SavePath(), typed + u".PHI"_s);
+        QVERIFY(!w->Doc().Lines().Modified());
     }
 
     // A failed Open keeps the document and its names; New then makes it untitled.
@@ -415,17 +424,17 @@ private slots:
         Open(Path(name));
         QCOMPARE(prompts_->Texts(u"Error"_s), QStringList { u"Cannot open file "_s + Path(name) + u'.' });
         QCOMPARE(Lines(), QStringList { u"#doc"_s });
-        QVERIFY(w->TreeView1->isVisible() && !w->Lines().Modified());
-        QCOMPARE(w->OpenDialog1.FileName, doc);
-        QCOMPARE(w->SaveDialog1.FileName, doc);
+        QVERIFY(TreeView1()->isVisible() && !w->Doc().Lines().Modified());
+        QCOMPARE(w->Doc().Path(), doc);
+        QCOMPARE(w->Doc().SavePath(), doc);
         Open(doc); // the open dialog starts from the document's file
         QCOMPARE(prompts_->calls.constLast().request.fileName, u"doc.phi"_s);
 
-        w->New1->trigger();
-        QVERIFY(w->OpenDialog1.FileName.isEmpty() && w->SaveDialog1.FileName.isEmpty());
-        QVERIFY(w->TreeView1->isVisible() && Lines().isEmpty());
+        Control<QAction>(*w, u"New1"_s)->trigger();
+        QVERIFY(w->Doc().Path().isEmpty() && w->Doc().SavePath().isEmpty());
+        QVERIFY(TreeView1()->isVisible() && Lines().isEmpty());
         prompts_->files.push_back(std::nullopt);
-        w->SaveButton->click(); // asks for a name rather than emptying doc.phi
+        Control<QToolButton>(*w, u"SaveButton"_s)->click(); // asks for a name rather than emptying doc.phi
         QCOMPARE(prompts_->calls.constLast().kind, u"SaveFile"_s);
         QCOMPARE(ReadAll(doc), QByteArray("#doc\r\n"));
     }
@@ -456,47 +465,72 @@ private slots:
         QFETCH(QString, expected);
         QVERIFY(Start());
         const QString all = u"#c\n1 hip xyz\n2 abdomen xyz\n3 chest xyz\n4 neck xyz\n"_s;
-        w->TextMemo->setPlainText(all);
+        TextMemo()->setPlainText(all);
         Caret(selection[0], selection[1], selection[2], selection[3]);
         if (how < 2)
             QTest::keyClick(w, how == 0 ? Qt::Key_F2 : Qt::Key_F3);
         else
-            (how == 2 ? w->IncButton : w->DecButton)->click();
-        QCOMPARE(w->TextMemo->toPlainText(), expected);
-        QCOMPARE(w->Lines().Modified(), expected != all);
-        QVERIFY(w->WarningsList->count() == 0 && w->FTextMode);
+            (how == 2 ? Control<QToolButton>(*w, u"IncButton"_s) : Control<QToolButton>(*w, u"DecButton"_s))->click();
+        QCOMPARE(TextMemo()->toPlainText(), expected);
+        QCOMPARE(w->Doc().Lines().Modified(), expected != all);
+        QVERIFY(Diagnostics().isEmpty() && w->FTextMode());
     }
 
-    void diagnosticClick_data()
+    // A line number selects its whole line; none, or one past the end, selects nothing.
+    void selectLine_data()
     {
-        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("number");
         QTest::addColumn<int>("line"); // where the caret or selection starts; -1: the end of the text
         QTest::addColumn<QString>("selected");
-        QTest::newRow("line 12") << u"12 Error: Illegal command (or missing level number)"_s << 11 << u"#line12"_s;
-        QTest::newRow("line 1") << u"1 Warning: x"_s << 0 << u"#line1"_s;
-        QTest::newRow("no line") << u"0 Warning: x"_s << 0 << QString();
-        QTest::newRow("Looks good!") << u"Looks good!"_s << 0 << QString();
-        QTest::newRow("beyond the end") << u"99 Error: x"_s << -1 << QString();
+        QTest::newRow("line 12") << 12 << 11 << u"#line12"_s;
+        QTest::newRow("line 1") << 1 << 0 << u"#line1"_s;
+        QTest::newRow("no line") << 0 << 0 << QString();
+        QTest::newRow("beyond the end") << 99 << -1 << QString();
     }
-    void diagnosticClick()
+    void selectLine()
     {
-        QFETCH(QString, entry);
+        QFETCH(int, number);
         QFETCH(int, line);
         QFETCH(QString, selected);
         QVERIFY(Start());
         QStringList lines;
         for (int i = 1; i <= 14; ++i)
             lines << u"#line%1"_s.arg(i);
-        w->TextMemo->setPlainText(lines.join(u"\r\n"_s));
-        w->WarningsList->addItems({ u"Looks good!"_s, entry });
-        w->LoadButton->setFocus();
-        ClickDiagnostic(1);
-        const QTextCursor cursor = w->TextMemo->textCursor();
+        TextMemo()->setPlainText(lines.join(u"\r\n"_s));
+        Control<QToolButton>(*w, u"LoadButton"_s)->setFocus();
+        w->SelectLine(number);
+        const QTextCursor cursor = TextMemo()->textCursor();
         QCOMPARE(cursor.selectedText(), selected);
         QCOMPARE(cursor.selectionStart(),
-                 line < 0 ? w->TextMemo->document()->characterCount() - 1
-                          : w->TextMemo->document()->findBlockByNumber(line).position());
-        QCOMPARE(QApplication::focusWidget(), w->TextMemo);
+                 line < 0 ? TextMemo()->document()->characterCount() - 1
+                          : TextMemo()->document()->findBlockByNumber(line).position());
+        QCOMPARE(QApplication::focusWidget(), TextMemo());
+    }
+
+    // A click on an entry goes to the line it names; a plain entry names none.
+    void diagnosticClick()
+    {
+        QVERIFY(Start());
+        QStringList lines;
+        for (int i = 1; i <= 14; ++i)
+            lines << (i == 12 ? u"bogus"_s : u"#line%1"_s.arg(i));
+        TextMemo()->setPlainText(lines.join(u"\n"_s));
+        QTest::keyClick(w, Qt::Key_F10);
+        QCOMPARE(Diagnostics().size(), 1);
+        QVERIFY(Diagnostics().constFirst().startsWith(u"12 Error: "_s));
+        Caret(2, 1);
+        Control<QToolButton>(*w, u"LoadButton"_s)->setFocus();
+        ClickDiagnostic(0);
+        QCOMPARE(TextMemo()->textCursor().selectedText(), u"bogus"_s);
+        QCOMPARE(QApplication::focusWidget(), TextMemo());
+
+        TextMemo()->textCursor().insertText(u"#fixed"_s);
+        QTest::keyClick(w, Qt::Key_F10);
+        QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
+        Caret(2, 1);
+        ClickDiagnostic(0);
+        QVERIFY(!TextMemo()->textCursor().hasSelection());
+        QCOMPARE(TextMemo()->textCursor().position(), 0);
     }
 
     // From the tree view a click shows the text view, rebuilt only when the tree was edited.
@@ -512,10 +546,11 @@ private slots:
         QVERIFY(Start());
         Open(Figure());
         QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
-        w->TextMemo->setPlainText(u"#held"_s);
-        w->FModified = edited; // as a tree edit leaves it
+        TextMemo()->setPlainText(u"#held"_s);
+        const bool treeShown = false;
+        w->Doc().TreeWindow(treeShown, nullptr).FModified = edited; // as a tree edit leaves it
         ClickDiagnostic(0);
-        QVERIFY(w->FTextMode && w->TextMemo->isVisible() && w->TextButton->isChecked());
+        QVERIFY(w->FTextMode() && TextMemo()->isVisible() && Control<QToolButton>(*w, u"TextButton"_s)->isChecked());
         QCOMPARE(Lines(), edited ? figure_ : QStringList { u"#held"_s });
     }
 
@@ -543,16 +578,16 @@ private slots:
         QFETCH(int, context);
         QVERIFY(Start());
         if (line >= 0) {
-            w->TextMemo->setPlainText(text);
+            TextMemo()->setPlainText(text);
             Caret(line, 0);
         } else if (line == -1) {
             Open(Figure());
-            w->TreeView1->setFocus();
-            w->TreeView1->selectionModel()->clearSelection();
+            TreeView1()->setFocus();
+            TreeView1()->selectionModel()->clearSelection();
             if (!text.isEmpty())
-                w->TreeView1->selectionModel()->select(Node(text), QItemSelectionModel::ClearAndSelect);
+                TreeView1()->selectionModel()->select(Node(text), QItemSelectionModel::ClearAndSelect);
         } else {
-            w->WarningsList->setFocus();
+            WarningsList()->setFocus();
         }
         QTest::keyClick(w, Qt::Key_F1);
         QVERIFY(w->Help());
@@ -569,7 +604,7 @@ private slots:
             obj += QByteArray("g ") + group + "\nf 1 2 3\n";
         const QString path = WriteFile(dir_->path() + u"/Runtime/Geometries/Figure/figure.obj"_s, obj);
         prompts_->files.push_back(FileDialogAnswer { path, u"Wavefront (*.OBJ)"_s });
-        w->OBJButton->click();
+        Control<QToolButton>(*w, u"OBJButton"_s)->click();
         const FileDialogRequest request = prompts_->calls.constLast().request;
         QCOMPARE(request.filters, QStringList { u"Wavefront (*.OBJ)"_s });
         QVERIFY(request.mustExist);
@@ -586,14 +621,14 @@ private slots:
                                       u"\t\t3 rThigh xyz"_s };
         QCOMPARE(Lines(), generated);
         QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
-        QVERIFY(w->TreeView1->isVisible() && w->HierButton->isChecked());
+        QVERIFY(TreeView1()->isVisible() && Control<QToolButton>(*w, u"HierButton"_s)->isChecked());
 
         const QString missing = Path(u"missing.obj"_s);
         prompts_->files.push_back(FileDialogAnswer { missing, u"Wavefront (*.OBJ)"_s });
         QTest::keyClick(w, Qt::Key_F6);
         QCOMPARE(Diagnostics(), (QStringList { u"Looks good!"_s, u"1 Error: Couldn't open file:"_s + missing }));
-        QCOMPARE(w->FErrorCount(), 1);
-        QVERIFY(w->TreeView1->isVisible());
+        QCOMPARE(w->Doc().FErrorCount(), 1);
+        QVERIFY(TreeView1()->isVisible());
         QCOMPARE(Lines(), generated);
     }
 
@@ -613,14 +648,15 @@ private slots:
         Open(doc);
         QTest::keyClick(w, Qt::Key_F4);
         Caret(1, 4);
-        w->TextMemo->textCursor().insertText(u"\u0100"_s);
+        TextMemo()->textCursor().insertText(u"\u0100"_s);
         w->findChild<QToolButton*>(button)->click();
-        QVERIFY(w->FTextMode && w->TextButton->isChecked() && !w->HierButton->isChecked());
+        QVERIFY(w->FTextMode() && Control<QToolButton>(*w, u"TextButton"_s)->isChecked()
+                && !Control<QToolButton>(*w, u"HierButton"_s)->isChecked());
         QCOMPARE(prompts_->Texts(u"Error"_s),
                  QStringList { u"Line 2 holds characters that cannot be saved as single bytes."_s });
         QCOMPARE(ReadAll(doc), QByteArray("#one\r\n#two\r\n"));
-        QCOMPARE(w->TextMemo->toPlainText(), u"#one\n#two\u0100\n"_s);
-        QVERIFY(w->Lines().Modified());
+        QCOMPARE(TextMemo()->toPlainText(), u"#one\n#two\u0100\n"_s);
+        QVERIFY(w->Doc().Lines().Modified());
     }
 };
 

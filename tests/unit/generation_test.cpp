@@ -45,7 +45,7 @@ TEST_F(GenerationTest, WorkedExampleGuessesTheLevels)
     EXPECT_EQ(generated->levelLines,
               (std::vector<std::string> { "1 hip yxz", "2 abdomen yxz", "3 chest xyz", "2 lShin xyz", "3 lThigh xyz",
                                           "2 rShin xyz", "3 rThigh xyz" }));
-    EXPECT_TRUE(state.WarningsList.Entries().empty());
+    EXPECT_TRUE(state.diagnostics.Entries().empty());
 }
 
 TEST_F(GenerationTest, PartListTakesFirstNameOfGroupLinesOnceIgnoringCase)
@@ -114,13 +114,13 @@ TEST_F(GenerationTest, InsertedAroundTheDocumentWhichIsNeverCleared)
 TEST_F(GenerationTest, UnopenableFileAddsOneErrorWithoutClearing)
 {
     CheckState state;
-    state.WarningsList.AddWarning(4, "earlier");
+    state.diagnostics.AddWarning(4, "earlier");
     const std::string missing = (folder_ / "missing.obj").string();
     EXPECT_FALSE(GenerateHierarchy(state, missing));
-    ASSERT_EQ(state.WarningsList.Entries().size(), 2u);
-    EXPECT_EQ(state.WarningsList.Entries()[1].Text(), "1 Error: Couldn't open file:" + missing);
-    EXPECT_EQ(state.WarningsList.FErrorCount, 1);
-    EXPECT_EQ(state.WarningsList.FWarningCount, 1);
+    ASSERT_EQ(state.diagnostics.Entries().size(), 2u);
+    EXPECT_EQ(state.diagnostics.Entries()[1].Text(), "1 Error: Couldn't open file:" + missing);
+    EXPECT_EQ(state.diagnostics.FErrorCount, 1);
+    EXPECT_EQ(state.diagnostics.FWarningCount, 1);
 }
 
 TEST(CommonSuffixLengthTest, CountsEqualFinalCharacters)

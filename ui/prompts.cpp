@@ -1,4 +1,4 @@
-#include "dialogs/prompts.h"
+#include "ui/prompts.h"
 
 #include <QFileDialog>
 #include <QInputDialog>

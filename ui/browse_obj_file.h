@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class PoserFolder;
+class Prompts;
+class QWidget;
+
+// Browse for an OBJ file, starting where the Poser path points under the Poser folder
+// (in the geometry folder when the path is empty). Gives the chosen file's Poser path,
+// or none when the file dialog is cancelled.
+std::optional<QString> BrowseObjFile(Prompts& prompts, QWidget* parent, const PoserFolder& folder,
+                                     const QString& poserPath, bool mustExist);
