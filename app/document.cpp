@@ -92,8 +92,7 @@ bool Document::Test()
         TextLines::EditBlock edit(lines_);
         passed = TestLines(lines_);
     }
-    Announce();
-    emit tested();
+    ShowTested();
     return passed;
 }
 
@@ -123,8 +122,7 @@ bool Document::Load(const QString& path)
     const bool passed = TestLines(fileLines);
     lines_.Load({ std::move(fileLines.Lines()), text.finalLineEnd });
     lines_.SetModified(fileLines.ReplacedCount() > 0);
-    Announce();
-    emit tested();
+    ShowTested();
     return passed;
 }
 
@@ -144,7 +142,6 @@ void Document::Write()
         throw CommandError(CannotCreate(savePath_));
     lines_.SetModified(false);
     FModified_ = false;
-    Announce();
 }
 
 void Document::Clear()
@@ -159,7 +156,6 @@ void Document::Clear()
     // last file, and a former .OBJ name no longer stops its tests.
     SetPath({});
     savePath_.clear();
-    Announce();
 }
 
 void Document::TreeToText()
@@ -174,13 +170,18 @@ bool Document::Generate(const QString& objPath)
         BusyCursor busy;
         generated = varnoke::GenerateHierarchy(checks_, ui::CorePath(objPath));
     }
-    if (!generated) {
-        Announce();
+    if (!generated)
         return false;
-    }
     TextLines::EditBlock edit(lines_);
     varnoke::InsertGeneratedHierarchy(lines_, *generated);
     return true;
+}
+
+void Document::ShowTested()
+{
+    // The views show the test's diagnostics before they lead to the first of them.
+    Announce();
+    emit tested();
 }
 
 void Document::Announce()

@@ -60,7 +60,7 @@ public:
     // when the file cannot be read.
     bool Generate(const QString& objPath);
     // Tells the views of changes to the diagnostics and the Modified state since the
-    // last time; each command ends with it.
+    // last time; each command ends with it, and a test before it leads to a diagnostic.
     void Announce();
 
 signals:
@@ -72,6 +72,7 @@ signals:
 
 private:
     bool TestLines(varnoke::DocumentLines& lines);
+    void ShowTested();
     void RefuseTextBeyondLatin1() const;
     varnoke::GeometryFolders GeometryFolders() const;
     void SetPath(const QString& path);
