@@ -1,5 +1,6 @@
 #include "hierarchy/forest.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace varnoke {
@@ -192,6 +193,9 @@ Subtree Forest::Take(Node& node)
 
 Node* Forest::Insert(Node* parent, int row, Subtree subtree)
 {
+    if (!subtree)
+        return nullptr;
+    row = std::clamp(row, 0, static_cast<int>(SiblingsOf(parent).size()));
     nodeCount_ += subtree.nodeCount_;
     subtree.nodeCount_ = 0;
     return Attach(parent, row, std::move(subtree.root_));

@@ -120,7 +120,8 @@ public:
     // Takes the node with its subtree out of the forest.
     Subtree Take(Node& node);
     // Puts a taken subtree among the children of parent (nullptr for the top level),
-    // before the child now at row, or last when row is their count.
+    // before the child now at row, or last when row is their count or more. An empty
+    // subtree puts nothing and gives none.
     Node* Insert(Node* parent, int row, Subtree subtree);
 
     // Where Move would put the node; none when nothing would move: the target lies inside

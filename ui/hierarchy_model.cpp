@@ -2,6 +2,7 @@
 
 #include "ui/text_conversions.h"
 
+#include <algorithm>
 #include <utility>
 
 using varnoke::Node;
@@ -72,6 +73,10 @@ varnoke::Subtree HierarchyModel::Take(Node& node)
 
 Node* HierarchyModel::Insert(Node* parent, int row, varnoke::Subtree subtree)
 {
+    if (!subtree)
+        return nullptr;
+    // Where the forest puts it: last, for a row past the end.
+    row = std::clamp(row, 0, parent ? parent->ChildCount() : forest_.TopLevelCount());
     beginInsertRows(IndexOf(parent), row, row);
     Node* inserted = forest_.Insert(parent, row, std::move(subtree));
     endInsertRows();
