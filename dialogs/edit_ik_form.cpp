@@ -1,5 +1,6 @@
 #include "dialogs/edit_ik_form.h"
 
+#include "ui/field_check.h"
 #include "ui/prompts.h"
 #include "ui/text_conversions.h"
 #include "ui/tree_selection.h"
@@ -7,6 +8,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -31,6 +33,9 @@ public:
         setSelectionMode(QAbstractItemView::SingleSelection);
         setUniformRowHeights(true);
         ui::KeepSelectionVisible(*this);
+        // Long labels are scrolled to, not cut.
+        header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header()->setStretchLastSection(false);
     }
 
 protected:
@@ -125,9 +130,22 @@ void TEditIKForm::OKButtonClick()
     chain_.name = ui::ToLatin1(nameEdit_->text());
     chain_.TopSelected = ui::SelectedNode(*topTree_, topModel_);
     chain_.BottomSelected = ui::SelectedNode(*bottomTree_, bottomModel_);
-    if (const std::optional<std::string> message = chain_.Check())
-        prompts_.Message(this, ui::FromLatin1(*message));
-    else
+    if (const auto refusal = chain_.Check()) {
+        prompts_.Message(this, ui::FromLatin1(refusal->message));
+        switch (refusal->field) {
+        case varnoke::ChainField::name:
+            nameEdit_->setFocus();
+            break;
+        case varnoke::ChainField::firstPart:
+            topTree_->setFocus();
+            break;
+        case varnoke::ChainField::lastPart:
+            bottomTree_->setFocus();
+            break;
+        }
+        return;
+    }
+    if (!ui::RefusesTextBeyondBytes(prompts_, this, *nameEdit_, nameLabel_->text()))
         accept();
 }
 

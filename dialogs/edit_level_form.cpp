@@ -1,6 +1,7 @@
 #include "dialogs/edit_level_form.h"
 
 #include "ui/browse_obj_file.h"
+#include "ui/field_check.h"
 #include "ui/prompts.h"
 #include "ui/text_conversions.h"
 #include "ui/widget_looks.h"
@@ -84,6 +85,22 @@ TEditLevelForm::TEditLevelForm(Prompts& prompts, const PoserFolder& poserFolder,
     connect(okButton_, &QPushButton::clicked, this, &TEditLevelForm::OKButtonClick);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(browseButton_, &QPushButton::clicked, this, &TEditLevelForm::Button1Click);
+    connect(rotationButtons_, &QButtonGroup::idToggled, this, [this] { UpdateRotationTabStop(); });
+}
+
+QAbstractButton* TEditLevelForm::RotationTabStop() const
+{
+    QAbstractButton* checked = rotationButtons_->checkedButton();
+    return checked ? checked : rotationButtons_->button(0);
+}
+
+void TEditLevelForm::UpdateRotationTabStop()
+{
+    // The group is one stop of the Tab key, at its selected order; the arrow keys move
+    // within it.
+    QAbstractButton* stop = RotationTabStop();
+    for (QAbstractButton* button : rotationButtons_->buttons())
+        button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TEditLevelForm::SetValues(const varnoke::LevelDialogValues& values)
@@ -100,6 +117,7 @@ void TEditLevelForm::SetValues(const varnoke::LevelDialogValues& values)
     }
     curvedCheckBox_->setChecked(values.curved);
     objEdit_->setText(ui::FromLatin1(values.objPath));
+    UpdateRotationTabStop();
 }
 
 varnoke::LevelDialogValues TEditLevelForm::Values() const
@@ -110,10 +128,18 @@ varnoke::LevelDialogValues TEditLevelForm::Values() const
 
 void TEditLevelForm::OKButtonClick()
 {
-    if (const std::optional<std::string> message = varnoke::LevelDialogCheck(Values()))
-        prompts_.Message(this, ui::FromLatin1(*message));
-    else
-        accept();
+    if (const auto refusal = varnoke::LevelDialogCheck(Values())) {
+        prompts_.Message(this, ui::FromLatin1(refusal->message));
+        if (refusal->field == varnoke::LevelField::name)
+            nameEdit_->setFocus();
+        else
+            RotationTabStop()->setFocus();
+        return;
+    }
+    if (ui::RefusesTextBeyondBytes(prompts_, this, *nameEdit_, nameLabel_->text())
+        || ui::RefusesTextBeyondBytes(prompts_, this, *objEdit_, objLabel_->text()))
+        return;
+    accept();
 }
 
 void TEditLevelForm::Button1Click()

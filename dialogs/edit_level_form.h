@@ -6,6 +6,7 @@
 
 class PoserFolder;
 class Prompts;
+class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
@@ -36,6 +37,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QAbstractButton* RotationTabStop() const;
+    void UpdateRotationTabStop();
+
     Prompts& prompts_;
     const PoserFolder& poserFolder_;
     QLabel* nameLabel_;

@@ -2,6 +2,7 @@
 
 #include "tree/obj_file_edit.h"
 #include "ui/browse_obj_file.h"
+#include "ui/field_check.h"
 #include "ui/prompts.h"
 #include "ui/text_conversions.h"
 #include "ui/widget_looks.h"
@@ -63,9 +64,12 @@ std::string TEditOBJForm::Path() const
 
 void TEditOBJForm::OKButtonClick()
 {
-    if (const std::optional<std::string> message = varnoke::ObjFileDialogCheck(Path()))
+    if (const std::optional<std::string> message = varnoke::ObjFileDialogCheck(Path())) {
         prompts_.Message(this, ui::FromLatin1(*message));
-    else
+        objEdit_->setFocus();
+        return;
+    }
+    if (!ui::RefusesTextBeyondBytes(prompts_, this, *objEdit_, objLabel_->text()))
         accept();
 }
 

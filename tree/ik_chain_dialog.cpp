@@ -22,16 +22,17 @@ void IKChainDialog::ShowTopSelection()
         BottomSelected = bottomTree.Last();
 }
 
-std::optional<std::string> IKChainDialog::Check() const
+std::optional<Refusal<ChainField>> IKChainDialog::Check() const
 {
+    using Refused = Refusal<ChainField>;
     if (name.empty())
-        return "You must supply an name for the IK chain first.";
+        return Refused { "You must supply an name for the IK chain first.", ChainField::name };
     if (!TopSelected)
-        return "You must select the first part of the IK chain.";
+        return Refused { "You must select the first part of the IK chain.", ChainField::firstPart };
     if (!BottomSelected)
-        return "You must select the last part of the IK chain.";
+        return Refused { "You must select the last part of the IK chain.", ChainField::lastPart };
     if (!BottomSelected->Parent())
-        return "The IK chain is too short to be valid";
+        return Refused { "The IK chain is too short to be valid", ChainField::lastPart };
     return std::nullopt;
 }
 

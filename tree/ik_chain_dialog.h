@@ -1,11 +1,14 @@
 #pragma once
 
 #include "hierarchy/forest.h"
+#include "tree/dialog_refusal.h"
 
 #include <optional>
 #include <string>
 
 namespace varnoke {
+
+enum class ChainField { name, firstPart, lastPart };
 
 // The IK chain dialog's fields: the chain's name and its two trees of level-node
 // copies, each with the node selected in its view (none when nothing is). The chain
@@ -26,8 +29,8 @@ public:
     // TopTVClick: copies TopSelected's subtree into bottomTree and, unless seeding,
     // proposes the end of its last branch as the last part (otherwise none is selected).
     void ShowTopSelection();
-    // The OK check: the message to show, or none when the dialog may close.
-    std::optional<std::string> Check() const;
+    // The OK check: what to show, or none when the dialog may close.
+    std::optional<Refusal<ChainField>> Check() const;
 };
 
 } // namespace varnoke

@@ -216,6 +216,59 @@ private slots:
                  last);
     }
 
+    // A refused OK leaves the dialog open, every field as typed, and the focus in the field
+    // the message is about; text a byte cannot hold is refused after the other checks.
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("field"); // emptied, given the text, or for a tree left without selection
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        const QString beyond = u" holds characters that cannot be saved as single bytes."_s;
+        QTest::newRow("level name") << u"level"_s << u"NameEdit"_s << u""_s
+                                    << u"You must supply a name for the part first."_s;
+        QTest::newRow("level rotation") << u"level"_s << u"RotationGroup"_s << u""_s
+                                        << u"You must select one of the rotation orders."_s;
+        QTest::newRow("level name beyond") << u"level"_s << u"NameEdit"_s << u"B\u00e4uch\u20ac"_s
+                                           << u"The Part Name"_s + beyond;
+        QTest::newRow("level OBJ beyond")
+            << u"level"_s << u"OBJEdit"_s << u":Runtime:Geometries:\u0416.obj"_s << u"The OBJ File"_s + beyond;
+        QTest::newRow("obj empty") << u"obj"_s << u"OBJEdit"_s << u""_s << u"You must supply an OBJ file first."_s;
+        QTest::newRow("obj beyond") << u"obj"_s << u"OBJEdit"_s << u":Runtime:\u20ac.obj"_s
+                                    << u"The OBJ Filename"_s + beyond;
+        QTest::newRow("ik name") << u"ik"_s << u"NameEdit"_s << u""_s
+                                 << u"You must supply an name for the IK chain first."_s;
+        QTest::newRow("ik first") << u"ik"_s << u"TopTV"_s << u""_s
+                                  << u"You must select the first part of the IK chain."_s;
+        QTest::newRow("ik last") << u"ik"_s << u"BottomTV"_s << u""_s
+                                 << u"You must select the last part of the IK chain."_s;
+        QTest::newRow("ik name beyond") << u"ik"_s << u"NameEdit"_s << u"Bein\u20ac"_s
+                                        << u"The IK Chain Name"_s + beyond;
+    }
+    void refusals()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QDialog* dialog = Open(kind);
+        if (field == u"RotationGroup"_s)
+            level->SetValues({ "Chest", -1, true, "" });
+        else if (auto* tree = dialog->findChild<QTreeView*>(field))
+            tree->selectionModel()->clear();
+        else
+            Control<QLineEdit>(*dialog, field)->setText(text);
+        Control<QPushButton>(*dialog, u"OKButton"_s)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(prompts->Texts(u"Message"_s), QStringList { message });
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        QCOMPARE(focused->objectName() == field ? field : focused->parentWidget()->objectName(), field);
+        if (auto* edit = qobject_cast<QLineEdit*>(focused))
+            QCOMPARE(edit->text(), text);
+    }
+
     void closing_data()
     {
         QTest::addColumn<QString>("kind");
@@ -270,10 +323,11 @@ private slots:
         for (qsizetype i = 0; i < order.size(); ++i) {
             QWidget* focused = QApplication::focusWidget();
             QVERIFY(focused);
-            // A rotation order stands for its group.
-            seen << (focused->parentWidget()->objectName() == QLatin1String("RotationGroup")
-                         ? focused->parentWidget()->objectName()
-                         : focused->objectName());
+            // The selected rotation order stands for its group.
+            const bool rotation = focused->parentWidget()->objectName() == QLatin1String("RotationGroup");
+            if (rotation)
+                QVERIFY(qobject_cast<QAbstractButton*>(focused)->isChecked());
+            seen << (rotation ? focused->parentWidget()->objectName() : focused->objectName());
             QTest::keyClick(focused, Qt::Key_Tab);
         }
         QCOMPARE(seen, order);

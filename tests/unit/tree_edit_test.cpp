@@ -11,6 +11,7 @@ namespace {
 
 using tree_test::BuildForest;
 using tree_test::Dump;
+using tree_test::ExpectRefused;
 using tree_test::NodeWithText;
 
 class TreeEdit : public ::testing::Test {
@@ -21,7 +22,7 @@ protected:
     std::string LevelRoundTrip(Node& node)
     {
         const LevelEdit edit = FillLevelDialog(checks_, node);
-        EXPECT_EQ(LevelDialogCheck(edit.values), std::nullopt);
+        EXPECT_FALSE(LevelDialogCheck(edit.values).has_value());
         EditLevelDone(window_, node, edit.level, edit.values);
         return node.Text();
     }
@@ -134,9 +135,11 @@ TEST_F(TreeEdit, LevelDialogWritesTheFieldsBackWithTheLevelKept)
 
 TEST_F(TreeEdit, LevelDialogChecksANameAndARotation)
 {
-    EXPECT_EQ(LevelDialogCheck({ "", 0, false, "" }), "You must supply a name for the part first.");
-    EXPECT_EQ(LevelDialogCheck({ "hip", -1, false, "" }), "You must select one of the rotation orders.");
-    EXPECT_EQ(LevelDialogCheck({ "  ", 3, false, "" }), std::nullopt);
+    ExpectRefused(LevelDialogCheck({ "", 0, false, "" }), "You must supply a name for the part first.",
+                  LevelField::name);
+    ExpectRefused(LevelDialogCheck({ "hip", -1, false, "" }), "You must select one of the rotation orders.",
+                  LevelField::rotation);
+    EXPECT_FALSE(LevelDialogCheck({ "  ", 3, false, "" }).has_value());
 }
 
 TEST_F(TreeEdit, TreeMenuEnablesByViewSelectionAndKind)

@@ -8,6 +8,7 @@ namespace {
 
 using tree_test::BuildForest;
 using tree_test::Dump;
+using tree_test::ExpectRefused;
 using tree_test::NodeWithText;
 
 class IKChain : public ::testing::Test {
@@ -57,18 +58,18 @@ TEST_F(IKChain, ShowTopSelectionCopiesTheFirstPartAndProposesTheEndOfItsLastBran
 
 TEST_F(IKChain, OKChecksNameSelectionsAndLength)
 {
-    EXPECT_EQ(dialog_.Check(), "You must supply an name for the IK chain first.");
+    ExpectRefused(dialog_.Check(), "You must supply an name for the IK chain first.", ChainField::name);
     dialog_.name = " ";
-    EXPECT_EQ(dialog_.Check(), "You must select the first part of the IK chain.");
+    ExpectRefused(dialog_.Check(), "You must select the first part of the IK chain.", ChainField::firstPart);
     dialog_.topTree.CopySubtree(At("2 lThigh yzx"), nullptr);
     dialog_.TopSelected = dialog_.topTree.First();
     dialog_.FSeeding = true;
     dialog_.ShowTopSelection();
-    EXPECT_EQ(dialog_.Check(), "You must select the last part of the IK chain.");
+    ExpectRefused(dialog_.Check(), "You must select the last part of the IK chain.", ChainField::lastPart);
     dialog_.BottomSelected = dialog_.bottomTree.First();
-    EXPECT_EQ(dialog_.Check(), "The IK chain is too short to be valid");
+    ExpectRefused(dialog_.Check(), "The IK chain is too short to be valid", ChainField::lastPart);
     dialog_.BottomSelected = dialog_.bottomTree.First()->Child(0);
-    EXPECT_EQ(dialog_.Check(), std::nullopt);
+    EXPECT_FALSE(dialog_.Check().has_value());
 }
 
 TEST_F(IKChain, AddRefusesAChildlessSelectionAndATreeWithoutParts)
@@ -127,7 +128,7 @@ TEST_F(IKChain, EditSeedsFromTheLineAndPreselectsItsLastPart)
     edits_.SetText(*chain, "ikChain leftLeg  lThigh lShin\tlFoot ");
     FillIKChainDialog(window_, *chain, dialog_);
     EXPECT_EQ(BottomSelection(), "(none)");
-    EXPECT_EQ(dialog_.Check(), "You must select the last part of the IK chain.");
+    ExpectRefused(dialog_.Check(), "You must select the last part of the IK chain.", ChainField::lastPart);
 }
 
 TEST_F(IKChain, EditReadsTheNameWithItsWidth)
