@@ -427,7 +427,15 @@ private slots:
         const QModelIndex index = Node(node);
         TreeView1()->setExpanded(index, !folded);
         prompts_->modals.push_back([](QDialog&) { return int(QDialog::Rejected); });
-        QTest::mouseDClick(TreeView1()->viewport(), Qt::LeftButton, {}, SpotOf(index, Spot::Label));
+        // As a window system delivers it: a click, then a press that makes it double.
+        QWidget* viewport = TreeView1()->viewport();
+        const QPoint point = SpotOf(index, Spot::Label);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, point);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, point);
+        QMouseEvent twice(QEvent::MouseButtonDblClick, point, viewport->mapToGlobal(point), Qt::LeftButton,
+                          Qt::LeftButton, {});
+        QCoreApplication::sendEvent(viewport, &twice);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, point);
         QCOMPARE(prompts_->Texts(u"ShowModal"_s).size(), 1);
         QVERIFY(prompts_->modals.empty());
         QCOMPARE(TreeView1()->isExpanded(index), !folded);
