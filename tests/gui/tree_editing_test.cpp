@@ -6,12 +6,14 @@
 #include "dialogs/edit_obj_form.h"
 #include "window_fixture.h"
 
+#include <QAbstractItemModelTester>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -43,6 +45,9 @@ class TreeEditingTest : public WindowFixture {
     void OpenFigure()
     {
         QVERIFY(Start());
+        // Every edit of the tests below reaches the views through a model that keeps the rules.
+        new QAbstractItemModelTester(&w->Doc().TreeModel(), QAbstractItemModelTester::FailureReportingMode::Warning, w);
+        QTest::failOnWarning(QRegularExpression(u"FAIL!"_s));
         Open(Figure());
         QVERIFY(!w->FTextMode());
         TreeView1()->SetOwnDragTest([](const QDropEvent&) { return true; });
@@ -117,6 +122,10 @@ private slots:
                                                   << QStringList { u"\t\t\t4 lFoot zxy=>\t2 lFoot zxy"_s };
         QTest::newRow("on the indent of the top") << u"7 lHand"_s << u"1 hip"_s << Spot::Indent << true << true
                                                   << QStringList { u"\t\t\t\t\t\t7 lHand xyz=>1 lHand xyz"_s };
+        QTest::newRow("left of a part without children")
+            << u"3 lShin"_s << u"7 lHand"_s << Spot::Button << true << true
+            << QStringList { u"\t\t3 lShin yzx=>\t\t\t\t\t\t7 lShin yzx"_s,
+                             u"\t\t\t4 lFoot zxy=>\t\t\t\t\t\t\t8 lFoot zxy"_s };
         QTest::newRow("comment on a level node")
             << u"#Mannikin"_s << u"1 hip"_s << Spot::Label << false << false << QStringList {};
         QTest::newRow("level node on a comment")
@@ -217,36 +226,48 @@ private slots:
         QTest::addColumn<std::optional<QString>>("entered");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("first"); // the first line afterwards
-        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("modified"); // -1: not looked at
+        QTest::addColumn<QString>("error");
         const QString top = figure_.value(0);
         QTest::newRow("edit, OK") << u"#Mannikin"_s << std::optional(u" renamed"_s)
                                   << u"Edit Comment|Comment|Mannikin: a small sample figure for Varnoke"_s
-                                  << u"# renamed"_s << true;
+                                  << u"# renamed"_s << 1 << QString();
         QTest::newRow("edit, Cancel") << u"#Mannikin"_s << std::optional<QString>()
                                       << u"Edit Comment|Comment|Mannikin: a small sample figure for Varnoke"_s << top
-                                      << true;
-        QTest::newRow("add") << QString() << std::optional(u"abc"_s) << u"Add comment|Comment|"_s << u"#abc"_s << true;
-        QTest::newRow("add nothing") << QString() << std::optional(QString()) << u"Add comment|Comment|"_s << top
-                                     << false;
-        QTest::newRow("add, Cancel") << QString() << std::optional<QString>() << u"Add comment|Comment|"_s << top
-                                     << false;
+                                      << 1 << QString();
+        QTest::newRow("add") << QString() << std::optional(u"abc"_s) << u"Add comment|Comment|"_s << u"#abc"_s << 1
+                             << QString();
+        QTest::newRow("add nothing") << QString() << std::optional(QString()) << u"Add comment|Comment|"_s << top << 0
+                                     << QString();
+        QTest::newRow("add, Cancel") << QString() << std::optional<QString>() << u"Add comment|Comment|"_s << top << 0
+                                     << QString();
+        QTest::newRow("add beyond a byte")
+            << QString() << std::optional(u"caf\u00e9 \u0100"_s) << u"Add comment|Comment|"_s << top << -1
+            << u"The text holds characters that cannot be saved as single bytes."_s;
     }
+
     void comments()
     {
         QFETCH(QString, node);
         QFETCH(std::optional<QString>, entered);
         QFETCH(QString, shown);
         QFETCH(QString, first);
-        QFETCH(bool, modified);
+        QFETCH(int, modified);
+        QFETCH(QString, error);
         OpenFigure();
         Select(node.isEmpty() ? u"2 lThigh"_s : node);
         const varnoke::Node* selected = w->SelectedNode();
         prompts_->inputs.push_back(entered);
         QTest::keyClick(w, node.isEmpty() ? Qt::Key_F8 : Qt::Key_F7);
         QCOMPARE(prompts_->Texts(u"InputBox"_s), QStringList { shown });
-        QCOMPARE(w->Doc().FModified(), modified);
+        QCOMPARE(prompts_->Texts(u"Error"_s), error.isEmpty() ? QStringList {} : QStringList { error });
+        if (modified >= 0)
+            QCOMPARE(w->Doc().FModified(), modified == 1);
         QCOMPARE(w->SelectedNode(), selected);
-        QCOMPARE(TreeText().value(0), first);
+        const QStringList text = TreeText();
+        QCOMPARE(text.value(0), first);
+        if (!error.isEmpty())
+            QCOMPARE(text, figure_);
     }
 
     void ikChainMessages_data()
@@ -342,6 +363,109 @@ private slots:
         QVERIFY(TreeText().contains(u"ikChain leftLeg lThigh lShin lFoot"_s));
         Control<QToolButton>(*w, u"TestButton"_s)->click();
         QCOMPARE(w->Doc().FErrorCount(), 0);
+    }
+
+    // A tree edit alone is a change: each way of leaving the document asks, and Yes
+    // writes the tree's text; after a save from the tree there is nothing to ask about.
+    void questionAfterTreeEdit_data()
+    {
+        QTest::addColumn<int>("command");
+        const char* commands[] = { "New", "Open", "drop", "Exit", "Save, then New" };
+        for (int command = 0; command < 5; ++command)
+            QTest::addRow("%s", commands[command]) << command;
+    }
+    void questionAfterTreeEdit()
+    {
+        QFETCH(int, command);
+        OpenFigure();
+        Select(u"#Mannikin"_s);
+        prompts_->inputs.push_back(u" renamed"_s);
+        QTest::keyClick(w, Qt::Key_F7);
+        QVERIFY(w->Doc().FModified() && !w->Doc().Lines().Modified());
+        QStringList saved = figure_;
+        saved[0] = u"# renamed"_s;
+        const QByteArray savedBytes = (saved.join(u"\r\n"_s) + u"\r\n"_s).toLatin1();
+        const QByteArray original = ReadAll(Figure());
+        const QString other = WriteFile(Path(u"other.phi"_s), "#other\r\n");
+        if (command == 4) {
+            Control<QToolButton>(*w, u"SaveButton"_s)->click();
+            QCOMPARE(ReadAll(Figure()), savedBytes);
+        } else {
+            prompts_->confirms.push_back(Prompts::Answer::Yes);
+            QCOMPARE(ReadAll(Figure()), original);
+        }
+        if (command == 1)
+            prompts_->files.push_back(FileDialogAnswer { other, u"All Files (*.*)"_s });
+        if (command == 1)
+            Control<QAction>(*w, u"Load1"_s)->trigger();
+        else if (command == 2)
+            Drop({ other });
+        else if (command == 3)
+            Control<QAction>(*w, u"Exit1"_s)->trigger();
+        else
+            Control<QAction>(*w, u"New1"_s)->trigger();
+        QCOMPARE(prompts_->Texts(u"Confirm"_s), command == 4 ? QStringList {} : QStringList { u"Save Changes?"_s });
+        QCOMPARE(ReadAll(Figure()), savedBytes);
+        QCOMPARE(w->isVisible(), command != 3);
+        if (command == 1 || command == 2)
+            QCOMPARE(Lines(), QStringList { u"#other"_s });
+    }
+
+    // A double click edits the node; it neither folds nor unfolds it.
+    void doubleClickEdits_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<bool>("folded");
+        QTest::newRow("unfolded") << u"1 hip"_s << false;
+        QTest::newRow("folded") << u"2 lThigh"_s << true;
+    }
+    void doubleClickEdits()
+    {
+        QFETCH(QString, node);
+        QFETCH(bool, folded);
+        OpenFigure();
+        const QModelIndex index = Node(node);
+        TreeView1()->setExpanded(index, !folded);
+        prompts_->modals.push_back([](QDialog&) { return int(QDialog::Rejected); });
+        // As a window system delivers it: a click, then a press that makes it double.
+        QWidget* viewport = TreeView1()->viewport();
+        const QPoint point = SpotOf(index, Spot::Label);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, point);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, point);
+        QMouseEvent twice(QEvent::MouseButtonDblClick, point, viewport->mapToGlobal(point), Qt::LeftButton,
+                          Qt::LeftButton, {});
+        QCoreApplication::sendEvent(viewport, &twice);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, point);
+        QCOMPARE(prompts_->Texts(u"ShowModal"_s).size(), 1);
+        QVERIFY(prompts_->modals.empty());
+        QCOMPARE(TreeView1()->isExpanded(index), !folded);
+        QCOMPARE(TreeView1()->currentIndex(), index);
+        QVERIFY(!w->Doc().FModified());
+    }
+
+    // Editing a level node reads its line again: what that finds is listed while the
+    // dialog is open; a sound line adds nothing.
+    void levelEditListsWhatItFinds()
+    {
+        OpenFigure();
+        Select(u"3 lShin"_s);
+        const QStringList before = Diagnostics();
+        QStringList shownClean, shownDefect;
+        prompts_->modals.push_back(Answer<TEditLevelForm>([&](TEditLevelForm& form) {
+            shownClean = Diagnostics();
+            Control<QLineEdit>(form, u"NameEdit"_s)->setText(u"lShin zzz"_s);
+        }));
+        QTest::keyClick(w, Qt::Key_F7);
+        QCOMPARE(shownClean, before);
+        prompts_->modals.push_back([&](QDialog&) {
+            shownDefect = Diagnostics();
+            return int(QDialog::Rejected);
+        });
+        QTest::keyClick(w, Qt::Key_F7);
+        // "3 lShin zzz yzx": a rotation that is none, and a fourth field that is not "curve".
+        const QStringList found { u"1 Error: Rotations must be of the form xyz"_s,
+                                  u"1 Error: Illegal 4th argument, must be 'curve'"_s };
+        QCOMPARE(shownDefect, before + found);
     }
 
     // A real drag with the mouse needs a display: run with QT_QPA_PLATFORM=xcb under Xvfb.

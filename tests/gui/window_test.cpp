@@ -455,6 +455,9 @@ private slots:
         QTest::newRow("line 2 to start of line 5") << QList { 1, 0, 4, 0 } << 0 << three;
         QTest::newRow("column 5 of line 2 to column 3 of line 3")
             << QList { 1, 5, 2, 3 } << 0 << QString(all).replace(u"1 hip"_s, u"\t2 hip"_s);
+        const QString two = QString(all).replace(u"1 hip"_s, u"\t2 hip"_s).replace(u"2 a"_s, u"\t\t3 a"_s);
+        QTest::newRow("line 2 to column 2 of line 3") << QList { 1, 0, 2, 2 } << 0 << two;
+        QTest::newRow("column 1 of line 2 to column 3 of line 3") << QList { 1, 1, 2, 3 } << 0 << two;
         QTest::newRow("after the final line end") << QList { 5, 0, -1, 0 } << 0 << all;
         QTest::newRow("comment") << QList { 0, 1, -1, 0 } << 1 << all;
     }
@@ -533,25 +536,135 @@ private slots:
         QCOMPARE(TextMemo()->textCursor().position(), 0);
     }
 
-    // From the tree view a click shows the text view, rebuilt only when the tree was edited.
+    // From the tree view a click shows the text view, rebuilt only when the tree was edited;
+    // in the text view a click never rebuilds it, whatever the tree went through before.
     void diagnosticClickFromTree_data()
     {
-        QTest::addColumn<bool>("edited");
-        QTest::newRow("tree as tested") << false;
-        QTest::newRow("tree edited") << true;
+        QTest::addColumn<int>("edit"); // 0 none, 1 the tree, 2 the tree and then the text
+        QTest::newRow("tree as tested") << 0;
+        QTest::newRow("tree edited") << 1;
+        QTest::newRow("tree edited, then text typed") << 2;
     }
     void diagnosticClickFromTree()
     {
-        QFETCH(bool, edited);
+        QFETCH(int, edit);
         QVERIFY(Start());
         Open(Figure());
         QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
         TextMemo()->setPlainText(u"#held"_s);
         const bool treeShown = false;
-        w->Doc().TreeWindow(treeShown, nullptr).FModified = edited; // as a tree edit leaves it
+        w->Doc().TreeWindow(treeShown, nullptr).FModified = edit > 0; // as a tree edit leaves it
+        QStringList expected = edit == 1 ? figure_ : QStringList { u"#held"_s };
+        if (edit == 2) {
+            QTest::keyClick(w, Qt::Key_F4);
+            QCOMPARE(Lines(), figure_);
+            TextMemo()->moveCursor(QTextCursor::End);
+            QTest::keyClicks(TextMemo(), u"#typed"_s);
+            expected = figure_ + QStringList { u"#typed"_s };
+            QCOMPARE(Lines(), expected);
+        }
         ClickDiagnostic(0);
         QVERIFY(w->FTextMode() && TextMemo()->isVisible() && Control<QToolButton>(*w, u"TextButton"_s)->isChecked());
-        QCOMPARE(Lines(), edited ? figure_ : QStringList { u"#held"_s });
+        QCOMPARE(Lines(), expected);
+    }
+
+    // Geometry missing under the program's folder is looked for in the runtime the open
+    // document lives in: the nearest folder above it holding a Runtime folder.
+    void geometryInTheDocumentsRuntime_data()
+    {
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("below the other runtime") << u"Other/Runtime/Libraries/Character/extra.phi"_s << true;
+        QTest::newRow("beside the other Runtime folder") << u"Other/extra.phi"_s << true;
+        QTest::newRow("in no runtime") << u"Loose/extra.phi"_s << false;
+    }
+    void geometryInTheDocumentsRuntime()
+    {
+        QFETCH(QString, document);
+        QFETCH(bool, found);
+        QVERIFY(Start());
+        WriteFile(Path(u"Other/Runtime/Geometries/Extra/extra.obj"_s), "g hip\nf 1 2 3\ng chest\nf 1 2 3\n");
+        Open(WriteFile(Path(document), "objFile :Runtime:Geometries:Extra:extra.obj\r\n1 hip xyz\r\n2 chest xyz\r\n"));
+        if (found) {
+            QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
+            QVERIFY(TreeView1()->isVisible());
+        } else {
+            QVERIFY(w->Doc().FErrorCount() > 0);
+            QVERIFY(Diagnostics().constFirst().startsWith(u"1 Error: "_s));
+            QVERIFY(TextMemo()->isVisible());
+        }
+    }
+
+    // An OBJ file opens as text without a test; once New forgets its name, tests run again.
+    void openObjFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("figure.obj") << u"figure.obj"_s;
+        QTest::newRow("FIGURE.Obj") << u"FIGURE.Obj"_s;
+    }
+    void openObjFile()
+    {
+        QFETCH(QString, name);
+        QVERIFY(Start());
+        Open(WriteFile(Path(name), "g hip\r\nv 0 0 0\r\n"));
+        QCOMPARE(Lines(), (QStringList { u"g hip"_s, u"v 0 0 0"_s }));
+        QCOMPARE(Diagnostics(), QStringList { u"OBJ file not tested"_s });
+        QVERIFY(w->FTextMode() && TextMemo()->isVisible());
+        QCOMPARE(w->Doc().FErrorCount(), 0);
+        QTest::keyClick(w, Qt::Key_F10);
+        QCOMPARE(Diagnostics(), QStringList { u"OBJ file not tested"_s });
+
+        Control<QAction>(*w, u"New1"_s)->trigger();
+        QTest::keyClicks(TextMemo(), u"#c"_s);
+        QTest::keyClick(w, Qt::Key_F10);
+        QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
+    }
+
+    // A file dropped on either view opens as the document; nothing of it goes into the text.
+    void dropOntoAView_data()
+    {
+        QTest::addColumn<bool>("tree");
+        QTest::newRow("editor") << false;
+        QTest::newRow("tree view") << true;
+    }
+    void dropOntoAView()
+    {
+        QFETCH(bool, tree);
+        QVERIFY(Start());
+        const QString other = WriteFile(Path(u"other.phi"_s), "#other\r\n");
+        Open(tree ? Figure() : WriteFile(Path(u"broken.phi"_s), "#one\r\nbogus\r\n"));
+        QWidget* view = tree ? static_cast<QWidget*>(TreeView1()) : TextMemo();
+        QVERIFY(view->isVisible());
+        // Delivered as the window system delivers a drag from outside: to the widget under
+        // the point that takes drops, or the nearest of its parents that does.
+        QMimeData mime;
+        mime.setUrls({ QUrl::fromLocalFile(other) });
+        mime.setText(QUrl::fromLocalFile(other).toString());
+        const QPoint inWindow = view->mapTo(w, view->rect().center());
+        QWidget* target = w->childAt(inWindow);
+        while (target && !target->isWindow() && !target->acceptDrops())
+            target = target->parentWidget();
+        QVERIFY(target && target->acceptDrops());
+        const QPoint point = target->mapFrom(w, inWindow);
+        QDragEnterEvent enter(point, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(target, &enter);
+        QDragMoveEvent move(point, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        move.setAccepted(enter.isAccepted());
+        QCoreApplication::sendEvent(target, &move);
+        QVERIFY(move.isAccepted());
+        QDropEvent drop(QPointF(point), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(target, &drop);
+        QCOMPARE(Lines(), QStringList { u"#other"_s });
+        QCOMPARE(w->Doc().Path(), other);
+        QVERIFY(!w->Doc().IsModified());
+    }
+
+    // The first placement: the outer frame at 215,291 and 580 by 369 (offscreen, and on a
+    // display without a window manager, there is no frame: the window itself).
+    void firstPlacement()
+    {
+        QVERIFY(Start());
+        QCOMPARE(w->frameGeometry(), QRect(215, 291, 580, 369));
     }
 
     void help_data()
