@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QScopeGuard>
 
 namespace {
 
@@ -33,14 +34,18 @@ void MenuGate::AddItem(QMenu* menu, QAction* action, Command command)
     connect(action, &QAction::triggered, this, [this, menu, action, command] {
         const Command opened = opened_.value(menu);
         runner_([&] {
-            bool enabled = true;
-            if (opened) {
+            const auto allowed = [&] {
+                if (!opened)
+                    return true;
+                // A closed menu's items answer their keys again, whatever the handler left or threw.
+                const auto enableAgain = qScopeGuard([menu] {
+                    if (!menu->isVisible())
+                        EnableItems(menu);
+                });
                 opened();
-                enabled = action->isEnabled();
-                if (!menu->isVisible())
-                    EnableItems(menu);
-            }
-            if (enabled)
+                return action->isEnabled();
+            };
+            if (allowed())
                 command();
         });
     });
