@@ -133,7 +133,8 @@ private:
     void SyncViewButtons();
     varnoke::TreeWindow MakeTreeWindow();
     void SelectNode(const varnoke::Node* node);
-    QString InputBox(const varnoke::InputBoxRequest& request);
+    // The text entered in the input box, or its initial text after Cancel.
+    std::string InputBox(const varnoke::InputBoxRequest& request);
     void ShowSelectedDiagnostic();
     // The save dialog; a name chosen becomes the name Save writes to.
     bool AskSaveName();

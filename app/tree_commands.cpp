@@ -1,5 +1,4 @@
 // The commands of the tree view: drag and drop, editing a node, comments, IK chains, delete.
-#include "app/command_error.h"
 #include "app/document.h"
 #include "app/hierarchy_tree_view.h"
 #include "app/phi_form.h"
@@ -20,18 +19,6 @@
 
 using varnoke::Node;
 
-namespace {
-
-// A node holds bytes: text a byte cannot hold is refused, never changed silently.
-std::string ToBytes(const QString& text)
-{
-    if (!ui::HoldsOnlyBytes(text))
-        throw CommandError(QStringLiteral("The text holds characters that cannot be saved as single bytes"));
-    return ui::ToLatin1(text);
-}
-
-} // namespace
-
 Node* TPHIForm::SelectedNode() const
 {
     return ui::SelectedNode(*treeView_, document_->TreeModel());
@@ -47,10 +34,20 @@ varnoke::TreeWindow TPHIForm::MakeTreeWindow()
     return document_->TreeWindow(FTextMode_, SelectedNode());
 }
 
-QString TPHIForm::InputBox(const varnoke::InputBoxRequest& request)
+std::string TPHIForm::InputBox(const varnoke::InputBoxRequest& request)
 {
-    return prompts_.InputBox(this, ui::FromLatin1(request.caption), ui::FromLatin1(request.prompt),
-                             ui::FromLatin1(request.initialText));
+    InputBoxContent box { ui::FromLatin1(request.caption), ui::FromLatin1(request.prompt),
+                          ui::FromLatin1(request.initialText), std::nullopt };
+    // A node holds bytes: text a byte cannot hold is refused, never changed silently, and
+    // shown again to be mended; Cancel, on any showing, leaves the initial text.
+    while (const std::optional<QString> entered = prompts_.InputBox(this, box)) {
+        if (ui::HoldsOnlyBytes(*entered))
+            return ui::ToLatin1(*entered);
+        prompts_.Error(this, QStringLiteral("The text holds characters that cannot be saved as single bytes."));
+        box.text = *entered;
+        box.selection = ui::SpanBeyondBytes(*entered);
+    }
+    return request.initialText;
 }
 
 void TPHIForm::Tree1Click()
@@ -93,7 +90,7 @@ void TPHIForm::EditItemClick()
     varnoke::TreeWindow window = MakeTreeWindow();
     switch (varnoke::ClassifyLine(node->Text())) {
     case varnoke::lkComment:
-        varnoke::EditCommentDone(window, *node, ToBytes(InputBox(varnoke::EditCommentBox(*node))));
+        varnoke::EditCommentDone(window, *node, InputBox(varnoke::EditCommentBox(*node)));
         break;
     case varnoke::lkObjFile: {
         objForm_->SetPath(varnoke::ObjFileDialogPath(*node));
@@ -123,7 +120,7 @@ void TPHIForm::EditItemClick()
         break;
     }
     case varnoke::lkIllegal:
-        varnoke::EditIllegalDone(window, *node, ToBytes(InputBox(varnoke::EditIllegalBox(*node))));
+        varnoke::EditIllegalDone(window, *node, InputBox(varnoke::EditIllegalBox(*node)));
         break;
     case varnoke::lkEmpty:
         break;
@@ -133,7 +130,7 @@ void TPHIForm::EditItemClick()
 void TPHIForm::InsertCommentClick()
 {
     varnoke::TreeWindow window = MakeTreeWindow();
-    varnoke::AddCommentNode(window, ToBytes(InputBox(varnoke::AddCommentBox())));
+    varnoke::AddCommentNode(window, InputBox(varnoke::AddCommentBox()));
 }
 
 void TPHIForm::AddIKChain1Click()

@@ -44,10 +44,7 @@ public:
     std::optional<FileDialogAnswer> OpenFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
     std::optional<FileDialogAnswer> SaveFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
     int ShowModal(QDialog&) override { return QDialog::Rejected; }
-    QString InputBox(QWidget*, const QString&, const QString&, const QString& initialText) override
-    {
-        return initialText;
-    }
+    std::optional<QString> InputBox(QWidget*, const InputBoxContent&) override { return std::nullopt; }
 
     int errors = 0;
 };

@@ -2,12 +2,18 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
 const QString kCaption = QStringLiteral("Varnoke");
+constexpr int kInputBoxCharacters = 60;
+constexpr int kTitleBarButtons = 120;
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 {
@@ -75,10 +81,21 @@ int ScreenPrompts::ShowModal(QDialog& dialog)
     return dialog.exec();
 }
 
-QString ScreenPrompts::InputBox(QWidget* parent, const QString& caption, const QString& prompt,
-                                const QString& initialText)
+std::optional<QString> ScreenPrompts::InputBox(QWidget* parent, const InputBoxContent& request)
 {
-    bool confirmed = false;
-    const QString entered = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initialText, &confirmed);
-    return confirmed ? entered : initialText;
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(request.caption);
+    dialog.setLabelText(request.prompt);
+    dialog.setTextValue(request.text);
+    // Wide enough for its caption beside the title bar's buttons, and for a Poser path.
+    auto* edit = dialog.findChild<QLineEdit*>();
+    const QFontMetrics metrics(dialog.font());
+    edit->setMinimumWidth(std::max(metrics.horizontalAdvance(QLatin1Char('x')) * kInputBoxCharacters,
+                                   metrics.horizontalAdvance(request.caption) + kTitleBarButtons));
+    if (request.selection)
+        QTimer::singleShot(
+            0, edit, [edit, selection = *request.selection] { edit->setSelection(selection.first, selection.second); });
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }

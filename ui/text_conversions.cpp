@@ -17,9 +17,27 @@ std::string ToLatin1(const QString& text)
     return text.toLatin1().toStdString();
 }
 
+namespace {
+
+bool BeyondByte(QChar c)
+{
+    return c.unicode() > 0xFF;
+}
+
+} // namespace
+
 bool HoldsOnlyBytes(const QString& text)
 {
-    return std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() > 0xFF; });
+    return std::none_of(text.cbegin(), text.cend(), BeyondByte);
+}
+
+std::pair<qsizetype, qsizetype> SpanBeyondBytes(const QString& text)
+{
+    const auto first = std::find_if(text.cbegin(), text.cend(), BeyondByte);
+    if (first == text.cend())
+        return { text.size(), 0 };
+    const auto last = std::find_if(text.crbegin(), text.crend(), BeyondByte).base();
+    return { first - text.cbegin(), last - first };
 }
 
 std::string CorePath(const QString& path)

@@ -28,6 +28,7 @@ public:
         QString text;
         FileDialogRequest request;
         bool parentShown = false;
+        std::optional<std::pair<qsizetype, qsizetype>> selection; // of an input box
     };
 
     QList<Call> calls;
@@ -36,7 +37,7 @@ public:
     std::deque<std::optional<FileDialogAnswer>> files;
     // What a shown dialog does before it closes, and its result; none queued: Accepted.
     std::deque<std::function<int(QDialog&)>> modals;
-    // What an input box gives back; none for Cancel, which gives back the initial text.
+    // What an input box gives back; none for Cancel.
     std::deque<std::optional<QString>> inputs;
     Prompts* saveDialog = nullptr; // when set, Save dialogs go to it (the real one)
 
@@ -83,24 +84,24 @@ public:
         modals.pop_front();
         return modal(dialog);
     }
-    QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
-                     const QString& initialText) override
+    std::optional<QString> InputBox(QWidget* parent, const InputBoxContent& box) override
     {
-        Record(QStringLiteral("InputBox"), caption + QLatin1Char('|') + prompt + QLatin1Char('|') + initialText,
+        Record(QStringLiteral("InputBox"), box.caption + QLatin1Char('|') + box.prompt + QLatin1Char('|') + box.text,
                parent);
+        calls.back().selection = box.selection;
         if (inputs.empty()) {
-            unexpected << QStringLiteral("InputBox: ") + caption;
-            return initialText;
+            unexpected << QStringLiteral("InputBox: ") + box.caption;
+            return std::nullopt;
         }
         const std::optional<QString> input = inputs.front();
         inputs.pop_front();
-        return input.value_or(initialText);
+        return input;
     }
 
 private:
     void Record(const QString& kind, const QString& text, const QWidget* parent, const FileDialogRequest& request = {})
     {
-        calls.push_back({ kind, text, request, parent && parent->isVisible() });
+        calls.push_back({ kind, text, request, parent && parent->isVisible(), std::nullopt });
     }
     std::optional<FileDialogAnswer> File(const QString& kind, QWidget* parent, const FileDialogRequest& request)
     {

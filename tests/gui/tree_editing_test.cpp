@@ -222,52 +222,67 @@ private slots:
 
     void comments_data()
     {
+        using Answers = QList<std::optional<QString>>;
         QTest::addColumn<QString>("node"); // empty: Add Comment
-        QTest::addColumn<std::optional<QString>>("entered");
-        QTest::addColumn<QString>("shown");
+        QTest::addColumn<Answers>("answers"); // one for each showing of the box; none: Cancel
+        QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QString>("first"); // the first line afterwards
         QTest::addColumn<int>("modified"); // -1: not looked at
-        QTest::addColumn<QString>("error");
+        QTest::addColumn<int>("errors");
         const QString top = figure_.value(0);
-        QTest::newRow("edit, OK") << u"#Mannikin"_s << std::optional(u" renamed"_s)
-                                  << u"Edit Comment|Comment|Mannikin: a small sample figure for Varnoke"_s
-                                  << u"# renamed"_s << 1 << QString();
-        QTest::newRow("edit, Cancel") << u"#Mannikin"_s << std::optional<QString>()
-                                      << u"Edit Comment|Comment|Mannikin: a small sample figure for Varnoke"_s << top
-                                      << 1 << QString();
-        QTest::newRow("add") << QString() << std::optional(u"abc"_s) << u"Add comment|Comment|"_s << u"#abc"_s << 1
-                             << QString();
-        QTest::newRow("add nothing") << QString() << std::optional(QString()) << u"Add comment|Comment|"_s << top << 0
-                                     << QString();
-        QTest::newRow("add, Cancel") << QString() << std::optional<QString>() << u"Add comment|Comment|"_s << top << 0
-                                     << QString();
-        QTest::newRow("add beyond a byte")
-            << QString() << std::optional(u"caf\u00e9 \u0100"_s) << u"Add comment|Comment|"_s << top << -1
-            << u"The text holds characters that cannot be saved as single bytes."_s;
+        const QString edit = u"Edit Comment|Comment|Mannikin: a small sample figure for Varnoke"_s;
+        const QString add = u"Add comment|Comment|"_s;
+        const QString beyond = u"caf\u00e9 \u0100 \u0101!"_s;
+        QTest::newRow("edit, OK") << u"#Mannikin"_s << Answers { u" renamed"_s } << QStringList { edit }
+                                  << u"# renamed"_s << 1 << 0;
+        QTest::newRow("edit, Cancel") << u"#Mannikin"_s << Answers { std::nullopt } << QStringList { edit } << top << 1
+                                      << 0;
+        QTest::newRow("add") << QString() << Answers { u"abc"_s } << QStringList { add } << u"#abc"_s << 1 << 0;
+        QTest::newRow("add nothing") << QString() << Answers { QString() } << QStringList { add } << top << 0 << 0;
+        QTest::newRow("add, Cancel") << QString() << Answers { std::nullopt } << QStringList { add } << top << 0 << 0;
+        // Refused text comes back, as typed, until it is mended or the box cancelled.
+        QTest::newRow("add beyond a byte, mended")
+            << QString() << Answers { beyond, u"caf\u00e9 \u0100 a!"_s, u"caf\u00e9 A a!"_s }
+            << QStringList { add, add + beyond, add + u"caf\u00e9 \u0100 a!"_s } << u"#caf\u00e9 A a!"_s << 1 << 2;
+        QTest::newRow("add beyond a byte, Cancel")
+            << QString() << Answers { beyond, std::nullopt } << QStringList { add, add + beyond } << top << 0 << 1;
+        QTest::newRow("edit beyond a byte, Cancel")
+            << u"#Mannikin"_s << Answers { beyond, std::nullopt }
+            << QStringList { edit, u"Edit Comment|Comment|"_s + beyond } << top << 1 << 1;
     }
 
     void comments()
     {
         QFETCH(QString, node);
-        QFETCH(std::optional<QString>, entered);
-        QFETCH(QString, shown);
+        QFETCH(QList<std::optional<QString>>, answers);
+        QFETCH(QStringList, shown);
         QFETCH(QString, first);
         QFETCH(int, modified);
-        QFETCH(QString, error);
+        QFETCH(int, errors);
         OpenFigure();
         Select(node.isEmpty() ? u"2 lThigh"_s : node);
         const varnoke::Node* selected = w->SelectedNode();
-        prompts_->inputs.push_back(entered);
+        for (const std::optional<QString>& answer : answers)
+            prompts_->inputs.push_back(answer);
         QTest::keyClick(w, node.isEmpty() ? Qt::Key_F8 : Qt::Key_F7);
-        QCOMPARE(prompts_->Texts(u"InputBox"_s), QStringList { shown });
-        QCOMPARE(prompts_->Texts(u"Error"_s), error.isEmpty() ? QStringList {} : QStringList { error });
+        QCOMPARE(prompts_->Texts(u"InputBox"_s), shown);
+        QCOMPARE(prompts_->Texts(u"Error"_s),
+                 QStringList(errors, u"The text holds characters that cannot be saved as single bytes."_s));
+        // A box shown again selects what it refused: from the first such character to the last.
+        for (const ScriptedPrompts::Call& call : prompts_->calls) {
+            if (call.kind != u"InputBox"_s || call.text == shown.constFirst())
+                continue;
+            const QString text = call.text.section(u'|', 2);
+            QVERIFY(call.selection);
+            const QString picked = text.mid(call.selection->first, call.selection->second);
+            QVERIFY2(picked.front().unicode() > 0xFF && picked.back().unicode() > 0xFF, qPrintable(picked));
+            QVERIFY(!text.left(call.selection->first).contains(QChar(0x100)));
+            QVERIFY(!text.mid(call.selection->first + call.selection->second).contains(QChar(0x101)));
+        }
         if (modified >= 0)
             QCOMPARE(w->Doc().FModified(), modified == 1);
         QCOMPARE(w->SelectedNode(), selected);
-        const QStringList text = TreeText();
-        QCOMPARE(text.value(0), first);
-        if (!error.isEmpty())
-            QCOMPARE(text, figure_);
+        QCOMPARE(TreeText().value(0), first);
     }
 
     void ikChainMessages_data()
