@@ -131,6 +131,7 @@ void TPHIForm::ShowTextView()
 {
     FTextMode_ = true;
     views_->setCurrentWidget(textView_);
+    textView_->setFocus();
     textButton_->setChecked(true);
     ShowLevelButtons(true);
 }
@@ -139,6 +140,7 @@ void TPHIForm::ShowTreeView()
 {
     FTextMode_ = false;
     views_->setCurrentWidget(treeView_);
+    treeView_->setFocus();
     treeButton_->setChecked(true);
     ShowLevelButtons(false);
 }
