@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -238,6 +239,14 @@ private slots:
             QTest::keyClick(menu, Qt::Key_Down);
         QVERIFY(menu->activeAction() && menu->activeAction()->text() == item);
         QTRY_COMPARE(Control<QStatusBar>(*w, u"StatusBar1"_s)->currentMessage(), hint);
+        // The widgets under the pointer, left or entered as the menu opens, keep their hints to themselves.
+        for (QWidget* widget : std::initializer_list<QWidget*> { TreeView1(), WarningsList() }) {
+            for (const QString& tip : { QString(), widget->statusTip() }) {
+                QStatusTipEvent event(tip);
+                QCoreApplication::sendEvent(widget, &event);
+                QCOMPARE(Control<QStatusBar>(*w, u"StatusBar1"_s)->currentMessage(), hint);
+            }
+        }
         QTest::keyClick(menu, Qt::Key_Escape);
     }
 
