@@ -90,6 +90,8 @@ void TPHIForm::ShowHelp(int context)
         help_ = std::make_unique<HelpWindow>();
         // Closing the main window ends the program, help open or not.
         help_->setAttribute(Qt::WA_QuitOnClose, false);
+        // Beside the window, not over its diagnostics; later it stays where the user puts it.
+        help_->PlaceBeside(*this);
     }
     help_->ShowContext(context);
 }

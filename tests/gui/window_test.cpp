@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
@@ -760,6 +761,36 @@ private slots:
         QVERIFY(w->Help());
         QCOMPARE(w->Help()->Context(), context);
         QVERIFY(!w->Help()->Browser()->toPlainText().isEmpty());
+    }
+
+    // The help opens beside the window where the screen has room, and Escape closes it.
+    void helpBesideTheWindow_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<bool>("right"); // of the window; else left of it
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QTest::newRow("room on the right") << QRect(screen.topLeft(), QSize(200, 200)) << true;
+        QTest::newRow("room on the left only") << QRect(screen.right() - 199, screen.top() + 10, 200, 200) << false;
+    }
+    void helpBesideTheWindow()
+    {
+        QFETCH(QRect, window);
+        QFETCH(bool, right);
+        QVERIFY(Start());
+        w->setGeometry(window);
+        QTest::keyClick(w, Qt::Key_F1);
+        HelpWindow* help = w->Help();
+        QVERIFY(help && help->isVisible());
+        // The test screen is small: a smaller help shows where it goes.
+        help->resize(250, 300);
+        help->PlaceBeside(*w);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(!help->frameGeometry().intersects(w->frameGeometry()));
+        QVERIFY(screen.contains(help->frameGeometry()));
+        QCOMPARE(help->frameGeometry().left() > w->frameGeometry().left(), right);
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
     }
 
     // Generation into an empty document, then an OBJ file that cannot be read.
