@@ -80,12 +80,14 @@ void HelpWindow::PlaceBeside(const QWidget& other)
 {
     const QRect beside = other.frameGeometry();
     const QRect screen = other.screen()->availableGeometry();
-    const QSize size = frameGeometry().size();
+    // Before its first showing this window has no frame yet: the other's stands for it.
+    const QSize outer = isVisible() ? frameGeometry().size() : size() + (beside.size() - other.size());
     int left = beside.right() + 1;
-    if (left + size.width() - 1 > screen.right())
-        left = beside.left() - size.width() >= screen.left()
-            ? beside.left() - size.width()
-            : std::max(screen.left(), screen.right() - size.width() + 1);
-    const int top = std::clamp(beside.top(), screen.top(), std::max(screen.top(), screen.bottom() - size.height() + 1));
+    if (left + outer.width() - 1 > screen.right())
+        left = beside.left() - outer.width() >= screen.left()
+            ? beside.left() - outer.width()
+            : std::max(screen.left(), screen.right() - outer.width() + 1);
+    const int top
+        = std::clamp(beside.top(), screen.top(), std::max(screen.top(), screen.bottom() - outer.height() + 1));
     move(left, top);
 }

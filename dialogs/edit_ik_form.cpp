@@ -39,6 +39,12 @@ public:
     }
 
 protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QTreeView::resizeEvent(event);
+        // A short label's row is still selected across the whole view.
+        header()->setMinimumSectionSize(viewport()->width());
+    }
     void mousePressEvent(QMouseEvent* event) override
     {
         pressed_ = event->button() == Qt::LeftButton;

@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTreeView>
 
 FileDialog::FileDialog(QWidget* parent, const QString& caption, const QString& directory)
@@ -16,9 +17,11 @@ void FileDialog::accept()
 {
     const QStringList chosen = selectedFiles();
     if (acceptMode() == AcceptOpen && chosen.size() == 1 && !QFileInfo::exists(chosen.constFirst())) {
-        const QString found = ui::FromCorePath(varnoke::ResolvePathIgnoringCase(ui::CorePath(chosen.constFirst())));
-        if (QFileInfo(found).isFile())
-            selectFile(found);
+        const QFileInfo found(ui::FromCorePath(varnoke::ResolvePathIgnoringCase(ui::CorePath(chosen.constFirst()))));
+        // The name field keeps what was typed while it has the focus: the file goes there.
+        auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (found.isFile() && name)
+            name->setText(found.absoluteFilePath());
     }
     QFileDialog::accept();
 }

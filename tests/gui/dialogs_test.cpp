@@ -405,6 +405,7 @@ private slots:
         QTest::newRow("name in another case") << true << u"fig.obj"_s << u"FIG"_s << u"fig.obj"_s;
         QTest::newRow("none there") << true << u"other.obj"_s << u"fig"_s << u"fig.OBJ"_s;
         QTest::newRow("saving") << false << u"fig.obj"_s << u"fig"_s << u"fig.OBJ"_s;
+        QTest::newRow("typed with its folder") << true << u"sub/fig.obj"_s << u"*/sub/fig"_s << u"sub/fig.obj"_s;
     }
     void fileDialogExtension()
     {
@@ -413,15 +414,21 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, chosen);
         QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkpath(u"sub"_s));
+        typed.replace(u"*"_s, folder.path());
         QFile file(folder.filePath(existing));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        FileDialog dialog(nullptr, QString(), folder.path());
+        // Shown in another folder than the one a name may be typed with.
+        FileDialog dialog(nullptr, QString(), typed.startsWith(u'/') ? QDir::tempPath() : folder.path());
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(u"OBJ"_s);
         dialog.show();
-        Control<QLineEdit>(dialog, u"fileNameEdit"_s)->setText(typed);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* name = Control<QLineEdit>(dialog, u"fileNameEdit"_s);
+        name->setFocus(); // as when typed into
+        name->setText(typed);
         dialog.accept();
         QCOMPARE(dialog.result(), QDialog::Accepted);
         QCOMPARE(dialog.selectedFiles(), QStringList { QDir(folder.path()).filePath(chosen) });
