@@ -8,9 +8,17 @@
 #include <QLineEdit>
 #include <QTreeView>
 
+namespace {
+
+constexpr int kWidth = 780;
+
+} // namespace
+
 FileDialog::FileDialog(QWidget* parent, const QString& caption, const QString& directory)
     : QFileDialog(parent, caption, directory)
 {
+    // Room for a file's name, size, type and date side by side.
+    resize(kWidth, height());
 }
 
 void FileDialog::accept()
