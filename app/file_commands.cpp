@@ -57,8 +57,32 @@ bool TPHIForm::SaveDocument()
         TreeToText();
     if (document_->SavePath().isEmpty() && !AskSaveName())
         return false;
-    document_->Write();
-    return true;
+    return WriteDocument();
+}
+
+bool TPHIForm::WriteDocument()
+{
+    bool overwrite = false;
+    // Asked again when the file changes between the look and the write.
+    for (;;) {
+        const Document::SaveTarget target = document_->InspectSaveTarget();
+        const QString& path = document_->SavePath();
+        if (target.changed && !overwrite) {
+            if (!prompts_.ConfirmYesNo(
+                    this, QStringLiteral("%1 has changed on disk since it was opened. Overwrite it?").arg(path)))
+                return false;
+            overwrite = true;
+        }
+        if (target.otherLinks > 0) {
+            prompts_.Message(this,
+                             QStringLiteral("%1 has %2 other hard link(s), which keep the old text.")
+                                 .arg(path)
+                                 .arg(target.otherLinks));
+            document_->LinksTold();
+        }
+        if (document_->Write(overwrite))
+            return true;
+    }
 }
 
 void TPHIForm::Save1Click()

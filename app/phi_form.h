@@ -138,6 +138,9 @@ private:
     void ShowSelectedDiagnostic();
     // The save dialog; a name chosen becomes the name Save writes to.
     bool AskSaveName();
+    // Writes the document to its save path, asking first about a file another program
+    // changed since it was read; false when the answer was No.
+    bool WriteDocument();
     void OpenAs(const QString& path);
 
     Prompts& prompts_;
