@@ -229,8 +229,8 @@ private slots:
                                     << u"You must supply a name for the part first."_s;
         QTest::newRow("level rotation") << u"level"_s << u"RotationGroup"_s << u""_s
                                         << u"You must select one of the rotation orders."_s;
-        QTest::newRow("level name beyond")
-            << u"level"_s << u"NameEdit"_s << u"B\u00e4uch\u20ac"_s << u"The Part Name"_s + beyond;
+        QTest::newRow("level name beyond") << u"level"_s << u"NameEdit"_s << u"B\u00e4uch\u20ac"_s
+                                           << u"The Part Name"_s + beyond;
         QTest::newRow("level OBJ beyond")
             << u"level"_s << u"OBJEdit"_s << u":Runtime:Geometries:\u0416.obj"_s << u"The OBJ File"_s + beyond;
         QTest::newRow("obj empty") << u"obj"_s << u"OBJEdit"_s << u""_s << u"You must supply an OBJ file first."_s;
