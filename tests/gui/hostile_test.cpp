@@ -2,6 +2,8 @@
 // are not files, files that belong to others, files that change behind its back.
 #include "window_fixture.h"
 
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QtTest>
 
 #include <cerrno>
@@ -292,6 +294,34 @@ private slots:
                  other + u" has 1 other hard link(s), which keep the old text."_s);
         QCOMPARE(ReadAll(third), QByteArray("#doc\r\n"));
         QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
+    }
+
+    // The real input box takes a comment of any length, as given and as pasted.
+    void inputBoxTakesLongText()
+    {
+        QVERIFY(Start());
+        ScreenPrompts screen;
+        const QString given(40'000, u'g'), pasted = QString(50'000, u'p') + u'!';
+        QString shown;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            timer.stop();
+            auto* edit = dialog->findChild<QLineEdit*>();
+            shown = edit->text();
+            edit->selectAll();
+            edit->insert(pasted);
+            dialog->accept();
+        });
+        timer.start(10);
+        const std::optional<QString> typed
+            = screen.InputBox(w, { u"Add Comment"_s, u"Comment"_s, given, std::nullopt });
+        QCOMPARE(shown.size(), given.size());
+        QVERIFY(typed.has_value());
+        QCOMPARE(typed->size(), pasted.size());
+        QCOMPARE(*typed, pasted);
     }
 };
 
