@@ -118,6 +118,7 @@ bool Document::Load(const QString& path)
         throw CommandError(CannotOpen(path));
     if (stamp->size > kTextCapacity)
         throw CommandError(QStringLiteral("Text exceeds memo capacity"));
+    BusyCursor busy;
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(stamp->size));
     std::vector<char> buffer(std::size_t { 1 } << 16);

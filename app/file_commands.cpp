@@ -2,7 +2,9 @@
 #include "app/command_error.h"
 #include "app/document.h"
 #include "app/phi_form.h"
+#include "files/replace_file.h"
 #include "ui/prompts.h"
+#include "ui/text_conversions.h"
 
 #include <QFileInfo>
 
@@ -114,10 +116,23 @@ void TPHIForm::Load1Click()
         { QStringLiteral("Open Poser Hierarchy"), kHierarchyFilters,
           openFilter_.isEmpty() ? kHierarchyFilters.constFirst() : openFilter_, QStringLiteral("PHI"),
           path.isEmpty() ? lastOpenFolder_ : last.absolutePath(), last.fileName(), false });
-    if (!answer)
+    if (!answer || !OpenLargeFileAnyway(answer->path))
         return;
     openFilter_ = answer->filter;
     OpenAs(answer->path);
+}
+
+bool TPHIForm::OpenLargeFileAnyway(const QString& path)
+{
+    // Beyond this a file is hardly a hierarchy: a geometry file chosen by mistake, say.
+    constexpr std::int64_t kMegabyte = 1024 * 1024, kLargeFile = 32 * kMegabyte;
+    const std::optional<varnoke::files::FileStamp> stamp = varnoke::files::StampOf(ui::CorePath(path));
+    if (!stamp || !stamp->regular || stamp->size <= kLargeFile)
+        return true;
+    return prompts_.ConfirmYesNo(this,
+                                 QStringLiteral("%1 is %2 MB. Open it as text anyway?")
+                                     .arg(path)
+                                     .arg((stamp->size + kMegabyte / 2) / kMegabyte));
 }
 
 void TPHIForm::OpenAs(const QString& path)
@@ -142,7 +157,7 @@ void TPHIForm::HandleDroppedFiles(const QStringList& paths)
 {
     if (paths.isEmpty())
         return;
-    if (QuerySaveChanges())
+    if (QuerySaveChanges() || !OpenLargeFileAnyway(paths.constFirst()))
         return;
     OpenAs(paths.constFirst());
 }

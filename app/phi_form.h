@@ -142,6 +142,8 @@ private:
     // changed since it was read; false when the answer was No.
     bool WriteDocument();
     void OpenAs(const QString& path);
+    // Asks before a file too large to be a hierarchy is read; false when the answer was No.
+    bool OpenLargeFileAnyway(const QString& path);
 
     Prompts& prompts_;
     Settings& settings_;

@@ -296,6 +296,37 @@ private slots:
         QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
     }
 
+    // A file beyond 32 MB is asked about before it is read; No is a cancelled Open.
+    void largeFile_data()
+    {
+        QTest::addColumn<bool>("dropped");
+        QTest::newRow("opened") << false;
+        QTest::newRow("dropped") << true;
+    }
+    void largeFile()
+    {
+        QFETCH(bool, dropped);
+        QVERIFY(Start());
+        const QString doc = WriteFile(Path(u"doc.phi"_s), "#doc\r\n");
+        Open(doc);
+        const QString large = Path(u"large.obj"_s);
+        QFile file(large); // sparse: no disk taken
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(40) << 20));
+        file.close();
+        prompts_->yesNos.push_back(false);
+        if (dropped)
+            Drop({ large });
+        else
+            Open(large);
+        QCOMPARE(prompts_->Texts(u"ConfirmYesNo"_s), QStringList { large + u" is 40 MB. Open it as text anyway?"_s });
+        QCOMPARE(Lines(), QStringList { u"#doc"_s });
+        QCOMPARE(w->Doc().Path(), doc);
+        Open(doc); // the dialog starts where it was before
+        QCOMPARE(prompts_->calls.constLast().request.fileName, u"doc.phi"_s);
+        QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
+        QCOMPARE(prompts_->Texts(u"ConfirmYesNo"_s).size(), 1);
+    }
+
     // The real input box takes a comment of any length, as given and as pasted.
     void inputBoxTakesLongText()
     {
