@@ -39,18 +39,24 @@ bool TPHIForm::AskSaveName()
 {
     const QString& savePath = document_->SavePath();
     const QFileInfo current(savePath);
-    const std::optional<FileDialogAnswer> answer
-        = prompts_.SaveFile(this,
-                            { QStringLiteral("Save Poser Hierarchy"),
-                              { kHierarchyFilters.constFirst() },
-                              {},
-                              QStringLiteral("PHI"),
-                              savePath.isEmpty() ? QString() : current.absolutePath(),
-                              current.fileName(),
-                              false });
-    if (answer)
-        document_->SetSavePath(answer->path);
-    return answer.has_value();
+    // An untitled document is saved where the last file was opened or saved, or, before
+    // any, among the Poser folder's geometry.
+    const QString folder = !savePath.isEmpty() ? current.absolutePath()
+        : !lastFileFolder_.isEmpty()           ? lastFileFolder_
+                                               : ui::FromCorePath(document_->Poser().GeometriesFolder());
+    const std::optional<FileDialogAnswer> answer = prompts_.SaveFile(this,
+                                                                     { QStringLiteral("Save Poser Hierarchy"),
+                                                                       { kHierarchyFilters.constFirst() },
+                                                                       {},
+                                                                       QStringLiteral("PHI"),
+                                                                       folder,
+                                                                       current.fileName(),
+                                                                       false });
+    if (!answer)
+        return false;
+    document_->SetSavePath(answer->path);
+    lastFileFolder_ = QFileInfo(answer->path).absolutePath();
+    return true;
 }
 
 bool TPHIForm::SaveDocument()
@@ -140,6 +146,7 @@ void TPHIForm::OpenAs(const QString& path)
     // A failed open keeps the names the document had, so it is not taken for that file.
     lastOpenFolder_ = QFileInfo(path).absolutePath();
     LoadDocument(path);
+    lastFileFolder_ = lastOpenFolder_;
 }
 
 void TPHIForm::Exit1Click()

@@ -101,3 +101,12 @@ void HierarchyTreeView::mouseDoubleClickEvent(QMouseEvent* event)
     QTreeView::mouseDoubleClickEvent(event);
     emit DoubleClicked();
 }
+
+void HierarchyTreeView::focusInEvent(QFocusEvent* event)
+{
+    // Taking the focus makes no row current: none is until the user picks one.
+    const bool hadCurrent = currentIndex().isValid();
+    QTreeView::focusInEvent(event);
+    if (!hadCurrent && !selectionModel()->hasSelection())
+        selectionModel()->clearCurrentIndex();
+}

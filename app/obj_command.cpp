@@ -1,6 +1,7 @@
 // Generation of a first hierarchy from the groups of an OBJ file.
 #include "app/document.h"
 #include "app/phi_form.h"
+#include "ui/browse_obj_file.h"
 #include "ui/prompts.h"
 #include "ui/text_conversions.h"
 
@@ -17,6 +18,6 @@ void TPHIForm::OBJButtonClick()
                               ui::FromCorePath(document_->Poser().GeometriesFolder()),
                               {},
                               true });
-    if (answer && document_->Generate(answer->path))
+    if (answer && !RefusesObjOutsideRuntime(prompts_, this, answer->path) && document_->Generate(answer->path))
         TestAndChooseView();
 }

@@ -16,9 +16,11 @@
 #include "ui/prompts.h"
 #include "ui/text_conversions.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QListView>
+#include <QMenu>
 #include <QMimeData>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -131,6 +133,7 @@ void TPHIForm::ShowTextView()
 {
     FTextMode_ = true;
     views_->setCurrentWidget(textView_);
+    textView_->setFocus();
     textButton_->setChecked(true);
     ShowLevelButtons(true);
 }
@@ -139,6 +142,7 @@ void TPHIForm::ShowTreeView()
 {
     FTextMode_ = false;
     views_->setCurrentWidget(treeView_);
+    treeView_->setFocus();
     treeButton_->setChecked(true);
     ShowLevelButtons(false);
 }
@@ -254,9 +258,12 @@ void TPHIForm::DisplayHint(const QString& hint)
 
 bool TPHIForm::event(QEvent* event)
 {
-    // Hints go to the status line only, through DisplayHint.
+    // Hints go to the status line only, through DisplayHint. While a menu is open, its
+    // highlighted item keeps the line, also against the widget the opening menu left.
     if (event->type() == QEvent::StatusTip) {
-        DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
+        const auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        const QAction* highlighted = menu ? menu->activeAction() : nullptr;
+        DisplayHint(highlighted ? highlighted->statusTip() : static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);

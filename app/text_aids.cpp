@@ -21,8 +21,18 @@ void TPHIForm::ShiftLevel(int direction)
     const std::optional<varnoke::LineRange> range = SelectedLineRange();
     if (!range)
         return;
-    TextLines::EditBlock edit(document_->Lines());
-    varnoke::ShiftLevel(document_->Lines(), *range, direction);
+    const bool selected = textView_->SelectionLength() > 0;
+    {
+        TextLines::EditBlock edit(document_->Lines());
+        varnoke::ShiftLevel(document_->Lines(), *range, direction);
+    }
+    // The shifted lines stay selected, from the start of the first, so that the next
+    // shift moves the same lines.
+    if (selected) {
+        const varnoke::TextSelection first = varnoke::LineSelection(document_->Lines(), range->first + 1);
+        const varnoke::TextSelection last = varnoke::LineSelection(document_->Lines(), range->last + 1);
+        textView_->Select(first.start, last.start + last.length - first.start);
+    }
 }
 
 void TPHIForm::IncreaseLevel1Click()
@@ -80,6 +90,8 @@ void TPHIForm::ShowHelp(int context)
         help_ = std::make_unique<HelpWindow>();
         // Closing the main window ends the program, help open or not.
         help_->setAttribute(Qt::WA_QuitOnClose, false);
+        // Beside the window, not over its diagnostics; later it stays where the user puts it.
+        help_->PlaceBeside(*this);
     }
     help_->ShowContext(context);
 }

@@ -63,7 +63,7 @@ private:
 } // namespace
 
 TEditIKForm::TEditIKForm(Prompts& prompts, QWidget* parent)
-    : QDialog(parent, ui::kFixedDialogFlags)
+    : FixedDialog(parent)
     , prompts_(prompts)
     , topModel_(chain_.topTree)
     , bottomModel_(chain_.bottomTree)
@@ -170,7 +170,7 @@ void TEditIKForm::LoadChain()
 
 void TEditIKForm::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
+    FixedDialog::showEvent(event);
     nameEdit_->setFocus();
     nameEdit_->selectAll();
 }

@@ -3,7 +3,7 @@
 #include "tree/ik_chain_dialog.h"
 #include "ui/hierarchy_model.h"
 
-#include <QDialog>
+#include "ui/fixed_dialog.h"
 
 class Prompts;
 class QLabel;
@@ -15,7 +15,7 @@ class QTreeView;
 // top tree and its last part in the bottom tree. The views show the forests of the chain
 // that the form owns; the command that shows the dialog fills that chain through Fill,
 // shows the dialog and reads Chain() back once it is accepted.
-class TEditIKForm : public QDialog {
+class TEditIKForm : public FixedDialog {
     Q_OBJECT
 
 public:

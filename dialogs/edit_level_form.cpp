@@ -18,7 +18,7 @@
 #include <QVBoxLayout>
 
 TEditLevelForm::TEditLevelForm(Prompts& prompts, const PoserFolder& poserFolder, QWidget* parent)
-    : QDialog(parent, ui::kFixedDialogFlags)
+    : FixedDialog(parent)
     , prompts_(prompts)
     , poserFolder_(poserFolder)
     , nameLabel_(new QLabel(QStringLiteral("Part Name"), this))
@@ -150,7 +150,7 @@ void TEditLevelForm::Button1Click()
 
 void TEditLevelForm::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
+    FixedDialog::showEvent(event);
     nameEdit_->setFocus();
     nameEdit_->selectAll();
 }

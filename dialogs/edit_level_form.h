@@ -2,7 +2,7 @@
 
 #include "tree/level_edit.h"
 
-#include <QDialog>
+#include "ui/fixed_dialog.h"
 
 class PoserFolder;
 class Prompts;
@@ -17,7 +17,7 @@ class QPushButton;
 // The level dialog ("Edit Hierarchy"): part name, rotation order, curve flag and the
 // part's OBJ file. The command that shows it fills it with SetValues, shows it and
 // reads Values back once it is accepted.
-class TEditLevelForm : public QDialog {
+class TEditLevelForm : public FixedDialog {
     Q_OBJECT
 
 public:

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 TEditOBJForm::TEditOBJForm(Prompts& prompts, const PoserFolder& poserFolder, QWidget* parent)
-    : QDialog(parent, ui::kFixedDialogFlags)
+    : FixedDialog(parent)
     , prompts_(prompts)
     , poserFolder_(poserFolder)
     , objLabel_(new QLabel(QStringLiteral("OBJ Filename"), this))
@@ -81,6 +81,6 @@ void TEditOBJForm::Button1Click()
 
 void TEditOBJForm::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
+    FixedDialog::showEvent(event);
     okButton_->setFocus();
 }

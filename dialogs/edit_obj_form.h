@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/fixed_dialog.h"
 
 #include <string>
 
@@ -12,7 +12,7 @@ class QPushButton;
 
 // The objFile dialog ("Edit objForm"): the Poser path of an objFile line. The command
 // that shows it fills it with SetPath, shows it and reads Path back once it is accepted.
-class TEditOBJForm : public QDialog {
+class TEditOBJForm : public FixedDialog {
     Q_OBJECT
 
 public:

@@ -5,6 +5,14 @@
 #include "ui/prompts.h"
 #include "ui/text_conversions.h"
 
+bool RefusesObjOutsideRuntime(Prompts& prompts, QWidget* parent, const QString& path)
+{
+    if (varnoke::HasRuntime(ui::CorePath(path)))
+        return false;
+    prompts.Message(parent, QStringLiteral("Poser finds geometry only under a Runtime folder: %1").arg(path));
+    return true;
+}
+
 std::optional<QString> BrowseObjFile(Prompts& prompts, QWidget* parent, const PoserFolder& folder,
                                      const QString& poserPath, bool mustExist)
 {
@@ -18,7 +26,7 @@ std::optional<QString> BrowseObjFile(Prompts& prompts, QWidget* parent, const Po
     request.fileName = ui::FromCorePath(parts.fileName);
     request.mustExist = mustExist;
     const std::optional<FileDialogAnswer> answer = prompts.OpenFile(parent, request);
-    if (!answer)
+    if (!answer || RefusesObjOutsideRuntime(prompts, parent, answer->path))
         return std::nullopt;
     return ui::FromLatin1(varnoke::LocalToPoserPath(ui::CorePath(answer->path)));
 }

@@ -1,6 +1,7 @@
 #include "ui/prompts.h"
 
-#include <QFileDialog>
+#include "ui/file_dialog.h"
+
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -25,7 +26,7 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 std::optional<FileDialogAnswer> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                               QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, request.title, request.directory);
+    FileDialog dialog(parent, request.title, request.directory);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(request.filters);

@@ -3,13 +3,16 @@
 #include "dialogs/edit_level_form.h"
 #include "dialogs/edit_obj_form.h"
 #include "scripted_prompts.h"
+#include "ui/file_dialog.h"
 #include "ui/poser_folder.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
@@ -229,8 +232,8 @@ private slots:
                                     << u"You must supply a name for the part first."_s;
         QTest::newRow("level rotation") << u"level"_s << u"RotationGroup"_s << u""_s
                                         << u"You must select one of the rotation orders."_s;
-        QTest::newRow("level name beyond") << u"level"_s << u"NameEdit"_s << u"B\u00e4uch\u20ac"_s
-                                           << u"The Part Name"_s + beyond;
+        QTest::newRow("level name beyond")
+            << u"level"_s << u"NameEdit"_s << u"B\u00e4uch\u20ac"_s << u"The Part Name"_s + beyond;
         QTest::newRow("level OBJ beyond")
             << u"level"_s << u"OBJEdit"_s << u":Runtime:Geometries:\u0416.obj"_s << u"The OBJ File"_s + beyond;
         QTest::newRow("obj empty") << u"obj"_s << u"OBJEdit"_s << u""_s << u"You must supply an OBJ file first."_s;
@@ -355,6 +358,9 @@ private slots:
                 << u"C:\\Poser3\\Runtime\\Geometries\\Foo\\x.obj"_s << u":Runtime:Geometries:Foo:x.obj"_s;
             QTest::addRow("%s cancelled", kind) << QString::fromLatin1(kind) << u":Runtime:Geometries:a.obj"_s
                                                 << geometries << u"a.obj"_s << u""_s << u":Runtime:Geometries:a.obj"_s;
+            QTest::addRow("%s outside any Runtime", kind)
+                << QString::fromLatin1(kind) << u":Runtime:Geometries:a.obj"_s << geometries << u"a.obj"_s
+                << u"/tmp/x/out.obj"_s << u":Runtime:Geometries:a.obj"_s;
         }
     }
     void browse()
@@ -371,7 +377,11 @@ private slots:
         dialog->show();
         prompts->files.push_back(chosen.isEmpty() ? std::nullopt : std::optional(FileDialogAnswer { chosen, {} }));
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
-        QCOMPARE(prompts->calls.size(), 1);
+        const bool outside = !chosen.isEmpty() && !chosen.contains(u"Runtime"_s);
+        QCOMPARE(prompts->Texts(u"Message"_s),
+                 outside ? QStringList { u"Poser finds geometry only under a Runtime folder: "_s + chosen }
+                         : QStringList {});
+        QCOMPARE(prompts->calls.size(), outside ? 2 : 1);
         const FileDialogRequest& request = prompts->calls.front().request;
         QCOMPARE(request.directory, directory);
         QCOMPARE(request.fileName, fileName);
@@ -380,6 +390,41 @@ private slots:
         QCOMPARE(request.mustExist, kind == QLatin1String("level"));
         QCOMPARE(edit->text(), after);
         QVERIFY(dialog->isVisible());
+    }
+
+    // Opening, a name typed without an extension finds the file of the default extension
+    // in any letter case; saving, the extension is added as it stands.
+    void fileDialogExtension_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("existing");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("lower case") << true << u"fig.obj"_s << u"fig"_s << u"fig.obj"_s;
+        QTest::newRow("upper case") << true << u"fig.OBJ"_s << u"fig"_s << u"fig.OBJ"_s;
+        QTest::newRow("name in another case") << true << u"fig.obj"_s << u"FIG"_s << u"fig.obj"_s;
+        QTest::newRow("none there") << true << u"other.obj"_s << u"fig"_s << u"fig.OBJ"_s;
+        QTest::newRow("saving") << false << u"fig.obj"_s << u"fig"_s << u"fig.OBJ"_s;
+    }
+    void fileDialogExtension()
+    {
+        QFETCH(bool, open);
+        QFETCH(QString, existing);
+        QFETCH(QString, typed);
+        QFETCH(QString, chosen);
+        QTemporaryDir folder;
+        QFile file(folder.filePath(existing));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        FileDialog dialog(nullptr, QString(), folder.path());
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(u"OBJ"_s);
+        dialog.show();
+        Control<QLineEdit>(dialog, u"fileNameEdit"_s)->setText(typed);
+        dialog.accept();
+        QCOMPARE(dialog.result(), QDialog::Accepted);
+        QCOMPARE(dialog.selectedFiles(), QStringList { QDir(folder.path()).filePath(chosen) });
     }
 
     void topTVClick()

@@ -8,7 +8,9 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -110,6 +112,9 @@ private slots:
         const QStringList before = from == u"tree"_s ? QStringList { u"#stale"_s } : Lines();
         if (from == u"tree"_s)
             TextMemo()->setPlainText(before.constFirst()); // shows whether the text is rebuilt
+        if (from == u"tree"_s)
+            QVERIFY(!TreeView1()->currentIndex().isValid()); // no row is current until one is picked
+        WarningsList()->setFocus();
         if (byKey)
             QTest::keyClick(w, std::array { Qt::Key_F4, Qt::Key_F5, Qt::Key_F10 }[command]);
         else
@@ -125,6 +130,11 @@ private slots:
             QCOMPARE(Control<QToolButton>(*w, u"HierButton"_s)->isChecked(), pressed == 2);
         }
         QCOMPARE(Lines(), rebuilt ? figure_ : before);
+        // A view that is shown takes the focus; a command that shows none leaves it.
+        const bool shown = (command == 1 || from == u"tree"_s) || (command == 2 && from == u"broken text"_s);
+        QCOMPARE(QApplication::focusWidget(),
+                 shown ? (treeAfter ? static_cast<QWidget*>(TreeView1()) : TextMemo())
+                       : static_cast<QWidget*>(WarningsList()));
         if (from == u"broken text"_s) {
             QVERIFY(Diagnostics().constFirst().startsWith(u"6 "_s));
             QCOMPARE(TextMemo()->textCursor().selectedText(), u"bogus"_s);
@@ -233,6 +243,14 @@ private slots:
             QTest::keyClick(menu, Qt::Key_Down);
         QVERIFY(menu->activeAction() && menu->activeAction()->text() == item);
         QTRY_COMPARE(Control<QStatusBar>(*w, u"StatusBar1"_s)->currentMessage(), hint);
+        // The widgets under the pointer, left or entered as the menu opens, keep their hints to themselves.
+        for (QWidget* widget : std::initializer_list<QWidget*> { TreeView1(), WarningsList() }) {
+            for (const QString& tip : { QString(), widget->statusTip() }) {
+                QStatusTipEvent event(tip);
+                QCoreApplication::sendEvent(widget, &event);
+                QCOMPARE(Control<QStatusBar>(*w, u"StatusBar1"_s)->currentMessage(), hint);
+            }
+        }
         QTest::keyClick(menu, Qt::Key_Escape);
     }
 
@@ -487,6 +505,43 @@ private slots:
         QVERIFY(Diagnostics().isEmpty() && w->FTextMode());
     }
 
+    // Shifted lines stay selected from the start of the first, so the key shifts them again.
+    void levelShiftKeepsTheLines()
+    {
+        QVERIFY(Start());
+        TextMemo()->setPlainText(u"#c\n1 hip xyz\n2 abdomen xyz\n3 chest xyz\n4 neck xyz\n"_s);
+        Caret(2, 0, 3, 5);
+        QTest::keyClick(w, Qt::Key_F2);
+        QCOMPARE(TextMemo()->textCursor().selectedText(), u"\t\t3 abdomen xyz\u2029\t\t\t4 chest xyz"_s);
+        QTest::keyClick(w, Qt::Key_F2);
+        QCOMPARE(Lines(),
+                 (QStringList { u"#c"_s, u"1 hip xyz"_s, u"\t\t\t4 abdomen xyz"_s, u"\t\t\t\t5 chest xyz"_s,
+                                u"4 neck xyz"_s }));
+    }
+
+    // An untitled document is saved where a file was last opened or saved, before any
+    // among the Poser folder's geometry; a titled one beside itself.
+    void saveDialogFolder()
+    {
+        QVERIFY(Start());
+        const auto saveFolder = [this] {
+            prompts_->files.push_back(std::nullopt);
+            Control<QAction>(*w, u"SaveAs1"_s)->trigger();
+            return QDir(prompts_->calls.constLast().request.directory).canonicalPath();
+        };
+        QCOMPARE(saveFolder(), QDir(Path(u"Runtime/Geometries"_s)).canonicalPath());
+        Open(Figure());
+        QCOMPARE(saveFolder(), QFileInfo(Figure()).canonicalPath());
+        Control<QAction>(*w, u"New1"_s)->trigger();
+        QCOMPARE(saveFolder(), QFileInfo(Figure()).canonicalPath());
+        const QString elsewhere = Path(u"elsewhere/copy.phi"_s);
+        QVERIFY(QDir().mkpath(QFileInfo(elsewhere).path()));
+        prompts_->files.push_back(FileDialogAnswer { elsewhere, {} });
+        Control<QAction>(*w, u"SaveAs1"_s)->trigger();
+        Control<QAction>(*w, u"New1"_s)->trigger();
+        QCOMPARE(saveFolder(), QFileInfo(elsewhere).canonicalPath());
+    }
+
     // A line number selects its whole line; none, or one past the end, selects nothing.
     void selectLine_data()
     {
@@ -716,6 +771,36 @@ private slots:
         QVERIFY(!w->Help()->Browser()->toPlainText().isEmpty());
     }
 
+    // The help opens beside the window where the screen has room, and Escape closes it.
+    void helpBesideTheWindow_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<bool>("right"); // of the window; else left of it
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QTest::newRow("room on the right") << QRect(screen.topLeft(), QSize(200, 200)) << true;
+        QTest::newRow("room on the left only") << QRect(screen.right() - 199, screen.top() + 10, 200, 200) << false;
+    }
+    void helpBesideTheWindow()
+    {
+        QFETCH(QRect, window);
+        QFETCH(bool, right);
+        QVERIFY(Start());
+        w->setGeometry(window);
+        QTest::keyClick(w, Qt::Key_F1);
+        HelpWindow* help = w->Help();
+        QVERIFY(help && help->isVisible());
+        // The test screen is small: a smaller help shows where it goes.
+        help->resize(250, 300);
+        help->PlaceBeside(*w);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(!help->frameGeometry().intersects(w->frameGeometry()));
+        QVERIFY(screen.contains(help->frameGeometry()));
+        QCOMPARE(help->frameGeometry().left() > w->frameGeometry().left(), right);
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
+    }
+
     // Generation into an empty document, then an OBJ file that cannot be read.
     void objCommand()
     {
@@ -744,12 +829,21 @@ private slots:
         QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
         QVERIFY(TreeView1()->isVisible() && Control<QToolButton>(*w, u"HierButton"_s)->isChecked());
 
-        const QString missing = Path(u"missing.obj"_s);
+        const QString missing = Path(u"Runtime/Geometries/missing.obj"_s);
         prompts_->files.push_back(FileDialogAnswer { missing, u"Wavefront (*.OBJ)"_s });
         QTest::keyClick(w, Qt::Key_F6);
         QCOMPARE(Diagnostics(), (QStringList { u"Looks good!"_s, u"1 Error: Couldn't open file:"_s + missing }));
         QCOMPARE(w->Doc().FErrorCount(), 1);
         QVERIFY(TreeView1()->isVisible());
+        QCOMPARE(Lines(), generated);
+
+        // Outside any Runtime folder a file is refused at once: nothing is read or inserted.
+        const QString outside = WriteFile(Path(u"loose/figure.obj"_s), obj);
+        prompts_->files.push_back(FileDialogAnswer { outside, u"Wavefront (*.OBJ)"_s });
+        QTest::keyClick(w, Qt::Key_F6);
+        QCOMPARE(prompts_->Texts(u"Message"_s),
+                 QStringList { u"Poser finds geometry only under a Runtime folder: "_s + outside });
+        QCOMPARE(Diagnostics(), (QStringList { u"Looks good!"_s, u"1 Error: Couldn't open file:"_s + missing }));
         QCOMPARE(Lines(), generated);
     }
 
