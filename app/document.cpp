@@ -8,21 +8,34 @@
 #include "tree/tree_to_text.h"
 #include "ui/text_conversions.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QPlainTextDocumentLayout>
-#include <QSaveFile>
 
+#include <cstdio>
 #include <limits>
+#include <vector>
 
 namespace {
 
 // The most the editor takes: its positions are ints.
 constexpr qint64 kTextCapacity = std::numeric_limits<int>::max() / 2;
 
-QString CannotCreate(const QString& path)
+// The error's first line as every error box ends it, the system's reason below.
+QString WithReason(const QString& text, const std::string& reason)
 {
-    return QStringLiteral("Cannot create file %1").arg(path);
+    QString why = QString::fromLocal8Bit(reason);
+    if (!why.isEmpty())
+        why[0] = why[0].toUpper();
+    return why.isEmpty() ? text : ErrorBoxText(text) + QLatin1Char('\n') + why;
+}
+
+QString CannotCreate(const QString& path, const std::string& reason)
+{
+    return WithReason(QStringLiteral("Cannot create file %1").arg(path), reason);
+}
+
+QString CannotOpen(const QString& path)
+{
+    return QStringLiteral("Cannot open file %1").arg(path);
 }
 
 } // namespace
@@ -98,18 +111,34 @@ bool Document::Test()
 
 bool Document::Load(const QString& path)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        throw CommandError(QStringLiteral("Cannot open file %1").arg(path));
-    if (file.size() > kTextCapacity)
+    // Only a regular file opens, and without waiting: a FIFO or a device is no document.
+    const varnoke::FilePointer file = varnoke::OpenRegularFile(ui::CorePath(path));
+    std::optional<varnoke::files::FileStamp> stamp;
+    if (!file || !(stamp = varnoke::files::StampOf(file.get())))
+        throw CommandError(CannotOpen(path));
+    if (stamp->size > kTextCapacity)
         throw CommandError(QStringLiteral("Text exceeds memo capacity"));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw CommandError(QStringLiteral("Cannot open file %1").arg(path));
-    varnoke::DocumentText text
-        = varnoke::SplitDocumentText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    BusyCursor busy;
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(stamp->size));
+    std::vector<char> buffer(std::size_t { 1 } << 16);
+    while (const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get())) {
+        // A kernel file may give more than its size says.
+        if (static_cast<qint64>(bytes.size() + count) > kTextCapacity)
+            throw CommandError(QStringLiteral("Text exceeds memo capacity"));
+        bytes.append(buffer.data(), count);
+    }
+    if (std::ferror(file.get()))
+        throw CommandError(CannotOpen(path));
+    // A file that grew or shrank while it was read counts as changed at the next save.
+    if (bytes.size() != static_cast<std::size_t>(stamp->size))
+        stamp->size = -1;
+    varnoke::DocumentText text = varnoke::SplitDocumentText(bytes);
+    bytes = std::string();
     SetPath(path);
     savePath_ = path;
+    reference_ = stamp;
+    linksTold_ = false;
     if (lines_.Holds(text)) {
         // The text is left untouched, its undo history included.
         lines_.SetModified(false);
@@ -126,22 +155,48 @@ bool Document::Load(const QString& path)
     return passed;
 }
 
-void Document::Write()
+void Document::SetSavePath(const QString& path)
+{
+    if (path == savePath_)
+        return;
+    savePath_ = path;
+    reference_.reset();
+    linksTold_ = false;
+}
+
+Document::SaveTarget Document::InspectSaveTarget() const
+{
+    RefuseTextBeyondLatin1();
+    const std::optional<varnoke::files::FileStamp> now = varnoke::files::StampOf(ui::CorePath(savePath_));
+    SaveTarget target;
+    target.changed = reference_ && (!now || !varnoke::files::SameState(*reference_, *now));
+    if (now && now->regular && now->links > 1 && !linksTold_)
+        target.otherLinks = now->links - 1;
+    return target;
+}
+
+bool Document::Write(bool overwriteChanged)
 {
     RefuseTextBeyondLatin1();
     // Written beside the file and renamed over it, so a failed write leaves the old file whole.
-    QSaveFile file(savePath_);
-    if (!file.open(QIODevice::WriteOnly))
-        throw CommandError(CannotCreate(savePath_));
     const QByteArray bytes = lines_.Bytes();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        throw CommandError(QStringLiteral("Stream write error"));
+    const varnoke::files::ReplaceResult result = varnoke::files::ReplaceFile(
+        ui::CorePath(savePath_), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+        overwriteChanged || !reference_ ? nullptr : &*reference_);
+    switch (result.outcome) {
+    case varnoke::files::ReplaceOutcome::Replaced:
+        break;
+    case varnoke::files::ReplaceOutcome::Changed:
+        return false;
+    case varnoke::files::ReplaceOutcome::CannotCreate:
+        throw CommandError(CannotCreate(savePath_, result.reason));
+    case varnoke::files::ReplaceOutcome::WriteFailed:
+        throw CommandError(WithReason(QStringLiteral("Stream write error"), result.reason));
     }
-    if (!file.commit())
-        throw CommandError(CannotCreate(savePath_));
+    reference_ = result.written;
     lines_.SetModified(false);
     FModified_ = false;
+    return true;
 }
 
 void Document::Clear()
@@ -156,6 +211,8 @@ void Document::Clear()
     // last file, and a former .OBJ name no longer stops its tests.
     SetPath({});
     savePath_.clear();
+    reference_.reset();
+    linksTold_ = false;
 }
 
 void Document::TreeToText()

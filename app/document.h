@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/text_lines.h"
+#include "files/replace_file.h"
 #include "hierarchy/check_state.h"
 #include "hierarchy/forest.h"
 #include "hierarchy/geometry_folders.h"
@@ -38,9 +39,19 @@ public:
     bool IsModified() const { return lines_.Modified() || FModified_; }
     // The file opened last; empty for an untitled document.
     const QString& Path() const { return path_; }
-    // Where Save writes; empty until a name is known.
+    // Where Save writes; empty until a name is known. Another file has no reference to
+    // compare with: what is there is replaced as the save dialog agreed.
     const QString& SavePath() const { return savePath_; }
-    void SetSavePath(const QString& path) { savePath_ = path; }
+    void SetSavePath(const QString& path);
+
+    // What a save would meet at SavePath.
+    struct SaveTarget {
+        bool changed = false; // another program changed or replaced the file since it was read or saved
+        std::uint64_t otherLinks = 0; // names besides SavePath that keep the old text; told once
+    };
+    // Throws a CommandError for text that cannot be saved.
+    SaveTarget InspectSaveTarget() const;
+    void LinksTold() { linksTold_ = true; }
 
     // What the tree commands work on, with the window's view flag and its selection.
     varnoke::TreeWindow TreeWindow(const bool& FTextMode, varnoke::Node* selected);
@@ -48,8 +59,10 @@ public:
     // Reads the file and tests it; false when the test failed. Throws a CommandError,
     // with the document unchanged, when the file cannot be read.
     bool Load(const QString& path);
-    // Writes the text to SavePath.
-    void Write();
+    // Writes the text to SavePath, keeping the file's owner, group, mode and attributes;
+    // false, with nothing written, when the file changed since it was read or saved and
+    // overwriteChanged is not given. Throws a CommandError when it cannot be written.
+    bool Write(bool overwriteChanged);
     // The empty, untitled document.
     void Clear();
     // Tests the text, tidying its indentation; false when the test failed.
@@ -85,6 +98,9 @@ private:
     bool FModified_ = false;
     QString path_;
     QString savePath_;
+    // The file at savePath_ as it was opened or last saved; none for another file.
+    std::optional<varnoke::files::FileStamp> reference_;
+    bool linksTold_ = false;
     PoserFolder poser_;
     std::uint64_t announcedDiagnostics_;
     bool announcedModified_ = false;

@@ -2,6 +2,7 @@
 #include "app/command_error.h"
 #include "app/document.h"
 #include "app/phi_form.h"
+#include "files/replace_file.h"
 #include "ui/prompts.h"
 #include "ui/text_conversions.h"
 
@@ -64,8 +65,32 @@ bool TPHIForm::SaveDocument()
         TreeToText();
     if (document_->SavePath().isEmpty() && !AskSaveName())
         return false;
-    document_->Write();
-    return true;
+    return WriteDocument();
+}
+
+bool TPHIForm::WriteDocument()
+{
+    bool overwrite = false;
+    // Asked again when the file changes between the look and the write.
+    for (;;) {
+        const Document::SaveTarget target = document_->InspectSaveTarget();
+        const QString& path = document_->SavePath();
+        if (target.changed && !overwrite) {
+            if (!prompts_.ConfirmYesNo(
+                    this, QStringLiteral("%1 has changed on disk since it was opened. Overwrite it?").arg(path)))
+                return false;
+            overwrite = true;
+        }
+        if (target.otherLinks > 0) {
+            prompts_.Message(this,
+                             QStringLiteral("%1 has %2 other hard link(s), which keep the old text.")
+                                 .arg(path)
+                                 .arg(target.otherLinks));
+            document_->LinksTold();
+        }
+        if (document_->Write(overwrite))
+            return true;
+    }
 }
 
 void TPHIForm::Save1Click()
@@ -97,10 +122,23 @@ void TPHIForm::Load1Click()
         { QStringLiteral("Open Poser Hierarchy"), kHierarchyFilters,
           openFilter_.isEmpty() ? kHierarchyFilters.constFirst() : openFilter_, QStringLiteral("PHI"),
           path.isEmpty() ? lastOpenFolder_ : last.absolutePath(), last.fileName(), false });
-    if (!answer)
+    if (!answer || !OpenLargeFileAnyway(answer->path))
         return;
     openFilter_ = answer->filter;
     OpenAs(answer->path);
+}
+
+bool TPHIForm::OpenLargeFileAnyway(const QString& path)
+{
+    // Beyond this a file is hardly a hierarchy: a geometry file chosen by mistake, say.
+    constexpr std::int64_t kMegabyte = 1024 * 1024, kLargeFile = 32 * kMegabyte;
+    const std::optional<varnoke::files::FileStamp> stamp = varnoke::files::StampOf(ui::CorePath(path));
+    if (!stamp || !stamp->regular || stamp->size <= kLargeFile)
+        return true;
+    return prompts_.ConfirmYesNo(this,
+                                 QStringLiteral("%1 is %2 MB. Open it as text anyway?")
+                                     .arg(path)
+                                     .arg((stamp->size + kMegabyte / 2) / kMegabyte));
 }
 
 void TPHIForm::OpenAs(const QString& path)
@@ -126,7 +164,7 @@ void TPHIForm::HandleDroppedFiles(const QStringList& paths)
 {
     if (paths.isEmpty())
         return;
-    if (QuerySaveChanges())
+    if (QuerySaveChanges() || !OpenLargeFileAnyway(paths.constFirst()))
         return;
     OpenAs(paths.constFirst());
 }

@@ -138,7 +138,12 @@ private:
     void ShowSelectedDiagnostic();
     // The save dialog; a name chosen becomes the name Save writes to.
     bool AskSaveName();
+    // Writes the document to its save path, asking first about a file another program
+    // changed since it was read; false when the answer was No.
+    bool WriteDocument();
     void OpenAs(const QString& path);
+    // Asks before a file too large to be a hierarchy is read; false when the answer was No.
+    bool OpenLargeFileAnyway(const QString& path);
 
     Prompts& prompts_;
     Settings& settings_;

@@ -41,6 +41,7 @@ public:
         std::fprintf(stderr, "error box: %s\n", qPrintable(text));
     }
     Answer Confirm(QWidget*, const QString&) override { return Answer::No; }
+    bool ConfirmYesNo(QWidget*, const QString&) override { return false; }
     std::optional<FileDialogAnswer> OpenFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
     std::optional<FileDialogAnswer> SaveFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
     int ShowModal(QDialog&) override { return QDialog::Rejected; }
@@ -199,7 +200,8 @@ Timings Measure(TPHIForm& form, Floor& floor, SilentPrompts& prompts, const Figu
         QCoreApplication::processEvents();
         form.repaint();
         const double seconds = static_cast<double>(timer.nsecsElapsed()) * 1e-9;
-        if (prompts.errors > 0 || form.FTextMode() || form.Doc().Tree().NodeCount() != static_cast<int>(figure.tree.size())) {
+        if (prompts.errors > 0 || form.FTextMode()
+            || form.Doc().Tree().NodeCount() != static_cast<int>(figure.tree.size())) {
             std::fprintf(stderr, "bench_window: %s did not open in the tree view (%d nodes of %zu)\n",
                          figure.phiPath.c_str(), form.Doc().Tree().NodeCount(), figure.tree.size());
             std::exit(1);

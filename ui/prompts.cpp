@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -67,6 +68,17 @@ Prompts::Answer ScreenPrompts::Confirm(QWidget* parent, const QString& text)
     return Answer::Cancel;
 }
 
+bool ScreenPrompts::ConfirmYesNo(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 std::optional<FileDialogAnswer> ScreenPrompts::OpenFile(QWidget* parent, const FileDialogRequest& request)
 {
     return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
@@ -87,9 +99,13 @@ std::optional<QString> ScreenPrompts::InputBox(QWidget* parent, const InputBoxCo
     QInputDialog dialog(parent);
     dialog.setWindowTitle(request.caption);
     dialog.setLabelText(request.prompt);
+    // Pasted text is taken whole, not cut at the line edit's usual 32,767 characters. The
+    // line edit is there once the dialog holds a text.
+    dialog.setTextValue(QString());
+    auto* edit = dialog.findChild<QLineEdit*>();
+    edit->setMaxLength(std::numeric_limits<int>::max());
     dialog.setTextValue(request.text);
     // Wide enough for its caption beside the title bar's buttons, and for a Poser path.
-    auto* edit = dialog.findChild<QLineEdit*>();
     const QFontMetrics metrics(dialog.font());
     edit->setMinimumWidth(std::max(metrics.horizontalAdvance(QLatin1Char('x')) * kInputBoxCharacters,
                                    metrics.horizontalAdvance(request.caption) + kTitleBarButtons));

@@ -47,6 +47,8 @@ public:
     virtual void Error(QWidget* parent, const QString& text) = 0;
     // The question "Save Changes?" and its like: caption "Confirm", Yes, No and Cancel.
     virtual Answer Confirm(QWidget* parent, const QString& text) = 0;
+    // A question with only "&Yes" (the default) and "&No" (also Escape): caption "Confirm".
+    virtual bool ConfirmYesNo(QWidget* parent, const QString& text) = 0;
     virtual std::optional<FileDialogAnswer> OpenFile(QWidget* parent, const FileDialogRequest& request) = 0;
     // Asks before replacing an existing file.
     virtual std::optional<FileDialogAnswer> SaveFile(QWidget* parent, const FileDialogRequest& request) = 0;
@@ -61,6 +63,7 @@ public:
     void Message(QWidget* parent, const QString& text) override;
     void Error(QWidget* parent, const QString& text) override;
     Answer Confirm(QWidget* parent, const QString& text) override;
+    bool ConfirmYesNo(QWidget* parent, const QString& text) override;
     std::optional<FileDialogAnswer> OpenFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<FileDialogAnswer> SaveFile(QWidget* parent, const FileDialogRequest& request) override;
     int ShowModal(QDialog& dialog) override;

@@ -24,7 +24,7 @@ template <typename T> T* Control(const QObject& parent, const QString& name)
 class ScriptedPrompts final : public Prompts {
 public:
     struct Call {
-        QString kind; // Message, Error, Confirm, OpenFile, SaveFile, ShowModal, InputBox
+        QString kind; // Message, Error, Confirm, ConfirmYesNo, OpenFile, SaveFile, ShowModal, InputBox
         QString text;
         FileDialogRequest request;
         bool parentShown = false;
@@ -34,6 +34,7 @@ public:
     QList<Call> calls;
     QStringList unexpected;
     std::deque<Answer> confirms;
+    std::deque<bool> yesNos; // true: "&Yes"
     std::deque<std::optional<FileDialogAnswer>> files;
     // What a shown dialog does before it closes, and its result; none queued: Accepted.
     std::deque<std::function<int(QDialog&)>> modals;
@@ -62,6 +63,17 @@ public:
         const Answer answer = confirms.front();
         confirms.pop_front();
         return answer;
+    }
+    bool ConfirmYesNo(QWidget* parent, const QString& text) override
+    {
+        Record(QStringLiteral("ConfirmYesNo"), text, parent);
+        if (yesNos.empty()) {
+            unexpected << QStringLiteral("ConfirmYesNo: ") + text;
+            return false;
+        }
+        const bool yes = yesNos.front();
+        yesNos.pop_front();
+        return yes;
     }
     std::optional<FileDialogAnswer> OpenFile(QWidget* parent, const FileDialogRequest& request) override
     {

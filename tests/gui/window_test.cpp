@@ -18,6 +18,9 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace Qt::StringLiterals;
 
 class WindowTest : public WindowFixture {
@@ -376,13 +379,15 @@ private slots:
     void failedSave_data()
     {
         QTest::addColumn<QString>("target");
-        QTest::newRow("a folder") << u"folder.PHI"_s;
-        QTest::newRow("in a missing folder") << u"none/new.PHI"_s;
-        QTest::newRow("below a file") << u"doc.phi/new.PHI"_s;
+        QTest::addColumn<int>("reason");
+        QTest::newRow("a folder") << u"folder.PHI"_s << EISDIR;
+        QTest::newRow("in a missing folder") << u"none/new.PHI"_s << ENOENT;
+        QTest::newRow("below a file") << u"doc.phi/new.PHI"_s << ENOTDIR;
     }
     void failedSave()
     {
         QFETCH(QString, target);
+        QFETCH(int, reason);
         QVERIFY(Start());
         const QString doc = WriteFile(Path(u"doc.phi"_s), "#old\r\n");
         const QString inside = WriteFile(Path(u"folder.PHI/keep.txt"_s), "keep");
@@ -391,7 +396,10 @@ private slots:
         QTest::keyClicks(TextMemo(), u"#new"_s);
         prompts_->files.push_back(FileDialogAnswer { Path(target), u"Poser Hierarchy (*.PHI)"_s });
         Control<QAction>(*w, u"SaveAs1"_s)->trigger();
-        QCOMPARE(prompts_->Texts(u"Error"_s), QStringList { u"Cannot create file "_s + Path(target) + u'.' });
+        // The system's reason on a line of its own.
+        QCOMPARE(prompts_->Texts(u"Error"_s),
+                 QStringList { u"Cannot create file "_s + Path(target) + u".\n"_s
+                               + QString::fromLocal8Bit(std::strerror(reason)) + u'.' });
         QCOMPARE(ReadAll(doc), QByteArray("#old\r\n"));
         QCOMPARE(ReadAll(inside), QByteArray("keep"));
         QVERIFY(w->Doc().Lines().Modified());
