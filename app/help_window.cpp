@@ -1,10 +1,14 @@
 #include "app/help_window.h"
 
 #include <QAction>
+#include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -53,6 +57,9 @@ HelpWindow::HelpWindow(QWidget* parent)
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
 
+    // Escape closes the help as it closes a dialog.
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -67,4 +74,20 @@ void HelpWindow::ShowContext(int context)
     show();
     raise();
     activateWindow();
+}
+
+void HelpWindow::PlaceBeside(const QWidget& other)
+{
+    const QRect beside = other.frameGeometry();
+    const QRect screen = other.screen()->availableGeometry();
+    // Before its first showing this window has no frame yet: the other's stands for it.
+    const QSize outer = isVisible() ? frameGeometry().size() : size() + (beside.size() - other.size());
+    int left = beside.right() + 1;
+    if (left + outer.width() - 1 > screen.right())
+        left = beside.left() - outer.width() >= screen.left()
+            ? beside.left() - outer.width()
+            : std::max(screen.left(), screen.right() - outer.width() + 1);
+    const int top
+        = std::clamp(beside.top(), screen.top(), std::max(screen.top(), screen.bottom() - outer.height() + 1));
+    move(left, top);
 }

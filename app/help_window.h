@@ -14,6 +14,9 @@ public:
     // Shows the page of a help context: 0 the overview, 2 objFile lines, 3 level lines,
     // 4 ikChain lines, 5 illegal and empty lines, 6 comments.
     void ShowContext(int context);
+    // Places the window beside the other one, right of it or else left of it where the
+    // screen has room, its top level with the other's as far as the screen allows.
+    void PlaceBeside(const QWidget& other);
     int Context() const { return context_; }
     QTextBrowser* Browser() const { return browser_; }
 

@@ -14,7 +14,7 @@ constexpr int kButtonHalfWidth = 5;
 
 HierarchyTreeView::HierarchyTreeView(QWidget* parent)
     : QTreeView(parent)
-    , IsOwnDrag([this](const QDropEvent& event) { return event.source() == this; })
+    , isOwnDrag_([this](const QDropEvent& event) { return event.source() == this; })
 {
     setDragEnabled(true);
     setAcceptDrops(true);
@@ -22,6 +22,17 @@ HierarchyTreeView::HierarchyTreeView(QWidget* parent)
     setDragDropMode(QAbstractItemView::DragDrop);
     // A double click edits the node; it does not fold it.
     setExpandsOnDoubleClick(false);
+}
+
+void HierarchyTreeView::SetDropHandlers(DragOver dragOver, EndDrag endDrag)
+{
+    dragOver_ = std::move(dragOver);
+    endDrag_ = std::move(endDrag);
+}
+
+void HierarchyTreeView::SetOwnDragTest(OwnDragTest isOwnDrag)
+{
+    isOwnDrag_ = std::move(isOwnDrag);
 }
 
 varnoke::DropRegion HierarchyTreeView::RegionAt(const QPoint& point, const QModelIndex& index) const
@@ -52,13 +63,13 @@ void HierarchyTreeView::startDrag(Qt::DropActions)
 bool HierarchyTreeView::Accepts(const QDropEvent& event) const
 {
     const QModelIndex target = indexAt(event.position().toPoint());
-    return IsOwnDrag(event) && target.isValid() && DragOver && DragOver(target);
+    return isOwnDrag_(event) && target.isValid() && dragOver_ && dragOver_(target);
 }
 
 void HierarchyTreeView::dragEnterEvent(QDragEnterEvent* event)
 {
     // Anything else, such as files from the file manager, goes on to the window.
-    if (IsOwnDrag(*event))
+    if (isOwnDrag_(*event))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -77,16 +88,25 @@ void HierarchyTreeView::dropEvent(QDropEvent* event)
 {
     const QPoint point = event->position().toPoint();
     const QModelIndex target = indexAt(point);
-    if (!Accepts(*event) || !EndDrag) {
+    if (!Accepts(*event) || !endDrag_) {
         event->ignore();
         return;
     }
     event->acceptProposedAction();
-    EndDrag(target, RegionAt(point, target));
+    endDrag_(target, RegionAt(point, target));
 }
 
 void HierarchyTreeView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QTreeView::mouseDoubleClickEvent(event);
     emit DoubleClicked();
+}
+
+void HierarchyTreeView::focusInEvent(QFocusEvent* event)
+{
+    // Taking the focus makes no row current: none is until the user picks one.
+    const bool hadCurrent = currentIndex().isValid();
+    QTreeView::focusInEvent(event);
+    if (!hadCurrent && !selectionModel()->hasSelection())
+        selectionModel()->clearCurrentIndex();
 }

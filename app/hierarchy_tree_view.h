@@ -20,13 +20,16 @@ public:
     // the label). A top-level node's indent is the narrow strip either side of its button.
     varnoke::DropRegion RegionAt(const QPoint& point, const QModelIndex& index) const;
 
-    // Whether a drop of the selected node on the target would be taken.
-    std::function<bool(const QModelIndex& target)> DragOver;
-    // The drop on the target, in the region of the drop point.
-    std::function<void(const QModelIndex& target, varnoke::DropRegion region)> EndDrag;
+    using DragOver = std::function<bool(const QModelIndex& target)>;
+    using EndDrag = std::function<void(const QModelIndex& target, varnoke::DropRegion region)>;
+    using OwnDragTest = std::function<bool(const QDropEvent& event)>;
+
+    // Whether a drop of the selected node on the target would be taken, and the drop on
+    // the target in the region of the drop point.
+    void SetDropHandlers(DragOver dragOver, EndDrag endDrag);
     // Whether a drag came from this view: its source, on a real drag. Tests without a
     // real drag, which have no source, replace it.
-    std::function<bool(const QDropEvent& event)> IsOwnDrag;
+    void SetOwnDragTest(OwnDragTest isOwnDrag);
 
 signals:
     void DoubleClicked();
@@ -37,7 +40,12 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     bool Accepts(const QDropEvent& event) const;
+
+    DragOver dragOver_;
+    EndDrag endDrag_;
+    OwnDragTest isOwnDrag_;
 };

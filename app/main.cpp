@@ -1,10 +1,11 @@
 #include "app/command_error.h"
-#include "app/forms.h"
+#include "app/phi_form.h"
 #include "app/start_up.h"
+#include "ui/prompts.h"
+#include "ui/settings.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
 
 int main(int argc, char* argv[])
 {
@@ -20,13 +21,15 @@ int main(int argc, char* argv[])
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnoke"));
+    QApplication::setOrganizationName(QStringLiteral("Varnoke"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/varnoke.svg")));
     ScreenPrompts prompts;
+    StoredSettings settings;
     try {
-        VarnokeForms forms = CreateForms(prompts, QApplication::applicationFilePath());
-        forms.PHIForm->show();
+        TPHIForm window(prompts, settings, QApplication::applicationFilePath());
+        window.show();
         const StartCommand command = ParseStartCommand(QApplication::arguments().mid(1), QDir::currentPath());
-        OpenStartFile(*forms.PHIForm, prompts, QApplication::applicationDirPath(), command.file);
+        OpenStartFile(window, prompts, QApplication::applicationDirPath(), command.file);
         QApplication::exec();
     } catch (const std::exception& error) {
         // An error that escapes start-up is shown, and the program still ends normally.

@@ -1,26 +1,29 @@
 // Start-up, the two views, the test and the window's own events.
 #include "app/phi_form.h"
 
-#include "app/busy_cursor.h"
 #include "app/command_error.h"
+#include "app/document.h"
 #include "app/help_window.h"
-#include "app/text_memo.h"
-#include "dialogs/about_box.h"
-#include "dialogs/dialog_support.h"
-#include "dialogs/hierarchy_model.h"
-#include "hierarchy/case_fold.h"
-#include "hierarchy/geometry_file.h"
-#include "hierarchy/hierarchy_check.h"
-#include "hierarchy/poser_paths.h"
-#include "tree/tree_to_text.h"
-
 #include "app/hierarchy_tree_view.h"
+#include "app/text_view.h"
+#include "dialogs/about_box.h"
+#include "dialogs/edit_ik_form.h"
+#include "dialogs/edit_level_form.h"
+#include "dialogs/edit_obj_form.h"
+#include "hierarchy/case_fold.h"
+#include "ui/diagnostics_model.h"
+#include "ui/menu_gate.h"
+#include "ui/prompts.h"
+#include "ui/text_conversions.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QListWidget>
+#include <QListView>
+#include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -36,7 +39,7 @@ bool HasPoserExe(const QString& folder)
 {
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (varnoke::EqualIgnoringCase(dialog_support::CorePath(name), "poser.exe")) {
+        if (varnoke::EqualIgnoringCase(ui::CorePath(name), "poser.exe")) {
             QFile file(dir.filePath(name));
             if (file.open(QIODevice::ReadOnly))
                 return true;
@@ -47,11 +50,13 @@ bool HasPoserExe(const QString& folder)
 
 } // namespace
 
-TPHIForm::TPHIForm(Prompts& prompts, const QString& programPath, QWidget* parent)
+TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, const QString& programPath, QWidget* parent)
     : QMainWindow(parent)
     , prompts_(prompts)
-    , programPath_(programPath)
-    , model_(new HierarchyModel(tree_, this))
+    , settings_(settings)
+    , document_(new Document(programPath, this))
+    , diagnostics_(new DiagnosticsModel(document_->Checks().diagnostics, this))
+    , menuGate_(new MenuGate([this](const MenuGate::Command& command) { RunCommand(command); }, this))
 {
     // The pictures and help pages live in this static library: link them in.
     Q_INIT_RESOURCE(resources);
@@ -60,20 +65,28 @@ TPHIForm::TPHIForm(Prompts& prompts, const QString& programPath, QWidget* parent
     CreateToolBar();
     CreateMenus();
     CreateControls();
-    lines_ = std::make_unique<TextMemoLines>(*TextMemo);
-    connect(WarningsList, &QListWidget::itemClicked, this, [this] { RunCommand([this] { WarningsListClick(); }); });
+    connect(document_, &Document::diagnosticsChanged, diagnostics_, &DiagnosticsModel::Refresh);
+    connect(document_, &Document::treeReset, treeView_, &QTreeView::expandAll);
+    connect(document_, &Document::tested, this, &TPHIForm::ShowTestResult);
     move(kFirstPosition);
     resize(kFirstOuterSize);
     FormCreate();
+    aboutBox_ = new TAboutBox(this);
+    objForm_ = new TEditOBJForm(prompts_, document_->Poser(), this);
+    ikForm_ = new TEditIKForm(prompts_, this);
+    levelForm_ = new TEditLevelForm(prompts_, document_->Poser(), this);
 }
 
-TPHIForm::~TPHIForm() = default;
+TPHIForm::~TPHIForm()
+{
+    // The views go before the document they show.
+    delete splitter_;
+}
 
 void TPHIForm::FormCreate()
 {
-    FTextMode = true;
-    FModified = false;
-    const QString folder = QString::fromStdString(varnoke::ExeDirectory(programPath_.toStdString()));
+    FTextMode_ = true;
+    const QString folder = ui::FromCorePath(document_->Poser().Path());
     helpFile_ = folder + QDir::separator() + QStringLiteral("varnoke.hlp");
     setAcceptDrops(true);
     if (!HasPoserExe(folder))
@@ -106,21 +119,31 @@ void TPHIForm::FitOuterSize()
     resize(kFirstOuterSize.shrunkBy(frame));
 }
 
+void TPHIForm::RunCommand(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (...) {
+        ShowCommandError(std::current_exception());
+    }
+    document_->Announce();
+}
+
 void TPHIForm::ShowTextView()
 {
-    FTextMode = true;
-    TreeView1->hide();
-    TextMemo->show();
-    TextButton->setChecked(true);
+    FTextMode_ = true;
+    views_->setCurrentWidget(textView_);
+    textView_->setFocus();
+    textButton_->setChecked(true);
     ShowLevelButtons(true);
 }
 
 void TPHIForm::ShowTreeView()
 {
-    FTextMode = false;
-    TextMemo->hide();
-    TreeView1->show();
-    HierButton->setChecked(true);
+    FTextMode_ = false;
+    views_->setCurrentWidget(treeView_);
+    treeView_->setFocus();
+    treeButton_->setChecked(true);
     ShowLevelButtons(false);
 }
 
@@ -128,57 +151,25 @@ void TPHIForm::SyncViewButtons()
 {
     // A click presses its view button before the command runs; a command that stopped
     // short leaves the button of the view that is shown pressed, not the one clicked.
-    if (TextButton->isChecked() || HierButton->isChecked())
-        (FTextMode ? TextButton : HierButton)->setChecked(true);
+    if (textButton_->isChecked() || treeButton_->isChecked())
+        (FTextMode_ ? textButton_ : treeButton_)->setChecked(true);
 }
 
 void TPHIForm::ShowLevelButtons(bool visible)
 {
     // A tool bar shows its widgets through their actions, once it lays them out again.
-    for (QAction* action : ToolBar1->actions()) {
-        QWidget* widget = ToolBar1->widgetForAction(action);
-        if (widget == IncButton || widget == DecButton) {
+    for (QAction* action : toolBar_->actions()) {
+        QWidget* widget = toolBar_->widgetForAction(action);
+        if (widget == increaseButton_ || widget == decreaseButton_) {
             action->setVisible(visible);
             widget->setVisible(visible);
         }
     }
 }
 
-varnoke::GeometryFolders TPHIForm::DocumentGeometryFolders() const
-{
-    varnoke::GeometryFolders folders;
-    folders.poserFolder = varnoke::ExeDirectory(dialog_support::CorePath(programPath_));
-    // Content installed in another runtime is found beside the open document.
-    if (!OpenDialog1.FileName.isEmpty()) {
-        if (auto other = varnoke::NearestPoserFolder(dialog_support::CorePath(OpenDialog1.FileName));
-            other && *other != folders.poserFolder)
-            folders.alsoSearched.push_back(*other);
-    }
-    return folders;
-}
-
-void TPHIForm::RefuseTextBeyondLatin1() const
-{
-    if (const std::optional<int> line = lines_->FirstLineBeyondLatin1())
-        throw CommandError(
-            QStringLiteral("Line %1 holds characters that cannot be saved as single bytes").arg(*line + 1));
-}
-
-bool TPHIForm::TestLines(varnoke::DocumentLines& lines)
-{
-    BusyCursor busy;
-    FModified = false;
-    const varnoke::GeometryFolders folders = DocumentGeometryFolders();
-    const std::string fileName = dialog_support::CorePath(OpenDialog1.FileName);
-    return model_->Rebuild(
-        [&](varnoke::Forest& tree) { return varnoke::TestHierarchy(checks, folders, lines, tree, fileName); });
-}
-
 void TPHIForm::ShowTestResult()
 {
-    TreeView1->expandAll();
-    RefreshWarningsList();
-    if (checks.WarningsList.Selected() >= 0) {
+    if (document_->Checks().diagnostics.Selected() >= 0) {
         ShowTextView();
         ShowSelectedDiagnostic();
     }
@@ -186,14 +177,7 @@ void TPHIForm::ShowTestResult()
 
 bool TPHIForm::TestHierarchy()
 {
-    RefuseTextBeyondLatin1();
-    bool passed = false;
-    {
-        TextMemoLines::EditBlock edit(*lines_);
-        passed = TestLines(*lines_);
-    }
-    ShowTestResult();
-    return passed;
+    return document_->Test();
 }
 
 void TPHIForm::ChooseView(bool passed)
@@ -211,33 +195,19 @@ void TPHIForm::TestAndChooseView()
 
 void TPHIForm::TreeToText()
 {
-    varnoke::TreeToText(tree_, *lines_);
-}
-
-void TPHIForm::RefreshWarningsList()
-{
-    const varnoke::Diagnostics& diagnostics = checks.WarningsList;
-    if (diagnostics.Revision() == shownDiagnostics_)
-        return;
-    shownDiagnostics_ = diagnostics.Revision();
-    QStringList texts;
-    texts.reserve(diagnostics.Count());
-    for (int i = 0; i < diagnostics.Count(); ++i)
-        texts.push_back(dialog_support::FromLatin1(diagnostics.TextAt(i)));
-    WarningsList->clear();
-    WarningsList->addItems(texts);
+    document_->TreeToText();
 }
 
 void TPHIForm::ShowSelectedDiagnostic()
 {
-    WarningsList->setCurrentRow(checks.WarningsList.Selected());
-    WarningsList->scrollToItem(WarningsList->currentItem());
+    diagnosticsList_->setCurrentIndex(diagnostics_->index(document_->Checks().diagnostics.Selected()));
+    diagnosticsList_->scrollTo(diagnosticsList_->currentIndex());
     WarningsListClick();
 }
 
 void TPHIForm::TextButtonClick()
 {
-    if (FTextMode)
+    if (FTextMode_)
         return;
     TreeToText();
     ShowTextView();
@@ -245,7 +215,7 @@ void TPHIForm::TextButtonClick()
 
 void TPHIForm::HierButtonClick()
 {
-    if (FTextMode)
+    if (FTextMode_)
         TestAndChooseView();
     else
         ShowTreeView();
@@ -253,7 +223,7 @@ void TPHIForm::HierButtonClick()
 
 void TPHIForm::TestButtonClick()
 {
-    if (FTextMode) {
+    if (FTextMode_) {
         TestHierarchy();
         return;
     }
@@ -263,35 +233,37 @@ void TPHIForm::TestButtonClick()
 
 void TPHIForm::Options2Click()
 {
-    EditAsText1->setChecked(FTextMode);
-    EditAsTree1->setChecked(!FTextMode);
+    editAsTextAction_->setChecked(FTextMode_);
+    editAsTreeAction_->setChecked(!FTextMode_);
 }
 
 void TPHIForm::Options1Click()
 {
-    IncreaseLevel1->setEnabled(FTextMode);
-    DecreaseLevel1->setEnabled(FTextMode);
+    increaseLevelAction_->setEnabled(FTextMode_);
+    decreaseLevelAction_->setEnabled(FTextMode_);
 }
 
 void TPHIForm::About1Click()
 {
-    if (AboutBox)
-        prompts_.ShowModal(*AboutBox);
+    prompts_.ShowModal(*aboutBox_);
 }
 
 void TPHIForm::DisplayHint(const QString& hint)
 {
     const qsizetype bar = hint.indexOf(QLatin1Char('|'));
     const QString text = bar < 0 ? hint : hint.mid(bar + 1);
-    if (StatusBar1->currentMessage() != text)
-        StatusBar1->showMessage(text);
+    if (statusBar_->currentMessage() != text)
+        statusBar_->showMessage(text);
 }
 
 bool TPHIForm::event(QEvent* event)
 {
-    // Hints go to the status line only, through DisplayHint.
+    // Hints go to the status line only, through DisplayHint. While a menu is open, its
+    // highlighted item keeps the line, also against the widget the opening menu left.
     if (event->type() == QEvent::StatusTip) {
-        DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
+        const auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        const QAction* highlighted = menu ? menu->activeAction() : nullptr;
+        DisplayHint(highlighted ? highlighted->statusTip() : static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);

@@ -1,111 +1,54 @@
 #pragma once
 
-#include "dialogs/prompts.h"
-#include "hierarchy/check_state.h"
-#include "hierarchy/forest.h"
-#include "hierarchy/geometry_folders.h"
 #include "hierarchy/text_positions.h"
 #include "tree/drag_drop.h"
 #include "tree/input_box_edits.h"
 #include "tree/tree_edits.h"
 
-#include <QHash>
 #include <QMainWindow>
 
+#include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 
+class DiagnosticsModel;
+class Document;
 class HelpWindow;
-class HierarchyModel;
+class HierarchyTreeView;
+class MenuGate;
+class Prompts;
 class QAction;
-class QListWidget;
+class QListView;
 class QMenu;
-class QPlainTextEdit;
 class QSplitter;
+class QStackedWidget;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
-class HierarchyTreeView;
+class Settings;
 class TAboutBox;
 class TEditIKForm;
 class TEditLevelForm;
 class TEditOBJForm;
-class TextMemoLines;
-
-// A file dialog's settings that live from one use to the next.
-struct FileDialogState {
-    QString FileName; // full path; empty when none
-    QString Filter; // the filter chosen last; empty before the first use
-};
+class TextView;
 
 // The main window: the document in its two views, the diagnostics of the last test,
-// the menus and tool bar, and every command that works on them.
+// the menus and tool bar, and the handlers of every command, which run on the Document.
 class TPHIForm : public QMainWindow {
     Q_OBJECT
 
 public:
     // Start-up checks happen here, before the window is first shown.
-    TPHIForm(Prompts& prompts, const QString& programPath, QWidget* parent = nullptr);
+    TPHIForm(Prompts& prompts, Settings& settings, const QString& programPath, QWidget* parent = nullptr);
     ~TPHIForm() override;
 
-    // The controls, in their order of declaration.
-    QMenu* File1 = nullptr;
-    QAction* Load1 = nullptr;
-    QAction* Save1 = nullptr;
-    QAction* SaveAs1 = nullptr;
-    QAction* Exit1 = nullptr;
-    HierarchyTreeView* TreeView1 = nullptr;
-    FileDialogState OpenDialog1;
-    FileDialogState SaveDialog1;
-    QToolBar* ToolBar1 = nullptr;
-    QToolButton* HierButton = nullptr;
-    QToolButton* SaveButton = nullptr;
-    QToolButton* LoadButton = nullptr;
-    QPlainTextEdit* TextMemo = nullptr;
-    QMenu* Help1 = nullptr;
-    QAction* Contents1 = nullptr;
-    QAction* About1 = nullptr;
-    QSplitter* Splitter2 = nullptr;
-    QListWidget* WarningsList = nullptr;
-    QMenu* Options1 = nullptr;
-    QToolButton* OBJButton = nullptr;
-    FileDialogState OBJOpenDialog;
-    QAction* IncreaseLevel1 = nullptr;
-    QAction* DecreaseLevel1 = nullptr;
-    QToolButton* IncButton = nullptr;
-    QToolButton* DecButton = nullptr;
-    QAction* New1 = nullptr;
-    QToolButton* TextButton = nullptr;
-    QToolButton* TestButton = nullptr;
-    QMenu* Tree1 = nullptr;
-    QAction* Edit1 = nullptr;
-    QAction* AddComment1 = nullptr;
-    QAction* AddIKChain2 = nullptr;
-    QAction* Delete2 = nullptr;
-    QMenu* Options2 = nullptr;
-    QAction* Test2 = nullptr;
-    QAction* AddOBJ3 = nullptr;
-    QAction* EditAsText1 = nullptr;
-    QAction* EditAsTree1 = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-
-    TAboutBox* AboutBox = nullptr;
-    TEditOBJForm* EditOBJForm = nullptr;
-    TEditIKForm* EditIKForm = nullptr;
-    TEditLevelForm* EditLevelForm = nullptr;
-
-    // What a test leaves behind: the diagnostics, their counters and the part registries.
-    varnoke::CheckState checks;
-    bool FTextMode = true;
-    bool FModified = false;
-    int FErrorCount() const { return checks.WarningsList.FErrorCount; }
-    int FWarningCount() const { return checks.WarningsList.FWarningCount; }
-
-    const varnoke::Forest& Tree() const { return tree_; }
-    TextMemoLines& Lines() { return *lines_; }
+    Document& Doc() const { return *document_; }
+    bool FTextMode() const { return FTextMode_; }
+    // The help window, once help was asked for.
     HelpWindow* Help() const { return help_.get(); }
-    // The help file named at start-up; the help itself is built into the program.
-    const QString& HelpFile() const { return helpFile_; }
+    // The node selected in the tree view; none when nothing is.
+    varnoke::Node* SelectedNode() const;
 
     // Views and test.
     void ShowTextView();
@@ -123,7 +66,7 @@ public:
 
     // File commands.
     bool QuerySaveChanges();
-    void LoadDocument();
+    void LoadDocument(const QString& path);
     bool SaveDocument();
     void New1Click();
     void Load1Click();
@@ -153,22 +96,13 @@ public:
     void InsertCommentClick();
     void AddIKChain1Click();
     void Delete1Click();
-    // The node selected in the tree view; none when nothing is.
-    varnoke::Node* SelectedNode() const;
 
     // Generation from an OBJ file.
     void OBJButtonClick();
 
     // Runs a command as the window's event dispatch does: an error it raises is shown
-    // in an error box and the program goes on.
-    template <typename Command> void RunCommand(Command&& command)
-    {
-        try {
-            command();
-        } catch (...) {
-            ShowCommandError(std::current_exception());
-        }
-    }
+    // in an error box and the program goes on; the views then show what it changed.
+    void RunCommand(const std::function<void()>& command);
 
 protected:
     bool event(QEvent* event) override;
@@ -179,43 +113,94 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    using Handler = void (TPHIForm::*)();
+
     void FitOuterSize();
     void CreateControls();
     void CreateToolBar();
     void CreateMenus();
-    using Handler = void (TPHIForm::*)();
-    QMenu* AddMenu(const QString& caption, Handler opened = nullptr);
-    QAction* AddMenuItem(QMenu* menu, const QString& caption, const QString& hint, Handler handler, int key = 0);
-    QToolButton* AddToolButton(const QString& caption, const QString& icon, int width, const QString& hint,
-                               Handler handler);
+    QMenu* AddMenu(const char* name, const QString& caption, Handler opened = nullptr);
+    QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QString& hint, Handler handler,
+                         int key = 0);
+    void AddSeparator(QMenu* menu, const char* name);
+    QToolButton* AddToolButton(const char* name, const QString& caption, const QString& icon, int width,
+                               const QString& hint, Handler handler);
     void FormCreate();
     void ShowCommandError(std::exception_ptr error);
-    bool TestLines(varnoke::DocumentLines& lines);
     void ShowTestResult();
     void ChooseView(bool passed);
     void ShowLevelButtons(bool visible);
     void SyncViewButtons();
     varnoke::TreeWindow MakeTreeWindow();
     void SelectNode(const varnoke::Node* node);
-    QString InputBox(const varnoke::InputBoxRequest& request);
-    void RefreshWarningsList();
+    // The text entered in the input box, or its initial text after Cancel.
+    std::string InputBox(const varnoke::InputBoxRequest& request);
     void ShowSelectedDiagnostic();
-    void RefuseTextBeyondLatin1() const;
     // The save dialog; a name chosen becomes the name Save writes to.
     bool AskSaveName();
-    void WriteDocument();
+    // Writes the document to its save path, asking first about a file another program
+    // changed since it was read; false when the answer was No.
+    bool WriteDocument();
     void OpenAs(const QString& path);
-    varnoke::GeometryFolders DocumentGeometryFolders() const;
+    // Asks before a file too large to be a hierarchy is read; false when the answer was No.
+    bool OpenLargeFileAnyway(const QString& path);
 
-    QHash<QMenu*, Handler> menuOpened_;
     Prompts& prompts_;
-    QString programPath_;
-    QString helpFile_;
-    QString lastOpenFolder_; // kept by New, which forgets the file names
-    varnoke::Forest tree_;
-    HierarchyModel* model_ = nullptr;
-    std::unique_ptr<TextMemoLines> lines_;
+    Settings& settings_;
+    Document* document_;
+    DiagnosticsModel* diagnostics_;
+    MenuGate* menuGate_;
+
+    QMenu* fileMenu_ = nullptr;
+    QAction* newAction_ = nullptr;
+    QAction* openAction_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QMenu* optionsMenu_ = nullptr;
+    QAction* testAction_ = nullptr;
+    QAction* addObjAction_ = nullptr;
+    QAction* editAsTextAction_ = nullptr;
+    QAction* editAsTreeAction_ = nullptr;
+    QMenu* textMenu_ = nullptr;
+    QAction* increaseLevelAction_ = nullptr;
+    QAction* decreaseLevelAction_ = nullptr;
+    QMenu* treeMenu_ = nullptr;
+    QAction* editAction_ = nullptr;
+    QAction* addCommentAction_ = nullptr;
+    QAction* addIKChainAction_ = nullptr;
+    QAction* deleteAction_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* contentsAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+
+    QToolBar* toolBar_ = nullptr;
+    QToolButton* openButton_ = nullptr;
+    QToolButton* saveButton_ = nullptr;
+    QToolButton* objButton_ = nullptr;
+    QToolButton* testButton_ = nullptr;
+    QToolButton* textButton_ = nullptr;
+    QToolButton* treeButton_ = nullptr;
+    QToolButton* increaseButton_ = nullptr;
+    QToolButton* decreaseButton_ = nullptr;
+
+    QSplitter* splitter_ = nullptr;
+    QStackedWidget* views_ = nullptr;
+    TextView* textView_ = nullptr;
+    HierarchyTreeView* treeView_ = nullptr;
+    QListView* diagnosticsList_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+
+    TAboutBox* aboutBox_ = nullptr;
+    TEditOBJForm* objForm_ = nullptr;
+    TEditIKForm* ikForm_ = nullptr;
+    TEditLevelForm* levelForm_ = nullptr;
     std::unique_ptr<HelpWindow> help_;
-    std::uint64_t shownDiagnostics_ = ~std::uint64_t { 0 };
+
+    QString helpFile_; // named at start-up; the help itself is built into the program
+    QString openFilter_; // the Open dialog's filter chosen last
+    QString lastOpenFolder_; // kept by New, which forgets the file names
+    QString lastFileFolder_; // of the file last opened or saved
+    bool FTextMode_ = true;
     bool placed_ = false;
 };

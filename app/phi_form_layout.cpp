@@ -1,20 +1,21 @@
 // The main window's controls, tool bar and menus.
-#include "app/phi_form.h"
-
+#include "app/document.h"
 #include "app/hierarchy_tree_view.h"
-
-#include "dialogs/hierarchy_model.h"
+#include "app/phi_form.h"
+#include "app/text_view.h"
+#include "ui/diagnostics_model.h"
+#include "ui/menu_gate.h"
+#include "ui/widget_looks.h"
 
 #include <QButtonGroup>
-#include <QListWidget>
+#include <QHeaderView>
+#include <QListView>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeView>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -25,12 +26,6 @@ constexpr int kWarningsListHeight = 48;
 constexpr int kItemHeight = 13;
 constexpr int kSplitterHeight = 3;
 constexpr int kTreeIndent = 19;
-
-void EnableItems(QMenu* menu)
-{
-    for (QAction* action : menu->actions())
-        action->setEnabled(true);
-}
 
 QIcon ToolIcon(const QString& name)
 {
@@ -43,78 +38,66 @@ QIcon ToolIcon(const QString& name)
 
 void TPHIForm::CreateControls()
 {
-    TreeView1 = new HierarchyTreeView;
-    TreeView1->setObjectName(QStringLiteral("TreeView1"));
-    TreeView1->setModel(model_);
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setUniformRowHeights(true);
-    TreeView1->setIndentation(kTreeIndent);
-    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    TreeView1->setStatusTip(QStringLiteral("Drag & Drop to rearrange your hierarchy, Double-Click to edit nodes"));
-    // The selection stays visible when the tree has no focus.
-    QPalette palette = TreeView1->palette();
-    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
-    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                     palette.color(QPalette::Active, QPalette::HighlightedText));
-    TreeView1->setPalette(palette);
-    TreeView1->DragOver = [this](const QModelIndex& target) { return TreeView1DragOver(target); };
-    TreeView1->EndDrag = [this](const QModelIndex& target, varnoke::DropRegion region) {
-        RunCommand([&] { TreeView1EndDrag(target, region); });
-    };
-    connect(TreeView1, &HierarchyTreeView::DoubleClicked, this,
+    treeView_ = new HierarchyTreeView;
+    treeView_->setObjectName(QStringLiteral("TreeView1"));
+    treeView_->setModel(&document_->TreeModel());
+    treeView_->setHeaderHidden(true);
+    treeView_->setUniformRowHeights(true);
+    // Deep nodes are scrolled to sideways, not drawn past the right edge.
+    treeView_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    treeView_->header()->setStretchLastSection(false);
+    treeView_->setIndentation(kTreeIndent);
+    treeView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    treeView_->setSelectionMode(QAbstractItemView::SingleSelection);
+    treeView_->setStatusTip(QStringLiteral("Drag & Drop to rearrange your hierarchy, Double-Click to edit nodes"));
+    ui::KeepSelectionVisible(*treeView_);
+    treeView_->SetDropHandlers([this](const QModelIndex& target) { return TreeView1DragOver(target); },
+                               [this](const QModelIndex& target, varnoke::DropRegion region) {
+                                   RunCommand([&] { TreeView1EndDrag(target, region); });
+                               });
+    connect(treeView_, &HierarchyTreeView::DoubleClicked, this,
             [this] { RunCommand([this] { TreeView1DblClick(); }); });
-    TreeView1->hide();
 
-    TextMemo = new QPlainTextEdit;
-    TextMemo->setObjectName(QStringLiteral("TextMemo"));
-    TextMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    TextMemo->setWordWrapMode(QTextOption::NoWrap);
-    TextMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    TextMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    TextMemo->setTabChangesFocus(false);
-    // Files dropped on the editor open as documents; they are not pasted into the text.
-    TextMemo->setAcceptDrops(false);
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    TextMemo->setFont(font);
-    TextMemo->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) * 4);
+    textView_ = new TextView(document_->Lines(), document_->Text());
+    textView_->setObjectName(QStringLiteral("TextMemo"));
 
-    auto* views = new QWidget;
-    auto* viewsLayout = new QVBoxLayout(views);
-    viewsLayout->setContentsMargins(0, 0, 0, 0);
-    viewsLayout->setSpacing(0);
-    viewsLayout->addWidget(TextMemo);
-    viewsLayout->addWidget(TreeView1);
+    views_ = new QStackedWidget;
+    views_->addWidget(textView_);
+    views_->addWidget(treeView_);
 
-    WarningsList = new QListWidget;
-    WarningsList->setObjectName(QStringLiteral("WarningsList"));
-    WarningsList->setUniformItemSizes(true);
-    WarningsList->setStatusTip(
+    diagnosticsList_ = new QListView;
+    diagnosticsList_->setObjectName(QStringLiteral("WarningsList"));
+    diagnosticsList_->setModel(diagnostics_);
+    diagnosticsList_->setUniformItemSizes(true);
+    diagnosticsList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    diagnosticsList_->setStatusTip(
         QStringLiteral("Warnings and errors will show up here, after you've tested your PHI file."));
-    WarningsList->setMinimumHeight(kItemHeight);
+    diagnosticsList_->setMinimumHeight(kItemHeight);
+    connect(diagnosticsList_, &QListView::clicked, this, [this] { RunCommand([this] { WarningsListClick(); }); });
 
-    Splitter2 = new QSplitter(Qt::Vertical);
-    Splitter2->setObjectName(QStringLiteral("Splitter2"));
-    Splitter2->setHandleWidth(kSplitterHeight);
-    Splitter2->setChildrenCollapsible(false);
-    Splitter2->addWidget(views);
-    Splitter2->addWidget(WarningsList);
+    splitter_ = new QSplitter(Qt::Vertical);
+    splitter_->setObjectName(QStringLiteral("Splitter2"));
+    splitter_->setHandleWidth(kSplitterHeight);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(views_);
+    splitter_->addWidget(diagnosticsList_);
     // The views take every change of size; the list keeps its height.
-    Splitter2->setStretchFactor(0, 1);
-    Splitter2->setStretchFactor(1, 0);
-    Splitter2->setSizes({ 1000, kWarningsListHeight });
-    setCentralWidget(Splitter2);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
+    splitter_->setSizes({ 1000, kWarningsListHeight });
+    setCentralWidget(splitter_);
 
-    StatusBar1 = new QStatusBar;
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(true);
-    setStatusBar(StatusBar1);
+    statusBar_ = new QStatusBar;
+    statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar_->setSizeGripEnabled(true);
+    setStatusBar(statusBar_);
 }
 
-QToolButton* TPHIForm::AddToolButton(const QString& caption, const QString& icon, int width, const QString& hint,
-                                     Handler handler)
+QToolButton* TPHIForm::AddToolButton(const char* name, const QString& caption, const QString& icon, int width,
+                                     const QString& hint, Handler handler)
 {
     auto* button = new QToolButton;
+    button->setObjectName(QLatin1String(name));
     button->setText(caption);
     button->setIcon(ToolIcon(icon));
     button->setIconSize(QSize(16, 16));
@@ -127,142 +110,127 @@ QToolButton* TPHIForm::AddToolButton(const QString& caption, const QString& icon
         RunCommand([this, handler] { (this->*handler)(); });
         SyncViewButtons();
     });
-    ToolBar1->addWidget(button);
+    toolBar_->addWidget(button);
     return button;
 }
 
 void TPHIForm::CreateToolBar()
 {
-    ToolBar1 = new QToolBar;
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setMovable(false);
-    ToolBar1->setFloatable(false);
-    ToolBar1->toggleViewAction()->setVisible(false);
-    ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
-    addToolBar(Qt::TopToolBarArea, ToolBar1);
+    toolBar_ = new QToolBar;
+    toolBar_->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->toggleViewAction()->setVisible(false);
+    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
 
-    LoadButton = AddToolButton(QStringLiteral("Open"), QStringLiteral("open"), 60,
-                               QStringLiteral("Open a new PHI file"), &TPHIForm::Load1Click);
-    SaveButton = AddToolButton(QStringLiteral("Save"), QStringLiteral("save"), 52,
-                               QStringLiteral("Save changes to your PHI file"), &TPHIForm::Save1Click);
-    OBJButton = AddToolButton(QStringLiteral("OBJ"), QStringLiteral("obj"), 52,
-                              QStringLiteral("Add an OBJ to your PHI file"), &TPHIForm::OBJButtonClick);
-    TestButton = AddToolButton(QStringLiteral("Test"), QStringLiteral("test"), 52,
-                               QStringLiteral("Test your PHI file for errors"), &TPHIForm::TestButtonClick);
-    TextButton = AddToolButton(QStringLiteral("Text"), QStringLiteral("text"), 52,
-                               QStringLiteral("Edit your PHI file as text"), &TPHIForm::TextButtonClick);
-    HierButton = AddToolButton(QStringLiteral("Tree"), QStringLiteral("tree"), 52,
-                               QStringLiteral("Edit your PHI file as a tree"), &TPHIForm::HierButtonClick);
-    IncButton = AddToolButton(QStringLiteral("Lvl"), QStringLiteral("increase"), 52,
-                              QStringLiteral("Increase the level of the currently selected lines"),
-                              &TPHIForm::IncreaseLevel1Click);
-    DecButton = AddToolButton(QStringLiteral("Lvl"), QStringLiteral("decrease"), 60,
-                              QStringLiteral("Decrease the level of the currently selected lines"),
-                              &TPHIForm::DecreaseLevel1Click);
-    LoadButton->setObjectName(QStringLiteral("LoadButton"));
-    SaveButton->setObjectName(QStringLiteral("SaveButton"));
-    OBJButton->setObjectName(QStringLiteral("OBJButton"));
-    TestButton->setObjectName(QStringLiteral("TestButton"));
-    TextButton->setObjectName(QStringLiteral("TextButton"));
-    HierButton->setObjectName(QStringLiteral("HierButton"));
-    IncButton->setObjectName(QStringLiteral("IncButton"));
-    DecButton->setObjectName(QStringLiteral("DecButton"));
+    openButton_ = AddToolButton("LoadButton", QStringLiteral("Open"), QStringLiteral("open"), 60,
+                                QStringLiteral("Open a new PHI file"), &TPHIForm::Load1Click);
+    saveButton_ = AddToolButton("SaveButton", QStringLiteral("Save"), QStringLiteral("save"), 52,
+                                QStringLiteral("Save changes to your PHI file"), &TPHIForm::Save1Click);
+    objButton_ = AddToolButton("OBJButton", QStringLiteral("OBJ"), QStringLiteral("obj"), 52,
+                               QStringLiteral("Add an OBJ to your PHI file"), &TPHIForm::OBJButtonClick);
+    testButton_ = AddToolButton("TestButton", QStringLiteral("Test"), QStringLiteral("test"), 52,
+                                QStringLiteral("Test your PHI file for errors"), &TPHIForm::TestButtonClick);
+    textButton_ = AddToolButton("TextButton", QStringLiteral("Text"), QStringLiteral("text"), 52,
+                                QStringLiteral("Edit your PHI file as text"), &TPHIForm::TextButtonClick);
+    treeButton_ = AddToolButton("HierButton", QStringLiteral("Tree"), QStringLiteral("tree"), 52,
+                                QStringLiteral("Edit your PHI file as a tree"), &TPHIForm::HierButtonClick);
+    increaseButton_ = AddToolButton("IncButton", QStringLiteral("Lvl"), QStringLiteral("increase"), 52,
+                                    QStringLiteral("Increase the level of the currently selected lines"),
+                                    &TPHIForm::IncreaseLevel1Click);
+    decreaseButton_ = AddToolButton("DecButton", QStringLiteral("Lvl"), QStringLiteral("decrease"), 60,
+                                    QStringLiteral("Decrease the level of the currently selected lines"),
+                                    &TPHIForm::DecreaseLevel1Click);
 
     // At most one of the two view buttons is pressed; none at first.
     auto* views = new QButtonGroup(this);
     views->setExclusive(true);
-    for (QToolButton* button : { TextButton, HierButton }) {
+    for (QToolButton* button : { textButton_, treeButton_ }) {
         button->setCheckable(true);
         views->addButton(button);
     }
 }
 
-QMenu* TPHIForm::AddMenu(const QString& caption, Handler opened)
+QMenu* TPHIForm::AddMenu(const char* name, const QString& caption, Handler opened)
 {
     QMenu* menu = menuBar()->addMenu(caption);
-    if (opened) {
-        menuOpened_.insert(menu, opened);
-        connect(menu, &QMenu::aboutToShow, this, [this, opened] { RunCommand([this, opened] { (this->*opened)(); }); });
-        // Closed, the items answer their keys again: a key runs the opening handler
-        // itself and then runs its item only if that left it enabled.
-        connect(menu, &QMenu::aboutToHide, this, [menu] { EnableItems(menu); });
-    }
+    menu->setObjectName(QLatin1String(name));
+    menuGate_->AddMenu(menu, opened ? MenuGate::Command([this, opened] { (this->*opened)(); }) : MenuGate::Command());
     return menu;
 }
 
-QAction* TPHIForm::AddMenuItem(QMenu* menu, const QString& caption, const QString& hint, Handler handler, int key)
+QAction* TPHIForm::AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
+                               Handler handler, int key)
 {
     QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
     action->setStatusTip(hint);
     if (key)
         action->setShortcut(QKeySequence(key));
-    const Handler opened = menuOpened_.value(menu);
-    connect(action, &QAction::triggered, this, [this, menu, action, handler, opened] {
-        RunCommand([this, menu, action, handler, opened] {
-            bool enabled = true;
-            if (opened) {
-                (this->*opened)();
-                enabled = action->isEnabled();
-                // A closed menu's items keep answering their keys, whatever this one left.
-                if (!menu->isVisible())
-                    EnableItems(menu);
-            }
-            if (enabled)
-                (this->*handler)();
-        });
-    });
+    menuGate_->AddItem(menu, action, [this, handler] { (this->*handler)(); });
     return action;
+}
+
+void TPHIForm::AddSeparator(QMenu* menu, const char* name)
+{
+    menu->addSeparator()->setObjectName(QLatin1String(name));
 }
 
 void TPHIForm::CreateMenus()
 {
-    File1 = AddMenu(QStringLiteral("&File"));
-    New1 = AddMenuItem(File1, QStringLiteral("&New"), QStringLiteral("Create a New PHI file"), &TPHIForm::New1Click);
-    Load1
-        = AddMenuItem(File1, QStringLiteral("&Open..."), QStringLiteral("Open a new PHI file"), &TPHIForm::Load1Click);
-    Save1 = AddMenuItem(File1, QStringLiteral("&Save"), QStringLiteral("Save changes to your PHI file"),
-                        &TPHIForm::Save1Click);
-    SaveAs1 = AddMenuItem(File1, QStringLiteral("Save &As..."), QStringLiteral("Save changes to a different file"),
-                          &TPHIForm::SaveAs1Click);
-    File1->addSeparator();
-    Exit1 = AddMenuItem(File1, QStringLiteral("E&xit"), QStringLiteral("Exit Varnoke"), &TPHIForm::Exit1Click);
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    fileMenu_ = AddMenu("File1", QStringLiteral("&File"));
+    newAction_ = AddMenuItem(fileMenu_, "New1", QStringLiteral("&New"), QStringLiteral("Create a New PHI file"),
+                             &TPHIForm::New1Click);
+    openAction_ = AddMenuItem(fileMenu_, "Load1", QStringLiteral("&Open..."), QStringLiteral("Open a new PHI file"),
+                              &TPHIForm::Load1Click);
+    saveAction_ = AddMenuItem(fileMenu_, "Save1", QStringLiteral("&Save"),
+                              QStringLiteral("Save changes to your PHI file"), &TPHIForm::Save1Click);
+    saveAsAction_ = AddMenuItem(fileMenu_, "SaveAs1", QStringLiteral("Save &As..."),
+                                QStringLiteral("Save changes to a different file"), &TPHIForm::SaveAs1Click);
+    AddSeparator(fileMenu_, "N1");
+    exitAction_ = AddMenuItem(fileMenu_, "Exit1", QStringLiteral("E&xit"), QStringLiteral("Exit Varnoke"),
+                              &TPHIForm::Exit1Click);
 
-    Options2 = AddMenu(QStringLiteral("&Options"), &TPHIForm::Options2Click);
-    Test2 = AddMenuItem(Options2, QStringLiteral("&Test"), QStringLiteral("Test your PHI file for errors"),
-                        &TPHIForm::TestButtonClick, Qt::Key_F10);
-    AddOBJ3 = AddMenuItem(Options2, QStringLiteral("Add OBJ..."), QStringLiteral("Add an OBJ to your PHI file"),
-                          &TPHIForm::OBJButtonClick, Qt::Key_F6);
-    Options2->addSeparator();
-    EditAsText1 = AddMenuItem(Options2, QStringLiteral("Edit As Text"), QStringLiteral("Edit your PHI file as text"),
-                              &TPHIForm::TextButtonClick, Qt::Key_F4);
-    EditAsTree1 = AddMenuItem(Options2, QStringLiteral("Edit As Tree"), QStringLiteral("Edit your PHI file as a tree"),
-                              &TPHIForm::HierButtonClick, Qt::Key_F5);
-    EditAsText1->setCheckable(true);
-    EditAsTree1->setCheckable(true);
+    optionsMenu_ = AddMenu("Options2", QStringLiteral("&Options"), &TPHIForm::Options2Click);
+    testAction_ = AddMenuItem(optionsMenu_, "Test2", QStringLiteral("&Test"),
+                              QStringLiteral("Test your PHI file for errors"), &TPHIForm::TestButtonClick, Qt::Key_F10);
+    addObjAction_ = AddMenuItem(optionsMenu_, "AddOBJ3", QStringLiteral("Add OBJ..."),
+                                QStringLiteral("Add an OBJ to your PHI file"), &TPHIForm::OBJButtonClick, Qt::Key_F6);
+    AddSeparator(optionsMenu_, "N3");
+    editAsTextAction_
+        = AddMenuItem(optionsMenu_, "EditAsText1", QStringLiteral("Edit As Text"),
+                      QStringLiteral("Edit your PHI file as text"), &TPHIForm::TextButtonClick, Qt::Key_F4);
+    editAsTreeAction_
+        = AddMenuItem(optionsMenu_, "EditAsTree1", QStringLiteral("Edit As Tree"),
+                      QStringLiteral("Edit your PHI file as a tree"), &TPHIForm::HierButtonClick, Qt::Key_F5);
+    editAsTextAction_->setCheckable(true);
+    editAsTreeAction_->setCheckable(true);
 
-    Options1 = AddMenu(QStringLiteral("&Text"), &TPHIForm::Options1Click);
-    IncreaseLevel1 = AddMenuItem(Options1, QStringLiteral("&Increase Level"),
-                                 QStringLiteral("Increase the level of the currently selected lines"),
-                                 &TPHIForm::IncreaseLevel1Click, Qt::Key_F2);
-    DecreaseLevel1 = AddMenuItem(Options1, QStringLiteral("&Decrease Level"),
-                                 QStringLiteral("Decrease the level of the currently selected lines"),
-                                 &TPHIForm::DecreaseLevel1Click, Qt::Key_F3);
+    textMenu_ = AddMenu("Options1", QStringLiteral("&Text"), &TPHIForm::Options1Click);
+    increaseLevelAction_ = AddMenuItem(textMenu_, "IncreaseLevel1", QStringLiteral("&Increase Level"),
+                                       QStringLiteral("Increase the level of the currently selected lines"),
+                                       &TPHIForm::IncreaseLevel1Click, Qt::Key_F2);
+    decreaseLevelAction_ = AddMenuItem(textMenu_, "DecreaseLevel1", QStringLiteral("&Decrease Level"),
+                                       QStringLiteral("Decrease the level of the currently selected lines"),
+                                       &TPHIForm::DecreaseLevel1Click, Qt::Key_F3);
 
-    Tree1 = AddMenu(QStringLiteral("T&ree"), &TPHIForm::Tree1Click);
-    Edit1 = AddMenuItem(Tree1, QStringLiteral("Edit..."), QStringLiteral("Edit the currently selected item"),
-                        &TPHIForm::EditItemClick, Qt::Key_F7);
-    AddComment1
-        = AddMenuItem(Tree1, QStringLiteral("Add Comment..."), QStringLiteral("Add a comment to the top of the file"),
-                      &TPHIForm::InsertCommentClick, Qt::Key_F8);
-    AddIKChain2 = AddMenuItem(Tree1, QStringLiteral("Add IK Chain..."), QStringLiteral("Add a IK Chain"),
-                              &TPHIForm::AddIKChain1Click, Qt::Key_F9);
-    Tree1->addSeparator();
-    Delete2 = AddMenuItem(Tree1, QStringLiteral("&Delete"), QStringLiteral("Delete the currently selected item"),
-                          &TPHIForm::Delete1Click);
+    treeMenu_ = AddMenu("Tree1", QStringLiteral("T&ree"), &TPHIForm::Tree1Click);
+    editAction_ = AddMenuItem(treeMenu_, "Edit1", QStringLiteral("Edit..."),
+                              QStringLiteral("Edit the currently selected item"), &TPHIForm::EditItemClick, Qt::Key_F7);
+    addCommentAction_ = AddMenuItem(treeMenu_, "AddComment1", QStringLiteral("Add Comment..."),
+                                    QStringLiteral("Add a comment to the top of the file"),
+                                    &TPHIForm::InsertCommentClick, Qt::Key_F8);
+    addIKChainAction_ = AddMenuItem(treeMenu_, "AddIKChain2", QStringLiteral("Add IK Chain..."),
+                                    QStringLiteral("Add a IK Chain"), &TPHIForm::AddIKChain1Click, Qt::Key_F9);
+    AddSeparator(treeMenu_, "N5");
+    deleteAction_ = AddMenuItem(treeMenu_, "Delete2", QStringLiteral("&Delete"),
+                                QStringLiteral("Delete the currently selected item"), &TPHIForm::Delete1Click);
 
-    Help1 = AddMenu(QStringLiteral("&Help"));
-    Contents1 = AddMenuItem(Help1, QStringLiteral("&Contents..."), QStringLiteral("Bring up the help file"),
-                            &TPHIForm::Contents1Click, Qt::Key_F1);
-    About1 = AddMenuItem(Help1, QStringLiteral("&About..."), QStringLiteral("Display the About Box"),
-                         &TPHIForm::About1Click);
+    helpMenu_ = AddMenu("Help1", QStringLiteral("&Help"));
+    contentsAction_ = AddMenuItem(helpMenu_, "Contents1", QStringLiteral("&Contents..."),
+                                  QStringLiteral("Bring up the help file"), &TPHIForm::Contents1Click, Qt::Key_F1);
+    aboutAction_ = AddMenuItem(helpMenu_, "About1", QStringLiteral("&About..."),
+                               QStringLiteral("Display the About Box"), &TPHIForm::About1Click);
 }

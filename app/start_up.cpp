@@ -2,7 +2,7 @@
 
 #include "app/command_error.h"
 #include "app/phi_form.h"
-#include "dialogs/prompts.h"
+#include "ui/prompts.h"
 
 #include <QDir>
 #include <QFileInfo>

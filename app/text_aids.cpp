@@ -1,21 +1,19 @@
 // The aids of the text view: level shift, going to a diagnostic's line, context help.
+#include "app/document.h"
 #include "app/help_window.h"
+#include "app/hierarchy_tree_view.h"
 #include "app/phi_form.h"
-#include "app/text_memo.h"
-#include "dialogs/dialog_support.h"
-#include "dialogs/hierarchy_model.h"
+#include "app/text_view.h"
 #include "hierarchy/help_context.h"
 #include "hierarchy/level_shift.h"
-#include "hierarchy/scan_reader.h"
+#include "ui/diagnostics_model.h"
 
-#include "app/hierarchy_tree_view.h"
 #include <QApplication>
-#include <QListWidget>
-#include <QPlainTextEdit>
+#include <QListView>
 
 std::optional<varnoke::LineRange> TPHIForm::SelectedLineRange() const
 {
-    return varnoke::SelectedLineRange(*lines_, lines_->SelectionStart(), lines_->SelectionLength());
+    return varnoke::SelectedLineRange(document_->Lines(), textView_->SelectionStart(), textView_->SelectionLength());
 }
 
 void TPHIForm::ShiftLevel(int direction)
@@ -23,8 +21,18 @@ void TPHIForm::ShiftLevel(int direction)
     const std::optional<varnoke::LineRange> range = SelectedLineRange();
     if (!range)
         return;
-    TextMemoLines::EditBlock edit(*lines_);
-    varnoke::ShiftLevel(*lines_, *range, direction);
+    const bool selected = textView_->SelectionLength() > 0;
+    {
+        TextLines::EditBlock edit(document_->Lines());
+        varnoke::ShiftLevel(document_->Lines(), *range, direction);
+    }
+    // The shifted lines stay selected, from the start of the first, so that the next
+    // shift moves the same lines.
+    if (selected) {
+        const varnoke::TextSelection first = varnoke::LineSelection(document_->Lines(), range->first + 1);
+        const varnoke::TextSelection last = varnoke::LineSelection(document_->Lines(), range->last + 1);
+        textView_->Select(first.start, last.start + last.length - first.start);
+    }
 }
 
 void TPHIForm::IncreaseLevel1Click()
@@ -39,20 +47,18 @@ void TPHIForm::DecreaseLevel1Click()
 
 void TPHIForm::SelectLine(int lineNumber)
 {
-    const varnoke::TextSelection selection = varnoke::LineSelection(*lines_, lineNumber);
-    TextMemo->setFocus();
-    lines_->Select(selection.start, selection.length);
+    const varnoke::TextSelection selection = varnoke::LineSelection(document_->Lines(), lineNumber);
+    textView_->setFocus();
+    textView_->Select(selection.start, selection.length);
 }
 
 void TPHIForm::WarningsListClick()
 {
     // An edited tree is written back first, or the next test would drop its edits.
-    if (!FTextMode && FModified)
+    if (!FTextMode_ && document_->FModified())
         TreeToText();
     ShowTextView();
-    const QListWidgetItem* item = WarningsList->currentItem();
-    const int number = item ? varnoke::LeadingNumber(dialog_support::ToLatin1(item->text())) : 0;
-    SelectLine(number);
+    SelectLine(diagnosticsList_->currentIndex().data(DiagnosticsModel::LineRole).toInt());
 }
 
 void TPHIForm::HelpForLine(const std::string& text)
@@ -63,14 +69,13 @@ void TPHIForm::HelpForLine(const std::string& text)
 void TPHIForm::Contents1Click()
 {
     const QWidget* focus = QApplication::focusWidget();
-    if (focus == TextMemo) {
-        if (const std::optional<int> line = varnoke::LineAtPosition(*lines_, lines_->SelectionStart()))
-            HelpForLine(lines_->Line(*line));
+    if (focus == textView_) {
+        if (const std::optional<int> line = textView_->CaretLine())
+            HelpForLine(document_->Lines().Line(*line));
         else
             ShowHelp(varnoke::kHelpNoLine);
-    } else if (focus == TreeView1) {
-        const QModelIndexList selected = TreeView1->selectionModel()->selectedIndexes();
-        if (const varnoke::Node* node = selected.isEmpty() ? nullptr : model_->NodeOf(selected.constFirst()))
+    } else if (focus == treeView_) {
+        if (const varnoke::Node* node = SelectedNode())
             HelpForLine(node->Text());
         else
             ShowHelp(varnoke::kHelpNoLine);
@@ -85,6 +90,8 @@ void TPHIForm::ShowHelp(int context)
         help_ = std::make_unique<HelpWindow>();
         // Closing the main window ends the program, help open or not.
         help_->setAttribute(Qt::WA_QuitOnClose, false);
+        // Beside the window, not over its diagnostics; later it stays where the user puts it.
+        help_->PlaceBeside(*this);
     }
     help_->ShowContext(context);
 }

@@ -7,8 +7,10 @@
 //
 // Writes WORK_FOLDER/Runtime/Geometries/windowN/windowN.phi and .obj for each size.
 
-#include "app/forms.h"
-#include "app/text_memo.h"
+#include "app/document.h"
+#include "app/phi_form.h"
+#include "ui/prompts.h"
+#include "ui/settings.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -39,13 +41,11 @@ public:
         std::fprintf(stderr, "error box: %s\n", qPrintable(text));
     }
     Answer Confirm(QWidget*, const QString&) override { return Answer::No; }
+    bool ConfirmYesNo(QWidget*, const QString&) override { return false; }
     std::optional<FileDialogAnswer> OpenFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
     std::optional<FileDialogAnswer> SaveFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
     int ShowModal(QDialog&) override { return QDialog::Rejected; }
-    QString InputBox(QWidget*, const QString&, const QString&, const QString& initialText) override
-    {
-        return initialText;
-    }
+    std::optional<QString> InputBox(QWidget*, const InputBoxContent&) override { return std::nullopt; }
 
     int errors = 0;
 };
@@ -173,7 +173,7 @@ struct Timings {
 // The editor holds every line with its indentation tidied, and knows it differs from the file.
 void CheckTidied(TPHIForm& form, const Figure& figure)
 {
-    TextMemoLines& lines = form.Lines();
+    const TextLines& lines = form.Doc().Lines();
     bool tidied = lines.Modified() && lines.Count() == static_cast<int>(figure.tree.size());
     for (int i = 0; tidied && i < lines.Count(); ++i) {
         const TreeLine& line = figure.tree[static_cast<std::size_t>(i)];
@@ -193,17 +193,17 @@ Timings Measure(TPHIForm& form, Floor& floor, SilentPrompts& prompts, const Figu
     std::vector<double> ratios;
     for (int run = 0; run <= runs; ++run) {
         form.New1Click();
-        form.OpenDialog1.FileName = QString::fromStdString(figure.phiPath);
         QCoreApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        form.RunCommand([&] { form.LoadDocument(); });
+        form.RunCommand([&] { form.LoadDocument(QString::fromStdString(figure.phiPath)); });
         QCoreApplication::processEvents();
         form.repaint();
         const double seconds = static_cast<double>(timer.nsecsElapsed()) * 1e-9;
-        if (prompts.errors > 0 || form.FTextMode || form.Tree().NodeCount() != static_cast<int>(figure.tree.size())) {
+        if (prompts.errors > 0 || form.FTextMode()
+            || form.Doc().Tree().NodeCount() != static_cast<int>(figure.tree.size())) {
             std::fprintf(stderr, "bench_window: %s did not open in the tree view (%d nodes of %zu)\n",
-                         figure.phiPath.c_str(), form.Tree().NodeCount(), figure.tree.size());
+                         figure.phiPath.c_str(), form.Doc().Tree().NodeCount(), figure.tree.size());
             std::exit(1);
         }
         if (run == 0)
@@ -246,13 +246,14 @@ int main(int argc, char* argv[])
     const Figure large = WriteFigure(work, 20000);
 
     SilentPrompts prompts;
-    VarnokeForms forms = CreateForms(prompts, QString::fromStdString((work / "varnoke").string()));
-    forms.PHIForm->show();
+    MemorySettings settings;
+    TPHIForm window(prompts, settings, QString::fromStdString((work / "varnoke").string()));
+    window.show();
     Floor floor;
     QCoreApplication::processEvents();
 
-    const Timings smallTimes = Measure(*forms.PHIForm, floor, prompts, small, runs);
-    const Timings largeTimes = Measure(*forms.PHIForm, floor, prompts, large, runs);
+    const Timings smallTimes = Measure(window, floor, prompts, small, runs);
+    const Timings largeTimes = Measure(window, floor, prompts, large, runs);
 
     Report("open in window, 20,000 vs 2,000", largeTimes.window / smallTimes.window, 12, largeTimes.window);
     Report("open 2,000 parts, window vs floor", smallTimes.ratio, 2, smallTimes.window);

@@ -9,10 +9,13 @@ FileContent ReadWholeFile(const std::string& path)
 {
     FileContent content;
     content.file = OpenRegularFile(path);
-    if (!content.file || ::fstat(::fileno(content.file.get()), &content.status) != 0) {
+    std::optional<files::FileStamp> stamp;
+    if (!content.file || ::fstat(::fileno(content.file.get()), &content.status) != 0
+        || !(stamp = files::StampOf(content.file.get()))) {
         content.failure = ReadFailure::CannotOpen;
         return content;
     }
+    content.stamp = *stamp;
     try {
         // Sized once from the file: no doubling on a large file, and a file too large to
         // hold is refused at once instead of read until memory runs out.

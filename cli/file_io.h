@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/replace_file.h"
 #include "hierarchy/geometry_file.h"
 
 #include <optional>
@@ -16,6 +17,7 @@ enum class ReadFailure { None, CannotOpen, NotEnoughMemory };
 struct FileContent {
     FilePointer file;
     struct stat status { }; // as the file was when its reading began
+    files::FileStamp stamp; // the same, as a replace compares it
     std::string bytes;
     ReadFailure failure = ReadFailure::None;
 };

@@ -43,8 +43,8 @@ int Generate(const std::string& objFile, const std::optional<std::string>& poser
     // Why it failed, as the window's diagnostics list would say; gathered into pieces, as the
     // error stream writes at once whatever it is given.
     std::string piece;
-    for (int i = 0; i < state.WarningsList.Count(); ++i) {
-        piece += state.WarningsList.TextAt(i);
+    for (int i = 0; i < state.diagnostics.Count(); ++i) {
+        piece += state.diagnostics.TextAt(i);
         piece += '\n';
         if (piece.size() >= kErrorPieceSize) {
             err << piece;

@@ -14,7 +14,7 @@ void WriteListReport(std::ostream& out, const std::vector<FileReport>& reports, 
             out << (first ? "" : "\n") << "==> " << report.file << " <==\n";
         first = false;
         // Each text is made when written, so a long list is never held twice.
-        const Diagnostics& diagnostics = report.test->state.WarningsList;
+        const Diagnostics& diagnostics = report.test->state.diagnostics;
         for (int i = 0; i < diagnostics.Count(); ++i)
             out << diagnostics.TextAt(i) << '\n';
     }
@@ -25,7 +25,7 @@ void WriteGnuReport(std::ostream& out, const std::vector<FileReport>& reports)
     for (const FileReport& report : reports) {
         if (!report.test)
             continue;
-        for (const Diagnostic& entry : report.test->state.WarningsList.Entries()) {
+        for (const Diagnostic& entry : report.test->state.diagnostics.Entries()) {
             if (entry.severity == Severity::Plain)
                 continue;
             out << report.file;
@@ -101,7 +101,7 @@ void WriteJsonReport(std::ostream& out, const std::vector<FileReport>& reports)
             continue;
         }
         const FileTest& test = *reports[i].test;
-        const Diagnostics& diagnostics = test.state.WarningsList;
+        const Diagnostics& diagnostics = test.state.diagnostics;
         out << ", \"errors\": " << diagnostics.FErrorCount << ", \"warnings\": " << diagnostics.FWarningCount
             << ", \"tested\": " << (test.tested ? "true" : "false") << ", \"diagnostics\": [";
         const auto& entries = diagnostics.Entries();

@@ -12,9 +12,10 @@ class TAboutBox : public QDialog {
 public:
     explicit TAboutBox(QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QPushButton* Button1;
-
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    QLabel* nameLabel_;
+    QPushButton* okButton_;
 };

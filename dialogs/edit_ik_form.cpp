@@ -1,10 +1,14 @@
 #include "dialogs/edit_ik_form.h"
 
-#include "dialogs/dialog_support.h"
-#include "dialogs/prompts.h"
+#include "ui/field_check.h"
+#include "ui/prompts.h"
+#include "ui/text_conversions.h"
+#include "ui/tree_selection.h"
+#include "ui/widget_looks.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -14,32 +18,33 @@
 
 #include <functional>
 
-using dialog_support::FromLatin1;
-using dialog_support::ToLatin1;
-using varnoke::Node;
-
 namespace {
 
 // A chain tree: read-only labels, one selected node that stays visible without the
-// focus, and a hook that runs after a left click has done its selecting.
+// focus, and what runs after a left click has done its selecting.
 class ChainTreeView final : public QTreeView {
 public:
-    explicit ChainTreeView(QWidget* parent)
+    ChainTreeView(std::function<void()> leftClicked, QWidget* parent)
         : QTreeView(parent)
+        , leftClicked_(std::move(leftClicked))
     {
         setHeaderHidden(true);
         setEditTriggers(QAbstractItemView::NoEditTriggers);
         setSelectionMode(QAbstractItemView::SingleSelection);
         setUniformRowHeights(true);
-        QPalette colours = palette();
-        for (const QPalette::ColorRole role : { QPalette::Highlight, QPalette::HighlightedText })
-            colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
-        setPalette(colours);
+        ui::KeepSelectionVisible(*this);
+        // Long labels are scrolled to, not cut.
+        header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header()->setStretchLastSection(false);
     }
 
-    std::function<void()> leftClicked;
-
 protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QTreeView::resizeEvent(event);
+        // A short label's row is still selected across the whole view.
+        header()->setMinimumSectionSize(viewport()->width());
+    }
     void mousePressEvent(QMouseEvent* event) override
     {
         pressed_ = event->button() == Qt::LeftButton;
@@ -52,134 +57,126 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         QTreeView::mouseReleaseEvent(event);
-        if (event->button() == Qt::LeftButton && std::exchange(pressed_, false) && leftClicked)
-            leftClicked();
+        if (event->button() == Qt::LeftButton && std::exchange(pressed_, false) && leftClicked_)
+            leftClicked_();
     }
 
 private:
+    std::function<void()> leftClicked_;
     bool pressed_ = false;
 };
-
-const Node* SelectedNode(const QTreeView& view, const HierarchyModel& model)
-{
-    const QModelIndexList selected = view.selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? nullptr : model.NodeOf(selected.front());
-}
-
-void SelectNode(QTreeView& view, const HierarchyModel& model, const Node* node)
-{
-    if (!node) {
-        view.selectionModel()->clear();
-        return;
-    }
-    const QModelIndex index = model.IndexOf(node);
-    view.selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    view.scrollTo(index);
-}
 
 } // namespace
 
 TEditIKForm::TEditIKForm(Prompts& prompts, QWidget* parent)
-    : QDialog(parent, dialog_support::kFixedDialogFlags)
-    , Label1(new QLabel(QStringLiteral("IK Chain Name"), this))
-    , NameEdit(new QLineEdit(this))
-    , Label2(new QLabel(QStringLiteral("First Node in IK Chain"), this))
-    , TopTV(new ChainTreeView(this))
-    , Label3(new QLabel(QStringLiteral("Last Node in IK Chain"), this))
-    , BottomTV(new ChainTreeView(this))
-    , OKButton(new QPushButton(QStringLiteral("&OK"), this))
-    , CancelButton(new QPushButton(QStringLiteral("&Cancel"), this))
+    : FixedDialog(parent)
     , prompts_(prompts)
-    , topModel_(new HierarchyModel(chain_.TopTV, this))
-    , bottomModel_(new HierarchyModel(chain_.BottomTV, this))
+    , topModel_(chain_.topTree)
+    , bottomModel_(chain_.bottomTree)
+    , nameLabel_(new QLabel(QStringLiteral("IK Chain Name"), this))
+    , nameEdit_(new QLineEdit(this))
+    , topLabel_(new QLabel(QStringLiteral("First Node in IK Chain"), this))
+    , topTree_(new ChainTreeView([this] { TopTVClick(); }, this))
+    , bottomLabel_(new QLabel(QStringLiteral("Last Node in IK Chain"), this))
+    , bottomTree_(new ChainTreeView({}, this))
+    , okButton_(new QPushButton(QStringLiteral("&OK"), this))
+    , cancelButton_(new QPushButton(QStringLiteral("&Cancel"), this))
 {
     setObjectName(QStringLiteral("EditIKForm"));
     setWindowTitle(QStringLiteral("Edit IK Chain"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    NameEdit->setObjectName(QStringLiteral("NameEdit"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    TopTV->setObjectName(QStringLiteral("TopTV"));
-    Label3->setObjectName(QStringLiteral("Label3"));
-    BottomTV->setObjectName(QStringLiteral("BottomTV"));
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    TopTV->setModel(topModel_);
-    BottomTV->setModel(bottomModel_);
-    static_cast<ChainTreeView*>(TopTV)->leftClicked = [this] { TopTVClick(); };
-    setTabOrder(NameEdit, TopTV);
-    setTabOrder(TopTV, BottomTV);
-    setTabOrder(BottomTV, OKButton);
-    setTabOrder(OKButton, CancelButton);
+    nameLabel_->setObjectName(QStringLiteral("Label1"));
+    nameEdit_->setObjectName(QStringLiteral("NameEdit"));
+    topLabel_->setObjectName(QStringLiteral("Label2"));
+    topTree_->setObjectName(QStringLiteral("TopTV"));
+    bottomLabel_->setObjectName(QStringLiteral("Label3"));
+    bottomTree_->setObjectName(QStringLiteral("BottomTV"));
+    okButton_->setObjectName(QStringLiteral("OKButton"));
+    cancelButton_->setObjectName(QStringLiteral("CancelButton"));
+    topTree_->setModel(&topModel_);
+    bottomTree_->setModel(&bottomModel_);
+    setTabOrder(nameEdit_, topTree_);
+    setTabOrder(topTree_, bottomTree_);
+    setTabOrder(bottomTree_, okButton_);
+    setTabOrder(okButton_, cancelButton_);
 
     auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(Label1);
-    nameRow->addWidget(NameEdit);
+    nameRow->addWidget(nameLabel_);
+    nameRow->addWidget(nameEdit_);
     nameRow->addStretch(1);
-    NameEdit->setFixedWidth(180);
+    nameEdit_->setFixedWidth(180);
     auto* trees = new QGridLayout;
-    trees->addWidget(Label2, 0, 0);
-    trees->addWidget(TopTV, 1, 0);
-    trees->addWidget(Label3, 0, 1);
-    trees->addWidget(BottomTV, 1, 1);
-    for (QTreeView* tree : { TopTV, BottomTV })
+    trees->addWidget(topLabel_, 0, 0);
+    trees->addWidget(topTree_, 1, 0);
+    trees->addWidget(bottomLabel_, 0, 1);
+    trees->addWidget(bottomTree_, 1, 1);
+    for (QTreeView* tree : { topTree_, bottomTree_ })
         tree->setFixedSize(220, 280);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
     auto* form = new QVBoxLayout(this);
     form->addLayout(nameRow);
     form->addSpacing(4);
     form->addLayout(trees);
     form->addSpacing(8);
-    form->addLayout(buttons);
+    form->addLayout(ui::ButtonRow({ okButton_, cancelButton_ }));
     form->setSizeConstraint(QLayout::SetFixedSize);
 
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &TEditIKForm::OKButtonClick);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &TEditIKForm::OKButtonClick);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TEditIKForm::~TEditIKForm()
 {
-    // The views let go of the models before the chain's forests go.
-    TopTV->setModel(nullptr);
-    BottomTV->setModel(nullptr);
+    // The views let go of the models before the models and the chain's forests go.
+    topTree_->setModel(nullptr);
+    bottomTree_->setModel(nullptr);
 }
 
 void TEditIKForm::OKButtonClick()
 {
-    chain_.NameEdit = ToLatin1(NameEdit->text());
-    chain_.TopSelected = SelectedNode(*TopTV, *topModel_);
-    chain_.BottomSelected = SelectedNode(*BottomTV, *bottomModel_);
-    if (const std::optional<std::string> message = chain_.Check())
-        prompts_.Message(this, FromLatin1(*message));
-    else
+    chain_.name = ui::ToLatin1(nameEdit_->text());
+    chain_.TopSelected = ui::SelectedNode(*topTree_, topModel_);
+    chain_.BottomSelected = ui::SelectedNode(*bottomTree_, bottomModel_);
+    if (const auto refusal = chain_.Check()) {
+        prompts_.Message(this, ui::FromLatin1(refusal->message));
+        switch (refusal->field) {
+        case varnoke::ChainField::name:
+            nameEdit_->setFocus();
+            break;
+        case varnoke::ChainField::firstPart:
+            topTree_->setFocus();
+            break;
+        case varnoke::ChainField::lastPart:
+            bottomTree_->setFocus();
+            break;
+        }
+        return;
+    }
+    if (!ui::RefusesTextBeyondBytes(prompts_, this, *nameEdit_, nameLabel_->text()))
         accept();
 }
 
 void TEditIKForm::TopTVClick()
 {
-    bottomModel_->Rebuild([this](varnoke::Forest&) {
-        chain_.TopSelected = SelectedNode(*TopTV, *topModel_);
+    bottomModel_.Rebuild([this](varnoke::Forest&) {
+        chain_.TopSelected = ui::SelectedNode(*topTree_, topModel_);
         chain_.ShowTopSelection();
     });
-    BottomTV->expandAll();
-    SelectNode(*BottomTV, *bottomModel_, chain_.BottomSelected);
+    bottomTree_->expandAll();
+    ui::SelectNode(*bottomTree_, bottomModel_, chain_.BottomSelected);
 }
 
 void TEditIKForm::LoadChain()
 {
-    NameEdit->setText(FromLatin1(chain_.NameEdit));
-    TopTV->expandAll();
-    BottomTV->expandAll();
-    SelectNode(*TopTV, *topModel_, chain_.TopSelected);
-    SelectNode(*BottomTV, *bottomModel_, chain_.BottomSelected);
+    nameEdit_->setText(ui::FromLatin1(chain_.name));
+    topTree_->expandAll();
+    bottomTree_->expandAll();
+    ui::SelectNode(*topTree_, topModel_, chain_.TopSelected);
+    ui::SelectNode(*bottomTree_, bottomModel_, chain_.BottomSelected);
 }
 
 void TEditIKForm::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
-    NameEdit->setFocus();
-    NameEdit->selectAll();
+    FixedDialog::showEvent(event);
+    nameEdit_->setFocus();
+    nameEdit_->selectAll();
 }

@@ -1,21 +1,21 @@
 #pragma once
 
-#include "dialogs/hierarchy_model.h"
 #include "tree/ik_chain_dialog.h"
+#include "ui/hierarchy_model.h"
 
-#include <QDialog>
+#include "ui/fixed_dialog.h"
 
+class Prompts;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeView;
-class Prompts;
 
-// The IK chain dialog ("Edit IK Chain"): the chain's name, its first part chosen in
-// TopTV and its last part in BottomTV. The views show the forests of the chain that
-// the form owns; the command that shows the dialog fills that chain through Fill,
+// The IK chain dialog ("Edit IK Chain"): the chain's name, its first part chosen in the
+// top tree and its last part in the bottom tree. The views show the forests of the chain
+// that the form owns; the command that shows the dialog fills that chain through Fill,
 // shows the dialog and reads Chain() back once it is accepted.
-class TEditIKForm : public QDialog {
+class TEditIKForm : public FixedDialog {
     Q_OBJECT
 
 public:
@@ -36,25 +36,16 @@ public:
             ~Reload() { form.LoadChain(); }
         };
         Reload reload { *this };
-        return topModel_->Rebuild(
-            [&](varnoke::Forest&) { return bottomModel_->Rebuild([&](varnoke::Forest&) { return change(chain_); }); });
+        return topModel_.Rebuild(
+            [&](varnoke::Forest&) { return bottomModel_.Rebuild([&](varnoke::Forest&) { return change(chain_); }); });
     }
 
     // The OK check: takes the name and both selections into the chain, then accepts
     // or shows the first failing check's message and stays open.
     void OKButtonClick();
-    // Takes TopTV's selection as the first part and refreshes BottomTV from it. Runs
-    // after every left click in TopTV, also on empty space.
+    // Takes the top tree's selection as the first part and refreshes the bottom tree
+    // from it. Runs after every left click in the top tree, also on empty space.
     void TopTVClick();
-
-    QLabel* Label1;
-    QLineEdit* NameEdit;
-    QLabel* Label2;
-    QTreeView* TopTV;
-    QLabel* Label3;
-    QTreeView* BottomTV;
-    QPushButton* OKButton;
-    QPushButton* CancelButton;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -64,6 +55,15 @@ private:
 
     Prompts& prompts_;
     varnoke::IKChainDialog chain_;
-    HierarchyModel* topModel_;
-    HierarchyModel* bottomModel_;
+    // After the chain, so they go before its forests do.
+    HierarchyModel topModel_;
+    HierarchyModel bottomModel_;
+    QLabel* nameLabel_;
+    QLineEdit* nameEdit_;
+    QLabel* topLabel_;
+    QTreeView* topTree_;
+    QLabel* bottomLabel_;
+    QTreeView* bottomTree_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 };

@@ -1,7 +1,10 @@
 #include "dialogs/edit_level_form.h"
 
-#include "dialogs/dialog_support.h"
-#include "dialogs/prompts.h"
+#include "ui/browse_obj_file.h"
+#include "ui/field_check.h"
+#include "ui/prompts.h"
+#include "ui/text_conversions.h"
+#include "ui/widget_looks.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -14,123 +17,140 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-using dialog_support::FromLatin1;
-using dialog_support::ToLatin1;
-
-TEditLevelForm::TEditLevelForm(Prompts& prompts, const QString& programFolder, QWidget* parent)
-    : QDialog(parent, dialog_support::kFixedDialogFlags)
-    , Label1(new QLabel(QStringLiteral("Part Name"), this))
-    , NameEdit(new QLineEdit(this))
-    , RotationGroup(new QGroupBox(QStringLiteral("Rotation Order"), this))
-    , RotationButtons(new QButtonGroup(this))
-    , CurvedCheckBox(new QCheckBox(QStringLiteral("Curved Joint"), this))
-    , Label2(new QLabel(QStringLiteral("OBJ File"), this))
-    , OBJEdit(new QLineEdit(this))
-    , Button1(new QPushButton(QStringLiteral("Browse..."), this))
-    , OKButton(new QPushButton(QStringLiteral("&OK"), this))
-    , CancelButton(new QPushButton(QStringLiteral("&Cancel"), this))
+TEditLevelForm::TEditLevelForm(Prompts& prompts, const PoserFolder& poserFolder, QWidget* parent)
+    : FixedDialog(parent)
     , prompts_(prompts)
-    , programFolder_(programFolder)
+    , poserFolder_(poserFolder)
+    , nameLabel_(new QLabel(QStringLiteral("Part Name"), this))
+    , nameEdit_(new QLineEdit(this))
+    , rotationGroup_(new QGroupBox(QStringLiteral("Rotation Order"), this))
+    , rotationButtons_(new QButtonGroup(this))
+    , curvedCheckBox_(new QCheckBox(QStringLiteral("Curved Joint"), this))
+    , objLabel_(new QLabel(QStringLiteral("OBJ File"), this))
+    , objEdit_(new QLineEdit(this))
+    , browseButton_(new QPushButton(QStringLiteral("Browse..."), this))
+    , okButton_(new QPushButton(QStringLiteral("&OK"), this))
+    , cancelButton_(new QPushButton(QStringLiteral("&Cancel"), this))
 {
     setObjectName(QStringLiteral("EditLevelForm"));
     setWindowTitle(QStringLiteral("Edit Hierarchy"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    NameEdit->setObjectName(QStringLiteral("NameEdit"));
-    RotationGroup->setObjectName(QStringLiteral("RotationGroup"));
-    CurvedCheckBox->setObjectName(QStringLiteral("CurvedCheckBox"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    OBJEdit->setObjectName(QStringLiteral("OBJEdit"));
-    Button1->setObjectName(QStringLiteral("Button1"));
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    nameLabel_->setObjectName(QStringLiteral("Label1"));
+    nameEdit_->setObjectName(QStringLiteral("NameEdit"));
+    rotationGroup_->setObjectName(QStringLiteral("RotationGroup"));
+    curvedCheckBox_->setObjectName(QStringLiteral("CurvedCheckBox"));
+    objLabel_->setObjectName(QStringLiteral("Label2"));
+    objEdit_->setObjectName(QStringLiteral("OBJEdit"));
+    browseButton_->setObjectName(QStringLiteral("Button1"));
+    okButton_->setObjectName(QStringLiteral("OKButton"));
+    cancelButton_->setObjectName(QStringLiteral("CancelButton"));
 
-    auto* rotations = new QGridLayout(RotationGroup);
+    auto* rotations = new QGridLayout(rotationGroup_);
     rotations->setHorizontalSpacing(24);
-    QWidget* previous = NameEdit;
+    QWidget* previous = nameEdit_;
     for (int i = 0; i < static_cast<int>(varnoke::kRotationOrders.size()); ++i) {
         const std::string_view order = varnoke::kRotationOrders[static_cast<std::size_t>(i)];
-        auto* button = new QRadioButton(FromLatin1(order));
+        auto* button = new QRadioButton(ui::FromLatin1(order));
         button->setObjectName(button->text());
-        RotationButtons->addButton(button, i);
+        rotationButtons_->addButton(button, i);
         rotations->addWidget(button, i / 3, i % 3);
         setTabOrder(previous, button);
         previous = button;
     }
-    setTabOrder(previous, CurvedCheckBox);
-    setTabOrder(CurvedCheckBox, OBJEdit);
-    setTabOrder(OBJEdit, Button1);
-    setTabOrder(Button1, OKButton);
-    setTabOrder(OKButton, CancelButton);
+    setTabOrder(previous, curvedCheckBox_);
+    setTabOrder(curvedCheckBox_, objEdit_);
+    setTabOrder(objEdit_, browseButton_);
+    setTabOrder(browseButton_, okButton_);
+    setTabOrder(okButton_, cancelButton_);
 
     auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(Label1);
-    nameRow->addWidget(NameEdit, 1);
+    nameRow->addWidget(nameLabel_);
+    nameRow->addWidget(nameEdit_, 1);
     auto* objRow = new QHBoxLayout;
-    objRow->addWidget(Label2);
+    objRow->addWidget(objLabel_);
     objRow->addStretch(1);
-    objRow->addWidget(Button1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
+    objRow->addWidget(browseButton_);
     auto* form = new QVBoxLayout(this);
     form->addLayout(nameRow);
-    form->addWidget(RotationGroup);
-    form->addWidget(CurvedCheckBox);
+    form->addWidget(rotationGroup_);
+    form->addWidget(curvedCheckBox_);
     form->addSpacing(4);
     form->addLayout(objRow);
-    form->addWidget(OBJEdit);
+    form->addWidget(objEdit_);
     form->addSpacing(8);
-    form->addLayout(buttons);
-    OBJEdit->setMinimumWidth(300);
+    form->addLayout(ui::ButtonRow({ okButton_, cancelButton_ }));
+    objEdit_->setMinimumWidth(300);
     form->setSizeConstraint(QLayout::SetFixedSize);
 
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &TEditLevelForm::OKButtonClick);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Button1, &QPushButton::clicked, this, &TEditLevelForm::Button1Click);
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &TEditLevelForm::OKButtonClick);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(browseButton_, &QPushButton::clicked, this, &TEditLevelForm::Button1Click);
+    connect(rotationButtons_, &QButtonGroup::idToggled, this, [this] { UpdateRotationTabStop(); });
+}
+
+QAbstractButton* TEditLevelForm::RotationTabStop() const
+{
+    QAbstractButton* checked = rotationButtons_->checkedButton();
+    return checked ? checked : rotationButtons_->button(0);
+}
+
+void TEditLevelForm::UpdateRotationTabStop()
+{
+    // The group is one stop of the Tab key, at its selected order; the arrow keys move
+    // within it.
+    QAbstractButton* stop = RotationTabStop();
+    for (QAbstractButton* button : rotationButtons_->buttons())
+        button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TEditLevelForm::SetValues(const varnoke::LevelDialogValues& values)
 {
-    NameEdit->setText(FromLatin1(values.name));
-    if (QAbstractButton* button = RotationButtons->button(values.rotation)) {
+    nameEdit_->setText(ui::FromLatin1(values.name));
+    if (QAbstractButton* button = rotationButtons_->button(values.rotation)) {
         button->setChecked(true);
     } else {
         // An exclusive group keeps one button checked; none may be.
-        RotationButtons->setExclusive(false);
-        for (QAbstractButton* each : RotationButtons->buttons())
+        rotationButtons_->setExclusive(false);
+        for (QAbstractButton* each : rotationButtons_->buttons())
             each->setChecked(false);
-        RotationButtons->setExclusive(true);
+        rotationButtons_->setExclusive(true);
     }
-    CurvedCheckBox->setChecked(values.curved);
-    OBJEdit->setText(FromLatin1(values.objPath));
+    curvedCheckBox_->setChecked(values.curved);
+    objEdit_->setText(ui::FromLatin1(values.objPath));
+    UpdateRotationTabStop();
 }
 
 varnoke::LevelDialogValues TEditLevelForm::Values() const
 {
-    return { ToLatin1(NameEdit->text()), RotationButtons->checkedId(), CurvedCheckBox->isChecked(),
-             ToLatin1(OBJEdit->text()) };
+    return { ui::ToLatin1(nameEdit_->text()), rotationButtons_->checkedId(), curvedCheckBox_->isChecked(),
+             ui::ToLatin1(objEdit_->text()) };
 }
 
 void TEditLevelForm::OKButtonClick()
 {
-    if (const std::optional<std::string> message = varnoke::LevelDialogCheck(Values()))
-        prompts_.Message(this, FromLatin1(*message));
-    else
-        accept();
+    if (const auto refusal = varnoke::LevelDialogCheck(Values())) {
+        prompts_.Message(this, ui::FromLatin1(refusal->message));
+        if (refusal->field == varnoke::LevelField::name)
+            nameEdit_->setFocus();
+        else
+            RotationTabStop()->setFocus();
+        return;
+    }
+    if (ui::RefusesTextBeyondBytes(prompts_, this, *nameEdit_, nameLabel_->text())
+        || ui::RefusesTextBeyondBytes(prompts_, this, *objEdit_, objLabel_->text()))
+        return;
+    accept();
 }
 
 void TEditLevelForm::Button1Click()
 {
-    if (const std::optional<QString> path
-        = dialog_support::BrowseObjFile(prompts_, this, programFolder_, OBJEdit->text(), true))
-        OBJEdit->setText(*path);
+    if (const std::optional<QString> path = BrowseObjFile(prompts_, this, poserFolder_, objEdit_->text(), true))
+        objEdit_->setText(*path);
 }
 
 void TEditLevelForm::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
-    NameEdit->setFocus();
-    NameEdit->selectAll();
+    FixedDialog::showEvent(event);
+    nameEdit_->setFocus();
+    nameEdit_->selectAll();
 }

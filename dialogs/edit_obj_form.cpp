@@ -1,8 +1,11 @@
 #include "dialogs/edit_obj_form.h"
 
-#include "dialogs/dialog_support.h"
-#include "dialogs/prompts.h"
 #include "tree/obj_file_edit.h"
+#include "ui/browse_obj_file.h"
+#include "ui/field_check.h"
+#include "ui/prompts.h"
+#include "ui/text_conversions.h"
+#include "ui/widget_looks.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,79 +13,74 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using dialog_support::FromLatin1;
-using dialog_support::ToLatin1;
-
-TEditOBJForm::TEditOBJForm(Prompts& prompts, const QString& programFolder, QWidget* parent)
-    : QDialog(parent, dialog_support::kFixedDialogFlags)
-    , Label1(new QLabel(QStringLiteral("OBJ Filename"), this))
-    , OBJEdit(new QLineEdit(this))
-    , Button1(new QPushButton(QStringLiteral("Browse..."), this))
-    , OKButton(new QPushButton(QStringLiteral("&OK"), this))
-    , CancelButton(new QPushButton(QStringLiteral("&Cancel"), this))
+TEditOBJForm::TEditOBJForm(Prompts& prompts, const PoserFolder& poserFolder, QWidget* parent)
+    : FixedDialog(parent)
     , prompts_(prompts)
-    , programFolder_(programFolder)
+    , poserFolder_(poserFolder)
+    , objLabel_(new QLabel(QStringLiteral("OBJ Filename"), this))
+    , objEdit_(new QLineEdit(this))
+    , browseButton_(new QPushButton(QStringLiteral("Browse..."), this))
+    , okButton_(new QPushButton(QStringLiteral("&OK"), this))
+    , cancelButton_(new QPushButton(QStringLiteral("&Cancel"), this))
 {
     setObjectName(QStringLiteral("EditOBJForm"));
     setWindowTitle(QStringLiteral("Edit objForm"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    OBJEdit->setObjectName(QStringLiteral("OBJEdit"));
-    Button1->setObjectName(QStringLiteral("Button1"));
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    setTabOrder(OBJEdit, Button1);
-    setTabOrder(Button1, OKButton);
-    setTabOrder(OKButton, CancelButton);
+    objLabel_->setObjectName(QStringLiteral("Label1"));
+    objEdit_->setObjectName(QStringLiteral("OBJEdit"));
+    browseButton_->setObjectName(QStringLiteral("Button1"));
+    okButton_->setObjectName(QStringLiteral("OKButton"));
+    cancelButton_->setObjectName(QStringLiteral("CancelButton"));
+    setTabOrder(objEdit_, browseButton_);
+    setTabOrder(browseButton_, okButton_);
+    setTabOrder(okButton_, cancelButton_);
 
     auto* labelRow = new QHBoxLayout;
-    labelRow->addWidget(Label1);
+    labelRow->addWidget(objLabel_);
     labelRow->addStretch(1);
-    labelRow->addWidget(Button1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
+    labelRow->addWidget(browseButton_);
     auto* form = new QVBoxLayout(this);
     form->addLayout(labelRow);
-    form->addWidget(OBJEdit);
+    form->addWidget(objEdit_);
     form->addSpacing(8);
-    form->addLayout(buttons);
-    OBJEdit->setMinimumWidth(360);
+    form->addLayout(ui::ButtonRow({ okButton_, cancelButton_ }));
+    objEdit_->setMinimumWidth(360);
     form->setSizeConstraint(QLayout::SetFixedSize);
 
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &TEditOBJForm::OKButtonClick);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Button1, &QPushButton::clicked, this, &TEditOBJForm::Button1Click);
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &TEditOBJForm::OKButtonClick);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(browseButton_, &QPushButton::clicked, this, &TEditOBJForm::Button1Click);
 }
 
 void TEditOBJForm::SetPath(const std::string& path)
 {
-    OBJEdit->setText(FromLatin1(path));
+    objEdit_->setText(ui::FromLatin1(path));
 }
 
 std::string TEditOBJForm::Path() const
 {
-    return ToLatin1(OBJEdit->text());
+    return ui::ToLatin1(objEdit_->text());
 }
 
 void TEditOBJForm::OKButtonClick()
 {
-    if (const std::optional<std::string> message = varnoke::ObjFileDialogCheck(Path()))
-        prompts_.Message(this, FromLatin1(*message));
-    else
+    if (const std::optional<std::string> message = varnoke::ObjFileDialogCheck(Path())) {
+        prompts_.Message(this, ui::FromLatin1(*message));
+        objEdit_->setFocus();
+        return;
+    }
+    if (!ui::RefusesTextBeyondBytes(prompts_, this, *objEdit_, objLabel_->text()))
         accept();
 }
 
 void TEditOBJForm::Button1Click()
 {
-    if (const std::optional<QString> path
-        = dialog_support::BrowseObjFile(prompts_, this, programFolder_, OBJEdit->text(), false))
-        OBJEdit->setText(*path);
+    if (const std::optional<QString> path = BrowseObjFile(prompts_, this, poserFolder_, objEdit_->text(), false))
+        objEdit_->setText(*path);
 }
 
 void TEditOBJForm::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
-    OKButton->setFocus();
+    FixedDialog::showEvent(event);
+    okButton_->setFocus();
 }

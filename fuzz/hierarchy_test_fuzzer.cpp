@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int lineCount = lines.Count();
     Forest tree;
     const bool passed = TestHierarchy(state, folders, lines, tree, "figure.phi");
-    const Diagnostics& diagnostics = state.WarningsList;
+    const Diagnostics& diagnostics = state.diagnostics;
     VARNOKE_FUZZ_CHECK(passed == (diagnostics.FErrorCount == 0));
     VARNOKE_FUZZ_CHECK(lines.Count() == lineCount);
     VARNOKE_FUZZ_CHECK(tree.NodeCount() <= lineCount);
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckState treelessState;
     VARNOKE_FUZZ_CHECK(TestHierarchy(treelessState, folders, treeless, "figure.phi") == passed);
     VARNOKE_FUZZ_CHECK(treeless.Lines() == tested);
-    VARNOKE_FUZZ_CHECK(treelessState.WarningsList.Texts() == texts);
+    VARNOKE_FUZZ_CHECK(treelessState.diagnostics.Texts() == texts);
     LineList again(tested);
     CheckState secondState;
     Forest secondTree;
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::all_of(tested.begin(), tested.end(),
                     [](const std::string& line) { return line.size() <= kMaxLineLength; })) {
         VARNOKE_FUZZ_CHECK(passedAgain == passed);
-        VARNOKE_FUZZ_CHECK(secondState.WarningsList.Texts() == texts);
+        VARNOKE_FUZZ_CHECK(secondState.diagnostics.Texts() == texts);
         VARNOKE_FUZZ_CHECK(secondTree.NodeCount() == tree.NodeCount());
     }
     return 0;

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LevelFields fields;
     const bool sound = ParseLevelLine(state, text, 3, fields);
 
-    const Diagnostics& diagnostics = state.WarningsList;
+    const Diagnostics& diagnostics = state.diagnostics;
     VARNOKE_FUZZ_CHECK(sound || diagnostics.FErrorCount > 0);
     VARNOKE_FUZZ_CHECK(diagnostics.FWarningCount == 0);
     VARNOKE_FUZZ_CHECK(static_cast<int>(diagnostics.Entries().size()) == diagnostics.FErrorCount);

@@ -4,7 +4,7 @@ namespace varnoke {
 
 void CheckState::Clear()
 {
-    WarningsList.Clear();
+    diagnostics.Clear();
     FDefinedParts.Clear();
     FObjParts.Clear();
     FChainParts.Clear();

@@ -9,7 +9,7 @@ namespace varnoke {
 // counters and the three part registries. The window owns one; the command line
 // makes its own.
 struct CheckState {
-    Diagnostics WarningsList;
+    Diagnostics diagnostics;
     PartRegistry FDefinedParts;
     PartRegistry FObjParts;
     PartRegistry FChainParts;

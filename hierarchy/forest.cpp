@@ -1,5 +1,6 @@
 #include "hierarchy/forest.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace varnoke {
@@ -106,7 +107,7 @@ const std::vector<std::unique_ptr<Node>>& Forest::SiblingsOf(const Node* parent)
     return parent ? parent->children_ : topLevel_;
 }
 
-Node* Forest::Insert(Node* parent, int row, std::unique_ptr<Node> node)
+Node* Forest::Attach(Node* parent, int row, std::unique_ptr<Node> node)
 {
     auto& siblings = SiblingsOf(parent);
     Node* inserted = node.get();
@@ -117,7 +118,7 @@ Node* Forest::Insert(Node* parent, int row, std::unique_ptr<Node> node)
     return inserted;
 }
 
-std::unique_ptr<Node> Forest::Take(Node* node)
+std::unique_ptr<Node> Forest::Detach(Node* node)
 {
     auto& siblings = SiblingsOf(node->parent_);
     const auto row = static_cast<std::size_t>(node->row_);
@@ -132,13 +133,13 @@ std::unique_ptr<Node> Forest::Take(Node* node)
 Node* Forest::AddLastChild(Node* parent, std::string text)
 {
     ++nodeCount_;
-    return Insert(parent, static_cast<int>(SiblingsOf(parent).size()), std::make_unique<Node>(std::move(text)));
+    return Attach(parent, static_cast<int>(SiblingsOf(parent).size()), std::make_unique<Node>(std::move(text)));
 }
 
 Node* Forest::AddFirstTopLevel(std::string text)
 {
     ++nodeCount_;
-    return Insert(nullptr, 0, std::make_unique<Node>(std::move(text)));
+    return Attach(nullptr, 0, std::make_unique<Node>(std::move(text)));
 }
 
 Node* Forest::CopySubtree(const Node* source, Node* parent)
@@ -180,8 +181,61 @@ bool Forest::IsInSubtree(const Node* node, const Node* ancestor)
 
 void Forest::Delete(Node* node)
 {
-    nodeCount_ -= SubtreeSize(node);
-    Destroy(Take(node));
+    Take(*node);
+}
+
+Subtree Forest::Take(Node& node)
+{
+    const int size = SubtreeSize(&node);
+    nodeCount_ -= size;
+    return Subtree(Detach(&node), size);
+}
+
+Node* Forest::Insert(Node* parent, int row, Subtree subtree)
+{
+    if (!subtree)
+        return nullptr;
+    row = std::clamp(row, 0, static_cast<int>(SiblingsOf(parent).size()));
+    nodeCount_ += subtree.nodeCount_;
+    subtree.nodeCount_ = 0;
+    return Attach(parent, row, std::move(subtree.root_));
+}
+
+bool Forest::SetText(Node& node, std::string text)
+{
+    if (node.text_ == text)
+        return false;
+    node.SetText(std::move(text));
+    return true;
+}
+
+Subtree::Subtree(std::unique_ptr<Node> root, int nodeCount)
+    : root_(std::move(root))
+    , nodeCount_(nodeCount)
+{
+}
+
+Subtree::Subtree(Subtree&& other) noexcept
+    : root_(std::move(other.root_))
+    , nodeCount_(std::exchange(other.nodeCount_, 0))
+{
+}
+
+Subtree& Subtree::operator=(Subtree&& other) noexcept
+{
+    if (this != &other) {
+        if (root_)
+            Forest::Destroy(std::move(root_));
+        root_ = std::move(other.root_);
+        nodeCount_ = std::exchange(other.nodeCount_, 0);
+    }
+    return *this;
+}
+
+Subtree::~Subtree()
+{
+    if (root_)
+        Forest::Destroy(std::move(root_));
 }
 
 bool Forest::StaysPut(const Node& node, MoveDestination destination)
@@ -211,14 +265,14 @@ bool Forest::MoveTo(Node& node, MoveDestination destination)
     // The row was counted with the node still among the siblings before it.
     const int row
         = destination.parent == node.parent_ && destination.row > node.row_ ? destination.row - 1 : destination.row;
-    Insert(destination.parent, row, Take(&node));
+    Attach(destination.parent, row, Detach(&node));
     return true;
 }
 
-void Forest::Move(Node* node, Node* target, AttachMode mode)
+bool Forest::Move(Node* node, Node* target, AttachMode mode)
 {
-    if (const std::optional<MoveDestination> destination = Destination(*node, *target, mode))
-        MoveTo(*node, *destination);
+    const std::optional<MoveDestination> destination = Destination(*node, *target, mode);
+    return destination && MoveTo(*node, *destination);
 }
 
 } // namespace varnoke

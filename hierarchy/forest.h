@@ -8,6 +8,7 @@
 namespace varnoke {
 
 class Forest;
+class Subtree;
 
 // One node of a hierarchy tree: exactly one PHI line without its leading white space.
 // Its text and place change only through its Forest, so a model over the forest hears
@@ -33,6 +34,7 @@ public:
 
 private:
     friend class Forest;
+    class Subtree;
 
     void SetText(std::string text) { text_ = std::move(text); }
 
@@ -56,6 +58,28 @@ enum AttachMode {
 struct MoveDestination {
     Node* parent;
     int row;
+};
+
+// A node with its descendants, taken out of a forest to be inserted again (an undone
+// delete, say). It owns its nodes and frees them without recursion, however deep.
+class Subtree {
+public:
+    Subtree() = default;
+    Subtree(Subtree&& other) noexcept;
+    Subtree& operator=(Subtree&& other) noexcept;
+    ~Subtree();
+
+    const Node* Root() const { return root_.get(); }
+    Node* Root() { return root_.get(); }
+    int NodeCount() const { return nodeCount_; }
+    explicit operator bool() const { return root_ != nullptr; }
+
+private:
+    friend class Forest;
+    Subtree(std::unique_ptr<Node> root, int nodeCount);
+
+    std::unique_ptr<Node> root_;
+    int nodeCount_ = 0;
 };
 
 // An ordered forest of nodes; absolute order is depth-first pre-order. Every walk is
@@ -85,13 +109,20 @@ public:
     Node* NodeAt(int absoluteIndex);
     int AbsoluteIndex(const Node* node) const;
 
-    void SetText(Node& node, std::string text) { node.SetText(std::move(text)); }
+    // False when the node already has that text.
+    bool SetText(Node& node, std::string text);
     // A parent of nullptr stands for the top level.
     Node* AddLastChild(Node* parent, std::string text);
     Node* AddFirstTopLevel(std::string text);
     // Copies the source node (of any forest) with its subtree as the last child of the parent.
     Node* CopySubtree(const Node* source, Node* parent);
     void Delete(Node* node);
+    // Takes the node with its subtree out of the forest.
+    Subtree Take(Node& node);
+    // Puts a taken subtree among the children of parent (nullptr for the top level),
+    // before the child now at row, or last when row is their count or more. An empty
+    // subtree puts nothing and gives none.
+    Node* Insert(Node* parent, int row, Subtree subtree);
 
     // Where Move would put the node; none when nothing would move: the target lies inside
     // the node's subtree (the node itself included), or the node is already there. The
@@ -100,16 +131,18 @@ public:
     // Moves the node with its subtree; false, with nothing moved, when the destination
     // lies inside that subtree, its row is out of range, or the node is already there.
     bool MoveTo(Node& node, MoveDestination destination);
-    // Moves the node with its subtree; nothing happens when the target is inside that subtree.
-    void Move(Node* node, Node* target, AttachMode mode);
+    // Moves the node with its subtree; false, with nothing moved, where Destination gives none.
+    bool Move(Node* node, Node* target, AttachMode mode);
     // True when the node is the ancestor or the node itself.
     static bool IsInSubtree(const Node* node, const Node* ancestor);
 
 private:
+    friend class Subtree;
+
     std::vector<std::unique_ptr<Node>>& SiblingsOf(Node* parent);
     const std::vector<std::unique_ptr<Node>>& SiblingsOf(const Node* parent) const;
-    Node* Insert(Node* parent, int row, std::unique_ptr<Node> node);
-    std::unique_ptr<Node> Take(Node* node);
+    Node* Attach(Node* parent, int row, std::unique_ptr<Node> node);
+    std::unique_ptr<Node> Detach(Node* node);
     static bool StaysPut(const Node& node, MoveDestination destination);
     static int SubtreeSize(const Node* node);
     static void Destroy(std::unique_ptr<Node> node);

@@ -228,7 +228,7 @@ std::optional<GeneratedHierarchy> GenerateHierarchy(CheckState& state, const std
 {
     std::optional<std::vector<std::string>> parts = ReadPartList(objFilePath);
     if (!parts) {
-        state.WarningsList.AddError(0, "Couldn't open file:%s", objFilePath);
+        state.diagnostics.AddError(0, "Couldn't open file:%s", objFilePath);
         return std::nullopt;
     }
     GeneratedHierarchy generated;

@@ -35,7 +35,7 @@ bool Test(CheckState& state, const GeometryFolders& folders, DocumentLines& line
           std::string_view documentFileName)
 {
     state.Clear();
-    Diagnostics& diagnostics = state.WarningsList;
+    Diagnostics& diagnostics = state.diagnostics;
     if (IsObjFileName(documentFileName)) {
         diagnostics.AddPlain("OBJ file not tested");
         return false;

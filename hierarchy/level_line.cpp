@@ -6,7 +6,7 @@ namespace varnoke {
 
 bool ParseLevelLine(CheckState& state, std::string_view text, int lineIndex, LevelFields& fields)
 {
-    Diagnostics& diagnostics = state.WarningsList;
+    Diagnostics& diagnostics = state.diagnostics;
     LevelLineScan scan = ScanLevelLine(text);
     // The fields read stay in the outputs even when too few were read.
     fields = { scan.level, scan.name, scan.rotation, scan.fourth, scan.fifth };

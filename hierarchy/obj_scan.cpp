@@ -39,7 +39,7 @@ void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_
     if (!file)
         file = OpenFirstFound(folders, poserPath);
     if (!file) {
-        state.WarningsList.AddError(lineIndex, "Couldn't open file:%s", localPath);
+        state.diagnostics.AddError(lineIndex, "Couldn't open file:%s", localPath);
         return;
     }
     // The names of this file join the registry as they are met, but only those of earlier
@@ -49,7 +49,7 @@ void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_
     ObjLine line;
     while (reader.ReadTextLine(line)) {
         if (line.relativeFace) {
-            state.WarningsList.AddWarning(lineIndex, "OBJ File '%s' is using relative vertices, Poser V3.0 will crash",
+            state.diagnostics.AddWarning(lineIndex, "OBJ File '%s' is using relative vertices, Poser V3.0 will crash",
                                           poserPath);
             continue;
         }
@@ -58,14 +58,14 @@ void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_
             continue;
         const int earlier = state.FObjParts.IndexOf(name);
         if (earlier >= 0 && earlier < countBefore)
-            state.WarningsList.AddWarning(lineIndex, "Part '%s' found in multiple OBJ files", name);
+            state.diagnostics.AddWarning(lineIndex, "Part '%s' found in multiple OBJ files", name);
         else
             state.FObjParts.Add(name);
     }
     if (reader.ReadFailed()) {
         // A file that gives no data when asked (a kernel file read without waiting).
         state.FObjParts.TruncateTo(countBefore);
-        state.WarningsList.AddError(lineIndex, "Couldn't open file:%s", localPath);
+        state.diagnostics.AddError(lineIndex, "Couldn't open file:%s", localPath);
         return;
     }
 }

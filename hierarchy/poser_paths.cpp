@@ -22,9 +22,20 @@ std::string PoserToLocalPath(std::string_view folder, std::string_view poserPath
     return local;
 }
 
+namespace {
+
+constexpr std::string_view kRuntime = "Runtime";
+
+} // namespace
+
+bool HasRuntime(std::string_view localPath)
+{
+    return localPath.find(kRuntime) != std::string_view::npos;
+}
+
 std::string LocalToPoserPath(std::string_view localPath)
 {
-    const std::size_t runtime = localPath.find("Runtime");
+    const std::size_t runtime = localPath.find(kRuntime);
     std::string poser = ":";
     poser += runtime == std::string_view::npos ? localPath : localPath.substr(runtime);
     std::replace(poser.begin(), poser.end(), '\\', ':');

@@ -22,6 +22,9 @@ std::string PoserToLocalPath(std::string_view folder, std::string_view poserPath
 // A local path as a Poser path: from the first "Runtime" (case-sensitive) on, with
 // "\" and "/" turned into ":".
 std::string LocalToPoserPath(std::string_view localPath);
+// Whether LocalToPoserPath finds its "Runtime" in the path: without one the Poser path
+// names nothing that Poser can find.
+bool HasRuntime(std::string_view localPath);
 
 // A local path cut after its last separator ("\\" or "/"): the folder keeps that
 // separator (and any drive); the file name keeps its extension and is empty when the

@@ -10,7 +10,7 @@ namespace varnoke {
 TreeBuilder::TreeBuilder(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest* tree)
     : state_(state)
     , folders_(folders)
-    , diagnostics_(state.WarningsList)
+    , diagnostics_(state.diagnostics)
     , lines_(lines)
     , tree_(tree)
 {

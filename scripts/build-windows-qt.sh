@@ -39,10 +39,11 @@ qt_options=(
 cmake_options=(-DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir"
   -DCMAKE_SHARED_LINKER_FLAGS=-static -DCMAKE_MODULE_LINKER_FLAGS=-static)
 
-# The key: Qt's versions, the options, the toolchain file and the compiler.
+# The key: Qt's version, the options, the toolchain file (its text, wherever the clone is)
+# and the compiler.
 key="$({
   echo "qt6-base $base_version"
-  echo "${qt_options[*]} -- ${cmake_options[*]}"
+  echo "${qt_options[*]} -- ${cmake_options[*]//$toolchain/TOOLCHAIN}"
   cat "$toolchain"
   x86_64-w64-mingw32-g++-posix --version | head -n 1
 } | sha256sum | cut -c1-12)"

@@ -25,11 +25,11 @@ const Node* FirstLevelNode(const Forest& tree, std::optional<std::string_view> p
     return nullptr;
 }
 
-// The chain's first part goes into TopTV, selected, and its subtree into BottomTV.
+// The chain's first part goes into the top tree, selected, and its subtree into the bottom tree.
 void SeedTrees(IKChainDialog& dialog, const Node& first, bool seeding)
 {
-    dialog.TopTV.CopySubtree(&first, nullptr);
-    dialog.TopSelected = dialog.TopTV.First();
+    dialog.topTree.CopySubtree(&first, nullptr);
+    dialog.TopSelected = dialog.topTree.First();
     dialog.FSeeding = seeding;
     dialog.ShowTopSelection();
 }
@@ -44,10 +44,10 @@ std::string_view LastSpaceSeparatedWord(std::string_view text)
     return text.substr(start, end + 1 - start);
 }
 
-// "ikChain <name>" and the parts from BottomTV's top down to its selected node.
+// "ikChain <name>" and the parts from the bottom tree's top down to its selected node.
 std::string IKChainLineText(CheckState& checks, const IKChainDialog& dialog)
 {
-    std::string text = "ikChain " + dialog.NameEdit;
+    std::string text = "ikChain " + dialog.name;
     if (const Node* last = dialog.BottomSelected)
         AppendChainParts(checks, text, *last);
     return text;
@@ -85,13 +85,13 @@ std::optional<std::string> FillIKChainDialog(const TreeWindow& window, const Nod
     std::string firstPart;
     dialog.Clear();
     reader.ReadWord(19, keyword);
-    reader.ReadWord(39, dialog.NameEdit);
+    reader.ReadWord(39, dialog.name);
     reader.ReadWord(39, firstPart);
 
     const Forest& tree = window.tree.Tree();
     if (const Node* first = FirstLevelNode(tree, firstPart)) {
         SeedTrees(dialog, *first, true);
-        dialog.BottomSelected = FindPartNode(dialog.BottomTV, LastSpaceSeparatedWord(node.Text()));
+        dialog.BottomSelected = FindPartNode(dialog.bottomTree, LastSpaceSeparatedWord(node.Text()));
         dialog.FSeeding = false;
         return std::nullopt;
     }

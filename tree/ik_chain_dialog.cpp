@@ -4,34 +4,35 @@ namespace varnoke {
 
 void IKChainDialog::Clear()
 {
-    NameEdit.clear();
+    name.clear();
     TopSelected = nullptr;
-    TopTV.Clear();
+    topTree.Clear();
     BottomSelected = nullptr;
-    BottomTV.Clear();
+    bottomTree.Clear();
 }
 
 void IKChainDialog::ShowTopSelection()
 {
     BottomSelected = nullptr;
-    BottomTV.Clear();
+    bottomTree.Clear();
     if (!TopSelected)
         return;
-    BottomTV.CopySubtree(TopSelected, nullptr);
+    bottomTree.CopySubtree(TopSelected, nullptr);
     if (!FSeeding)
-        BottomSelected = BottomTV.Last();
+        BottomSelected = bottomTree.Last();
 }
 
-std::optional<std::string> IKChainDialog::Check() const
+std::optional<Refusal<ChainField>> IKChainDialog::Check() const
 {
-    if (NameEdit.empty())
-        return "You must supply an name for the IK chain first.";
+    using Refused = Refusal<ChainField>;
+    if (name.empty())
+        return Refused { "You must supply an name for the IK chain first.", ChainField::name };
     if (!TopSelected)
-        return "You must select the first part of the IK chain.";
+        return Refused { "You must select the first part of the IK chain.", ChainField::firstPart };
     if (!BottomSelected)
-        return "You must select the last part of the IK chain.";
+        return Refused { "You must select the last part of the IK chain.", ChainField::lastPart };
     if (!BottomSelected->Parent())
-        return "The IK chain is too short to be valid";
+        return Refused { "The IK chain is too short to be valid", ChainField::lastPart };
     return std::nullopt;
 }
 

@@ -26,12 +26,12 @@ LevelEdit FillLevelDialog(CheckState& checks, const Node& node)
     return edit;
 }
 
-std::optional<std::string> LevelDialogCheck(const LevelDialogValues& values)
+std::optional<Refusal<LevelField>> LevelDialogCheck(const LevelDialogValues& values)
 {
     if (values.name.empty())
-        return "You must supply a name for the part first.";
+        return Refusal<LevelField> { "You must supply a name for the part first.", LevelField::name };
     if (!IsRotationIndex(values.rotation))
-        return "You must select one of the rotation orders.";
+        return Refusal<LevelField> { "You must select one of the rotation orders.", LevelField::rotation };
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 
 #include "hierarchy/check_state.h"
 #include "hierarchy/forest.h"
+#include "tree/dialog_refusal.h"
 #include "tree/tree_edits.h"
 
 #include <array>
@@ -33,8 +34,10 @@ struct LevelEdit {
 // none matches; the curve box is ticked only by "curve" exactly.
 LevelEdit FillLevelDialog(CheckState& checks, const Node& node);
 
-// The level dialog's OK check: the message to show, or none when it may close.
-std::optional<std::string> LevelDialogCheck(const LevelDialogValues& values);
+enum class LevelField { name, rotation };
+
+// The level dialog's OK check: what to show, or none when it may close.
+std::optional<Refusal<LevelField>> LevelDialogCheck(const LevelDialogValues& values);
 
 // "<level> <name> <rotation>", then " curve" when ticked and " <path>" when there is one.
 std::string LevelLineText(int level, const LevelDialogValues& values);

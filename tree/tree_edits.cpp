@@ -2,6 +2,11 @@
 
 namespace varnoke {
 
+bool ForestEdits::SetText(Node& node, std::string text)
+{
+    return forest_.SetText(node, std::move(text));
+}
+
 Node* ForestEdits::AddFirstTopLevel(std::string text)
 {
     return forest_.AddFirstTopLevel(std::move(text));
@@ -12,14 +17,19 @@ Node* ForestEdits::AddLastTopLevel(std::string text)
     return forest_.AddLastChild(nullptr, std::move(text));
 }
 
-void ForestEdits::Move(Node& node, Node& target, AttachMode mode)
+bool ForestEdits::Move(Node& node, Node& target, AttachMode mode)
 {
-    forest_.Move(&node, &target, mode);
+    return forest_.Move(&node, &target, mode);
 }
 
-void ForestEdits::Delete(Node& node)
+Subtree ForestEdits::Take(Node& node)
 {
-    forest_.Delete(&node);
+    return forest_.Take(node);
+}
+
+Node* ForestEdits::Insert(Node* parent, int row, Subtree subtree)
+{
+    return forest_.Insert(parent, row, std::move(subtree));
 }
 
 } // namespace varnoke

@@ -9,20 +9,25 @@ namespace varnoke {
 
 // Every change the tree commands make to the main window's tree. The window's item
 // model implements it, so its views hear of each change; ForestEdits changes a plain
-// forest directly. A test, and New, rebuild the whole tree outside these edits (through
-// the Forest itself), so the window's model resets around them (beginResetModel /
-// endResetModel) instead of announcing single rows.
+// forest directly. Each edit says whether it changed the tree, and a delete is a take
+// whose subtree can be inserted again, so every edit can be undone. A test, and New,
+// rebuild the whole tree outside these edits (through the Forest itself), so the
+// window's model resets around them instead of announcing single rows.
 class TreeEdits {
 public:
     virtual ~TreeEdits() = default;
     virtual const Forest& Tree() const = 0;
-    virtual void SetText(Node& node, std::string text) = 0;
+    // False when the node already has that text.
+    virtual bool SetText(Node& node, std::string text) = 0;
     virtual Node* AddFirstTopLevel(std::string text) = 0;
     virtual Node* AddLastTopLevel(std::string text) = 0;
-    // Moves the node with its subtree; nothing happens when the target is inside it.
-    // Forest::Destination tells beforehand where the node goes, or that it stays.
-    virtual void Move(Node& node, Node& target, AttachMode mode) = 0;
-    virtual void Delete(Node& node) = 0;
+    // Moves the node with its subtree; false, with nothing moved, where
+    // Forest::Destination gives none (the target inside it, or the node already there).
+    virtual bool Move(Node& node, Node& target, AttachMode mode) = 0;
+    // Takes the node with its subtree out of the tree.
+    virtual Subtree Take(Node& node) = 0;
+    // Puts a taken subtree back: among parent's children (nullptr: the top level), at row.
+    virtual Node* Insert(Node* parent, int row, Subtree subtree) = 0;
 };
 
 class ForestEdits final : public TreeEdits {
@@ -33,11 +38,12 @@ public:
     }
 
     const Forest& Tree() const override { return forest_; }
-    void SetText(Node& node, std::string text) override { forest_.SetText(node, std::move(text)); }
+    bool SetText(Node& node, std::string text) override;
     Node* AddFirstTopLevel(std::string text) override;
     Node* AddLastTopLevel(std::string text) override;
-    void Move(Node& node, Node& target, AttachMode mode) override;
-    void Delete(Node& node) override;
+    bool Move(Node& node, Node& target, AttachMode mode) override;
+    Subtree Take(Node& node) override;
+    Node* Insert(Node* parent, int row, Subtree subtree) override;
 
 private:
     Forest& forest_;

@@ -9,12 +9,12 @@ TreeMenuState TreeMenuStateFor(const TreeWindow& window)
     const bool treeShown = !window.FTextMode;
     const Node* selected = window.selected;
     TreeMenuState menu;
-    menu.Edit1 = treeShown && selected;
-    menu.AddComment1 = treeShown;
-    menu.AddIKChain2 = treeShown;
-    if (menu.Edit1) {
+    menu.edit = treeShown && selected;
+    menu.addComment = treeShown;
+    menu.addIKChain = treeShown;
+    if (menu.edit) {
         const LineKind kind = ClassifyLine(selected->Text());
-        menu.Delete2 = kind != lkLevel && kind != lkObjFile;
+        menu.remove = kind != lkLevel && kind != lkObjFile;
     }
     return menu;
 }
@@ -23,7 +23,7 @@ void DeleteSelectedNode(TreeWindow& window)
 {
     if (Node* selected = window.selected) {
         window.selected = nullptr;
-        window.tree.Delete(*selected);
+        window.tree.Take(*selected);
         window.FModified = true;
     }
 }

@@ -6,10 +6,10 @@ namespace varnoke {
 
 // Which items of the Tree menu are enabled.
 struct TreeMenuState {
-    bool Edit1 = false;
-    bool AddComment1 = false;
-    bool AddIKChain2 = false;
-    bool Delete2 = false;
+    bool edit = false;
+    bool addComment = false;
+    bool addIKChain = false;
+    bool remove = false;
 };
 
 // Tree1Click's enabling: everything needs the tree view shown; Edit a selected node;

@@ -364,6 +364,40 @@ TEST_F(Cli, ProgramFolderIsTheLastResort)
     EXPECT_EQ(Tool({ "check", (root_ / "loose/mannikin.phi").string() }), (Outcome { 0, "Looks good!\n", "" }));
 }
 
+// Started by its bare name through PATH, or through a symbolic link, the program still
+// finds its own folder, which holds the sample figure.
+TEST_F(Cli, ProgramFolderIsFoundHoweverTheProgramIsStarted)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links and a search path of the POSIX shell";
+#else
+    const fs::path program = VARNOKE_CLI_PATH;
+    fs::create_directories(root_ / "links");
+    fs::create_symlink(program, root_ / "links" / "vcli");
+    fs::create_directory_symlink(program.parent_path(), root_ / "linked-folder");
+    fs::copy_file(VARNOKE_EXAMPLES_DIR "/Runtime/Geometries/Mannikin/mannikin.phi", root_ / "mannikin.phi");
+    const struct {
+        const char* name;
+        std::string command; // run in root_
+    } ways[] = {
+        { "bare name through PATH",
+          "PATH=" + Quoted(program.parent_path().string()) + ":\"$PATH\" exec " + Quoted(program.filename().string()) },
+        { "link by its path", "exec links/vcli" },
+        { "link by bare name through PATH", "PATH=\"$PWD/links:$PATH\" exec vcli" },
+        { "through a linked folder", "exec linked-folder/" + Quoted(program.filename().string()) },
+    };
+    for (const auto& way : ways) {
+        const fs::path out = root_ / "stdout", err = root_ / "stderr";
+        const std::string command = "cd " + Quoted(root_.string()) + " && " + way.command + " check mannikin.phi >"
+            + Quoted(out.string()) + " 2>" + Quoted(err.string());
+        const int status = std::system(command.c_str());
+        EXPECT_EQ((Outcome { WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err) }),
+                  (Outcome { 0, "Looks good!\n", "" }))
+            << way.name;
+    }
+#endif
+}
+
 TEST_F(Cli, BundledExampleLooksGoodAndIsTidy)
 {
     const std::string example = VARNOKE_EXAMPLES_DIR "/Runtime/Geometries/Mannikin/mannikin.phi";

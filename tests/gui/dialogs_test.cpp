@@ -3,12 +3,16 @@
 #include "dialogs/edit_level_form.h"
 #include "dialogs/edit_obj_form.h"
 #include "scripted_prompts.h"
+#include "ui/file_dialog.h"
+#include "ui/poser_folder.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
@@ -27,8 +31,8 @@ const QString kFolder = QStringLiteral("/p/Poser");
 void FillChain(IKChainDialog& chain, const QString& name, bool seeding)
 {
     chain.Clear();
-    chain.NameEdit = name.toStdString();
-    varnoke::Forest& top = chain.TopTV;
+    chain.name = name.toStdString();
+    varnoke::Forest& top = chain.topTree;
     Node* hip = top.AddLastChild(nullptr, "hip");
     top.AddLastChild(top.AddLastChild(top.AddLastChild(hip, "lThigh"), "lShin"), "lFoot");
     top.AddLastChild(top.AddLastChild(hip, "rThigh"), "rShin");
@@ -76,10 +80,13 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ScriptedPrompts> prompts;
+    const PoserFolder poserFolder { kFolder + u"/varnoke"_s };
     std::unique_ptr<TEditLevelForm> level;
     std::unique_ptr<TEditOBJForm> obj;
     std::unique_ptr<TEditIKForm> ik;
 
+    QTreeView* TopTV() const { return Control<QTreeView>(*ik, u"TopTV"_s); }
+    QTreeView* BottomTV() const { return Control<QTreeView>(*ik, u"BottomTV"_s); }
     QDialog* Dialog(const QString& kind)
     {
         if (kind == QLatin1String("level"))
@@ -105,8 +112,8 @@ private slots:
     void init()
     {
         prompts = std::make_unique<ScriptedPrompts>();
-        level = std::make_unique<TEditLevelForm>(*prompts, kFolder);
-        obj = std::make_unique<TEditOBJForm>(*prompts, kFolder);
+        level = std::make_unique<TEditLevelForm>(*prompts, poserFolder);
+        obj = std::make_unique<TEditOBJForm>(*prompts, poserFolder);
         ik = std::make_unique<TEditIKForm>(*prompts);
     }
     void cleanup() { QVERIFY2(prompts->unexpected.isEmpty(), qPrintable(prompts->unexpected.join(u'\n'))); }
@@ -133,7 +140,7 @@ private slots:
         const LevelDialogValues values { name.toStdString(), rotation, true, "x:\xe9.obj" };
         level->SetValues(values);
         level->show();
-        QTest::mouseClick(level->OKButton, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(*level, u"OKButton"_s), Qt::LeftButton);
         QCOMPARE(level->isVisible(), !accepted);
         QCOMPARE(level->result(), accepted ? QDialog::Accepted : QDialog::Rejected);
         const QStringList messages = prompts->Texts(QStringLiteral("Message"));
@@ -163,7 +170,7 @@ private slots:
         QFETCH(QString, message);
         obj->SetPath(path.toStdString());
         obj->show();
-        QTest::mouseClick(obj->OKButton, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(*obj, u"OKButton"_s), Qt::LeftButton);
         QCOMPARE(obj->isVisible(), !message.isEmpty());
         QCOMPARE(prompts->Texts(QStringLiteral("Message")),
                  message.isEmpty() ? QStringList() : QStringList { message });
@@ -193,23 +200,76 @@ private slots:
         QFETCH(QString, message);
         ik->Fill([](IKChainDialog& chain) { FillChain(chain, QString(), false); });
         ik->show();
-        ik->NameEdit->setText(name);
-        ik->TopTV->selectionModel()->clear();
+        Control<QLineEdit>(*ik, u"NameEdit"_s)->setText(name);
+        TopTV()->selectionModel()->clear();
         if (!first.isEmpty())
-            Click(ik->TopTV, first);
-        ik->BottomTV->selectionModel()->clear();
+            Click(TopTV(), first);
+        BottomTV()->selectionModel()->clear();
         if (!last.isEmpty())
-            Click(ik->BottomTV, last);
-        QTest::mouseClick(ik->OKButton, Qt::LeftButton);
+            Click(BottomTV(), last);
+        QTest::mouseClick(Control<QPushButton>(*ik, u"OKButton"_s), Qt::LeftButton);
         QCOMPARE(ik->isVisible(), !message.isEmpty());
         QCOMPARE(prompts->Texts(QStringLiteral("Message")),
                  message.isEmpty() ? QStringList() : QStringList { message });
-        QCOMPARE(ik->NameEdit->text(), name);
-        QCOMPARE(Selected(ik->TopTV), first);
-        QCOMPARE(Selected(ik->BottomTV), last);
-        QCOMPARE(QString::fromStdString(ik->Chain().NameEdit), name);
+        QCOMPARE(Control<QLineEdit>(*ik, u"NameEdit"_s)->text(), name);
+        QCOMPARE(Selected(TopTV()), first);
+        QCOMPARE(Selected(BottomTV()), last);
+        QCOMPARE(QString::fromStdString(ik->Chain().name), name);
         QCOMPARE(ik->Chain().BottomSelected ? QString::fromStdString(ik->Chain().BottomSelected->Text()) : QString(),
                  last);
+    }
+
+    // A refused OK leaves the dialog open, every field as typed, and the focus in the field
+    // the message is about; text a byte cannot hold is refused after the other checks.
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("field"); // emptied, given the text, or for a tree left without selection
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        const QString beyond = u" holds characters that cannot be saved as single bytes."_s;
+        QTest::newRow("level name") << u"level"_s << u"NameEdit"_s << u""_s
+                                    << u"You must supply a name for the part first."_s;
+        QTest::newRow("level rotation") << u"level"_s << u"RotationGroup"_s << u""_s
+                                        << u"You must select one of the rotation orders."_s;
+        QTest::newRow("level name beyond")
+            << u"level"_s << u"NameEdit"_s << u"B\u00e4uch\u20ac"_s << u"The Part Name"_s + beyond;
+        QTest::newRow("level OBJ beyond")
+            << u"level"_s << u"OBJEdit"_s << u":Runtime:Geometries:\u0416.obj"_s << u"The OBJ File"_s + beyond;
+        QTest::newRow("obj empty") << u"obj"_s << u"OBJEdit"_s << u""_s << u"You must supply an OBJ file first."_s;
+        QTest::newRow("obj beyond") << u"obj"_s << u"OBJEdit"_s << u":Runtime:\u20ac.obj"_s
+                                    << u"The OBJ Filename"_s + beyond;
+        QTest::newRow("ik name") << u"ik"_s << u"NameEdit"_s << u""_s
+                                 << u"You must supply an name for the IK chain first."_s;
+        QTest::newRow("ik first") << u"ik"_s << u"TopTV"_s << u""_s
+                                  << u"You must select the first part of the IK chain."_s;
+        QTest::newRow("ik last") << u"ik"_s << u"BottomTV"_s << u""_s
+                                 << u"You must select the last part of the IK chain."_s;
+        QTest::newRow("ik name beyond") << u"ik"_s << u"NameEdit"_s << u"Bein\u20ac"_s
+                                        << u"The IK Chain Name"_s + beyond;
+    }
+    void refusals()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QDialog* dialog = Open(kind);
+        if (field == u"RotationGroup"_s)
+            level->SetValues({ "Chest", -1, true, "" });
+        else if (auto* tree = dialog->findChild<QTreeView*>(field))
+            tree->selectionModel()->clear();
+        else
+            Control<QLineEdit>(*dialog, field)->setText(text);
+        Control<QPushButton>(*dialog, u"OKButton"_s)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(prompts->Texts(u"Message"_s), QStringList { message });
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        QCOMPARE(focused->objectName() == field ? field : focused->parentWidget()->objectName(), field);
+        if (auto* edit = qobject_cast<QLineEdit*>(focused))
+            QCOMPARE(edit->text(), text);
     }
 
     void closing_data()
@@ -266,10 +326,11 @@ private slots:
         for (qsizetype i = 0; i < order.size(); ++i) {
             QWidget* focused = QApplication::focusWidget();
             QVERIFY(focused);
-            // A rotation order stands for its group.
-            seen << (focused->parentWidget()->objectName() == QLatin1String("RotationGroup")
-                         ? focused->parentWidget()->objectName()
-                         : focused->objectName());
+            // The selected rotation order stands for its group.
+            const bool rotation = focused->parentWidget()->objectName() == QLatin1String("RotationGroup");
+            if (rotation)
+                QVERIFY(qobject_cast<QAbstractButton*>(focused)->isChecked());
+            seen << (rotation ? focused->parentWidget()->objectName() : focused->objectName());
             QTest::keyClick(focused, Qt::Key_Tab);
         }
         QCOMPARE(seen, order);
@@ -297,6 +358,9 @@ private slots:
                 << u"C:\\Poser3\\Runtime\\Geometries\\Foo\\x.obj"_s << u":Runtime:Geometries:Foo:x.obj"_s;
             QTest::addRow("%s cancelled", kind) << QString::fromLatin1(kind) << u":Runtime:Geometries:a.obj"_s
                                                 << geometries << u"a.obj"_s << u""_s << u":Runtime:Geometries:a.obj"_s;
+            QTest::addRow("%s outside any Runtime", kind)
+                << QString::fromLatin1(kind) << u":Runtime:Geometries:a.obj"_s << geometries << u"a.obj"_s
+                << u"/tmp/x/out.obj"_s << u":Runtime:Geometries:a.obj"_s;
         }
     }
     void browse()
@@ -313,7 +377,11 @@ private slots:
         dialog->show();
         prompts->files.push_back(chosen.isEmpty() ? std::nullopt : std::optional(FileDialogAnswer { chosen, {} }));
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
-        QCOMPARE(prompts->calls.size(), 1);
+        const bool outside = !chosen.isEmpty() && !chosen.contains(u"Runtime"_s);
+        QCOMPARE(prompts->Texts(u"Message"_s),
+                 outside ? QStringList { u"Poser finds geometry only under a Runtime folder: "_s + chosen }
+                         : QStringList {});
+        QCOMPARE(prompts->calls.size(), outside ? 2 : 1);
         const FileDialogRequest& request = prompts->calls.front().request;
         QCOMPARE(QDir::fromNativeSeparators(request.directory), directory); // \ on Windows
         QCOMPARE(request.fileName, fileName);
@@ -324,49 +392,96 @@ private slots:
         QVERIFY(dialog->isVisible());
     }
 
+    // Opening, a name typed without an extension finds the file of the default extension
+    // in any letter case; saving, the extension is added as it stands.
+    void fileDialogExtension_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("existing");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("lower case") << true << u"fig.obj"_s << u"fig"_s << u"fig.obj"_s;
+        QTest::newRow("upper case") << true << u"fig.OBJ"_s << u"fig"_s << u"fig.OBJ"_s;
+        QTest::newRow("name in another case") << true << u"fig.obj"_s << u"FIG"_s << u"fig.obj"_s;
+        QTest::newRow("none there") << true << u"other.obj"_s << u"fig"_s << u"fig.OBJ"_s;
+        QTest::newRow("saving") << false << u"fig.obj"_s << u"fig"_s << u"fig.OBJ"_s;
+        QTest::newRow("typed with its folder") << true << u"sub/fig.obj"_s << u"*/sub/fig"_s << u"sub/fig.obj"_s;
+    }
+    void fileDialogExtension()
+    {
+        QFETCH(bool, open);
+        QFETCH(QString, existing);
+        QFETCH(QString, typed);
+        QFETCH(QString, chosen);
+        if (!open && QDir::separator() == u'\\')
+            QSKIP("Windows takes fig.OBJ for the fig.obj that is there: the dialog asks to replace it");
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkpath(u"sub"_s));
+        typed.replace(u"*"_s, folder.path());
+        QFile file(folder.filePath(existing));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        // Shown in another folder than the one a name may be typed with.
+        FileDialog dialog(nullptr, QString(), QDir::isAbsolutePath(typed) ? QDir::tempPath() : folder.path());
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(u"OBJ"_s);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* name = Control<QLineEdit>(dialog, u"fileNameEdit"_s);
+        name->setFocus(); // as when typed into
+        name->setText(typed);
+        dialog.accept();
+        QCOMPARE(dialog.result(), QDialog::Accepted);
+        // Windows opens the file by a name in any letter case.
+        const Qt::CaseSensitivity names = QDir::separator() == u'\\' ? Qt::CaseInsensitive : Qt::CaseSensitive;
+        QCOMPARE(dialog.selectedFiles().size(), 1);
+        QCOMPARE(dialog.selectedFiles().constFirst().compare(QDir(folder.path()).filePath(chosen), names), 0);
+    }
+
     void topTVClick()
     {
         ik->Fill([](IKChainDialog& chain) { FillChain(chain, QStringLiteral("leg"), false); });
         ik->show();
-        QCOMPARE(Shown(ik->BottomTV),
+        QCOMPARE(Shown(BottomTV()),
                  (QStringList { u"hip"_s, u"lThigh"_s, u"lShin"_s, u"lFoot"_s, u"rThigh"_s, u"rShin"_s }));
-        QCOMPARE(Selected(ik->BottomTV), QStringLiteral("rShin"));
+        QCOMPARE(Selected(BottomTV()), QStringLiteral("rShin"));
 
-        Click(ik->TopTV, QStringLiteral("lThigh"));
-        QCOMPARE(Shown(ik->BottomTV), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
-        QCOMPARE(Selected(ik->BottomTV), QStringLiteral("lFoot"));
+        Click(TopTV(), QStringLiteral("lThigh"));
+        QCOMPARE(Shown(BottomTV()), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
+        QCOMPARE(Selected(BottomTV()), QStringLiteral("lFoot"));
         QCOMPARE(QString::fromStdString(ik->Chain().TopSelected->Text()), QStringLiteral("lThigh"));
 
         // Empty space keeps the first part and proposes the last part again.
-        Click(ik->BottomTV, QStringLiteral("lShin"));
-        const QRect last = ik->TopTV->visualRect(Find(ik->TopTV, QStringLiteral("rShin")));
-        QVERIFY(ik->TopTV->viewport()->rect().bottom() > last.bottom() + 10);
-        QTest::mouseClick(ik->TopTV->viewport(), Qt::LeftButton, {}, last.center() + QPoint(0, 3 * last.height()));
-        QCOMPARE(Selected(ik->TopTV), QStringLiteral("lThigh"));
-        QCOMPARE(Shown(ik->BottomTV), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
-        QCOMPARE(Selected(ik->BottomTV), QStringLiteral("lFoot"));
+        Click(BottomTV(), QStringLiteral("lShin"));
+        const QRect last = TopTV()->visualRect(Find(TopTV(), QStringLiteral("rShin")));
+        QVERIFY(TopTV()->viewport()->rect().bottom() > last.bottom() + 10);
+        QTest::mouseClick(TopTV()->viewport(), Qt::LeftButton, {}, last.center() + QPoint(0, 3 * last.height()));
+        QCOMPARE(Selected(TopTV()), QStringLiteral("lThigh"));
+        QCOMPARE(Shown(BottomTV()), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
+        QCOMPARE(Selected(BottomTV()), QStringLiteral("lFoot"));
 
         // The keyboard moves the first part's selection but leaves BottomTV alone.
-        Click(ik->BottomTV, QStringLiteral("lShin"));
-        ik->TopTV->setFocus();
-        QTest::keyClick(ik->TopTV, Qt::Key_Down);
-        QCOMPARE(Selected(ik->TopTV), QStringLiteral("lShin"));
-        QCOMPARE(Shown(ik->BottomTV), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
-        QCOMPARE(Selected(ik->BottomTV), QStringLiteral("lShin"));
+        Click(BottomTV(), QStringLiteral("lShin"));
+        TopTV()->setFocus();
+        QTest::keyClick(TopTV(), Qt::Key_Down);
+        QCOMPARE(Selected(TopTV()), QStringLiteral("lShin"));
+        QCOMPARE(Shown(BottomTV()), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
+        QCOMPARE(Selected(BottomTV()), QStringLiteral("lShin"));
         // A right click is no TopTVClick either.
-        const QRect hip = ik->TopTV->visualRect(Find(ik->TopTV, QStringLiteral("hip")));
-        QTest::mouseClick(ik->TopTV->viewport(), Qt::RightButton, {}, hip.center());
-        QCOMPARE(Shown(ik->BottomTV), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
+        const QRect hip = TopTV()->visualRect(Find(TopTV(), QStringLiteral("hip")));
+        QTest::mouseClick(TopTV()->viewport(), Qt::RightButton, {}, hip.center());
+        QCOMPARE(Shown(BottomTV()), (QStringList { u"lThigh"_s, u"lShin"_s, u"lFoot"_s }));
     }
 
     void seedingKeepsTheLastPartUnselected()
     {
         ik->Fill([](IKChainDialog& chain) { FillChain(chain, QStringLiteral("leg"), true); });
-        QCOMPARE(Selected(ik->TopTV), QStringLiteral("hip"));
-        QCOMPARE(Shown(ik->TopTV),
+        QCOMPARE(Selected(TopTV()), QStringLiteral("hip"));
+        QCOMPARE(Shown(TopTV()),
                  (QStringList { u"hip"_s, u"lThigh"_s, u"lShin"_s, u"lFoot"_s, u"rThigh"_s, u"rShin"_s }));
-        QCOMPARE(Selected(ik->BottomTV), QString());
-        QCOMPARE(ik->NameEdit->text(), QStringLiteral("leg"));
+        QCOMPARE(Selected(BottomTV()), QString());
+        QCOMPARE(Control<QLineEdit>(*ik, u"NameEdit"_s)->text(), QStringLiteral("leg"));
     }
 };
 

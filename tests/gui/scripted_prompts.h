@@ -1,32 +1,44 @@
 #pragma once
 
-#include "dialogs/prompts.h"
+#include "ui/prompts.h"
 
 #include <QDialog>
 #include <QList>
 #include <QWidget>
+#include <QtGlobal>
 
 #include <deque>
 #include <functional>
+
+// A control by its name, which must be there.
+template <typename T> T* Control(const QObject& parent, const QString& name)
+{
+    T* found = parent.findChild<T*>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
 
 // Answers the window's questions and dialogs from queued answers and records every
 // call; a question with no answer queued is recorded as unexpected.
 class ScriptedPrompts final : public Prompts {
 public:
     struct Call {
-        QString kind; // Message, Error, Confirm, OpenFile, SaveFile, ShowModal, InputBox
+        QString kind; // Message, Error, Confirm, ConfirmYesNo, OpenFile, SaveFile, ShowModal, InputBox
         QString text;
         FileDialogRequest request;
         bool parentShown = false;
+        std::optional<std::pair<qsizetype, qsizetype>> selection; // of an input box
     };
 
     QList<Call> calls;
     QStringList unexpected;
     std::deque<Answer> confirms;
+    std::deque<bool> yesNos; // true: "&Yes"
     std::deque<std::optional<FileDialogAnswer>> files;
     // What a shown dialog does before it closes, and its result; none queued: Accepted.
     std::deque<std::function<int(QDialog&)>> modals;
-    // What an input box gives back; none for Cancel, which gives back the initial text.
+    // What an input box gives back; none for Cancel.
     std::deque<std::optional<QString>> inputs;
     Prompts* saveDialog = nullptr; // when set, Save dialogs go to it (the real one)
 
@@ -52,6 +64,17 @@ public:
         confirms.pop_front();
         return answer;
     }
+    bool ConfirmYesNo(QWidget* parent, const QString& text) override
+    {
+        Record(QStringLiteral("ConfirmYesNo"), text, parent);
+        if (yesNos.empty()) {
+            unexpected << QStringLiteral("ConfirmYesNo: ") + text;
+            return false;
+        }
+        const bool yes = yesNos.front();
+        yesNos.pop_front();
+        return yes;
+    }
     std::optional<FileDialogAnswer> OpenFile(QWidget* parent, const FileDialogRequest& request) override
     {
         return File(QStringLiteral("OpenFile"), parent, request);
@@ -73,24 +96,24 @@ public:
         modals.pop_front();
         return modal(dialog);
     }
-    QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
-                     const QString& initialText) override
+    std::optional<QString> InputBox(QWidget* parent, const InputBoxContent& box) override
     {
-        Record(QStringLiteral("InputBox"), caption + QLatin1Char('|') + prompt + QLatin1Char('|') + initialText,
+        Record(QStringLiteral("InputBox"), box.caption + QLatin1Char('|') + box.prompt + QLatin1Char('|') + box.text,
                parent);
+        calls.back().selection = box.selection;
         if (inputs.empty()) {
-            unexpected << QStringLiteral("InputBox: ") + caption;
-            return initialText;
+            unexpected << QStringLiteral("InputBox: ") + box.caption;
+            return std::nullopt;
         }
         const std::optional<QString> input = inputs.front();
         inputs.pop_front();
-        return input.value_or(initialText);
+        return input;
     }
 
 private:
     void Record(const QString& kind, const QString& text, const QWidget* parent, const FileDialogRequest& request = {})
     {
-        calls.push_back({ kind, text, request, parent && parent->isVisible() });
+        calls.push_back({ kind, text, request, parent && parent->isVisible(), std::nullopt });
     }
     std::optional<FileDialogAnswer> File(const QString& kind, QWidget* parent, const FileDialogRequest& request)
     {

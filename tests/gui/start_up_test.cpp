@@ -22,7 +22,7 @@ class StartUpTest : public WindowFixture {
         QStringList boxes;
         for (const ScriptedPrompts::Call& call : prompts_->calls)
             boxes << call.kind + u": "_s + call.text;
-        return { Lines(), w->FTextMode, Diagnostics(), boxes, w->SaveDialog1.FileName };
+        return { Lines(), w->FTextMode(), Diagnostics(), boxes, w->Doc().SavePath() };
     }
 
 private slots:
@@ -102,7 +102,7 @@ private slots:
         if (!opens)
             QVERIFY(prompts_->Texts(u"Error"_s).constFirst().contains(QDir::toNativeSeparators(command.file)));
 
-        forms_ = VarnokeForms();
+        window_.reset();
         prompts_ = std::make_unique<ScriptedPrompts>();
         QVERIFY(Start());
         Drop({ command.file });
@@ -114,8 +114,8 @@ private slots:
     {
         QVERIFY(Start());
         OpenStartFile(*w, *prompts_, dir_->path(), QDir::toNativeSeparators(Figure()));
-        QVERIFY(!w->FTextMode && w->TreeView1->isVisible());
-        QCOMPARE(w->FErrorCount(), 0);
+        QVERIFY(!w->FTextMode() && TreeView1()->isVisible());
+        QCOMPARE(w->Doc().FErrorCount(), 0);
         QCOMPARE(Lines().size(), figure_.size());
         QVERIFY(prompts_->calls.isEmpty());
     }
@@ -160,7 +160,7 @@ private slots:
         QVERIFY(Start());
         OpenStartFile(*w, *prompts_, folder, QDir::toNativeSeparators(figure));
         if (!kPathsAreLatin1) {
-            QVERIFY(prompts_->calls.isEmpty() && !w->FTextMode);
+            QVERIFY(prompts_->calls.isEmpty() && !w->FTextMode());
             return;
         }
         QCOMPARE(prompts_->Texts(u"Message"_s).size(), 1);

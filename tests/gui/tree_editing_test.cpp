@@ -6,12 +6,14 @@
 #include "dialogs/edit_obj_form.h"
 #include "window_fixture.h"
 
+#include <QAbstractItemModelTester>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -23,7 +25,7 @@ template <typename Form> Modal Answer(std::function<void(Form&)> fill, bool ok =
     return [fill, ok](QDialog& dialog) {
         Form& form = dynamic_cast<Form&>(dialog);
         fill(form);
-        (ok ? form.OKButton : form.CancelButton)->click();
+        Control<QPushButton>(form, ok ? u"OKButton"_s : u"CancelButton"_s)->click();
         return dialog.result();
     };
 }
@@ -43,20 +45,23 @@ class TreeEditingTest : public WindowFixture {
     void OpenFigure()
     {
         QVERIFY(Start());
+        // Every edit of the tests below reaches the views through a model that keeps the rules.
+        new QAbstractItemModelTester(&w->Doc().TreeModel(), QAbstractItemModelTester::FailureReportingMode::Warning, w);
+        QTest::failOnWarning(QRegularExpression(u"FAIL!"_s));
         Open(Figure());
-        QVERIFY(!w->FTextMode);
-        w->TreeView1->IsOwnDrag = [](const QDropEvent&) { return true; };
+        QVERIFY(!w->FTextMode());
+        TreeView1()->SetOwnDragTest([](const QDropEvent&) { return true; });
     }
-    void Select(const QString& text) { w->TreeView1->setCurrentIndex(Node(text)); }
+    void Select(const QString& text) { TreeView1()->setCurrentIndex(Node(text)); }
     QPoint SpotOf(const QModelIndex& index, Spot spot) const
     {
-        const QRect label = w->TreeView1->visualRect(index);
-        const int indent = w->TreeView1->indentation();
+        const QRect label = TreeView1()->visualRect(index);
+        const int indent = TreeView1()->indentation();
         switch (spot) {
         case Spot::Label:
             return { label.left() + 3, label.center().y() };
         case Spot::Right:
-            return { label.left() + w->TreeView1->fontMetrics().horizontalAdvance(index.data().toString()) + 20,
+            return { label.left() + TreeView1()->fontMetrics().horizontalAdvance(index.data().toString()) + 20,
                      label.center().y() };
         case Spot::Button:
             return { label.left() - indent / 2, label.center().y() };
@@ -71,7 +76,7 @@ class TreeEditingTest : public WindowFixture {
     {
         const QPoint point = SpotOf(Node(target), spot);
         QMimeData mime;
-        QWidget* viewport = w->TreeView1->viewport();
+        QWidget* viewport = TreeView1()->viewport();
         QDragEnterEvent enter(point, Qt::MoveAction, &mime, Qt::LeftButton, {});
         QCoreApplication::sendEvent(viewport, &enter);
         QDragMoveEvent move(point, Qt::MoveAction, &mime, Qt::LeftButton, {});
@@ -84,12 +89,12 @@ class TreeEditingTest : public WindowFixture {
     // The text the tree writes back, as the Text button shows it.
     QStringList TreeText()
     {
-        w->TextButton->click();
+        Control<QToolButton>(*w, u"TextButton"_s)->click();
         return Lines();
     }
     bool MenuItemEnabled(QAction* item)
     {
-        emit w->Tree1->aboutToShow();
+        emit Control<QMenu>(*w, u"Tree1"_s)->aboutToShow();
         return item->isEnabled();
     }
 
@@ -117,6 +122,10 @@ private slots:
                                                   << QStringList { u"\t\t\t4 lFoot zxy=>\t2 lFoot zxy"_s };
         QTest::newRow("on the indent of the top") << u"7 lHand"_s << u"1 hip"_s << Spot::Indent << true << true
                                                   << QStringList { u"\t\t\t\t\t\t7 lHand xyz=>1 lHand xyz"_s };
+        QTest::newRow("left of a part without children")
+            << u"3 lShin"_s << u"7 lHand"_s << Spot::Button << true << true
+            << QStringList { u"\t\t3 lShin yzx=>\t\t\t\t\t\t7 lShin yzx"_s,
+                             u"\t\t\t4 lFoot zxy=>\t\t\t\t\t\t\t8 lFoot zxy"_s };
         QTest::newRow("comment on a level node")
             << u"#Mannikin"_s << u"1 hip"_s << Spot::Label << false << false << QStringList {};
         QTest::newRow("level node on a comment")
@@ -136,10 +145,10 @@ private slots:
         Select(dragged);
         const varnoke::Node* node = w->SelectedNode();
         QCOMPARE(DropOn(target, spot), accepted);
-        QCOMPARE(w->FModified, modified);
+        QCOMPARE(w->Doc().FModified(), modified);
         QCOMPARE(w->SelectedNode(), node); // the moved node stays selected
         if (node->Parent())
-            QVERIFY(w->TreeView1->isExpanded(w->TreeView1->currentIndex().parent()));
+            QVERIFY(TreeView1()->isExpanded(TreeView1()->currentIndex().parent()));
         const QStringList text = TreeText();
         QStringList expected = figure_;
         for (const QString& change : changes) {
@@ -173,19 +182,21 @@ private slots:
         QFETCH(bool, edit);
         QFETCH(bool, remove);
         OpenFigure();
-        w->TreeView1->clearSelection();
+        TreeView1()->clearSelection();
         if (!selected.isEmpty())
             Select(selected);
-        QCOMPARE(MenuItemEnabled(w->Edit1), edit);
-        QCOMPARE(MenuItemEnabled(w->Delete2), remove);
-        QVERIFY(MenuItemEnabled(w->AddComment1) && MenuItemEnabled(w->AddIKChain2));
-        emit w->Tree1->aboutToHide();
-        w->Delete2->trigger();
-        QCOMPARE(w->FModified, remove);
+        QCOMPARE(MenuItemEnabled(Control<QAction>(*w, u"Edit1"_s)), edit);
+        QCOMPARE(MenuItemEnabled(Control<QAction>(*w, u"Delete2"_s)), remove);
+        QVERIFY(MenuItemEnabled(Control<QAction>(*w, u"AddComment1"_s))
+                && MenuItemEnabled(Control<QAction>(*w, u"AddIKChain2"_s)));
+        emit Control<QMenu>(*w, u"Tree1"_s)->aboutToHide();
+        Control<QAction>(*w, u"Delete2"_s)->trigger();
+        QCOMPARE(w->Doc().FModified(), remove);
         QCOMPARE(TreeText().size(), figure_.size() - (remove ? 1 : 0));
         // In the text view every item is off, and its key does nothing.
-        QVERIFY(!MenuItemEnabled(w->AddComment1) && !MenuItemEnabled(w->Edit1));
-        emit w->Tree1->aboutToHide();
+        QVERIFY(!MenuItemEnabled(Control<QAction>(*w, u"AddComment1"_s))
+                && !MenuItemEnabled(Control<QAction>(*w, u"Edit1"_s)));
+        emit Control<QMenu>(*w, u"Tree1"_s)->aboutToHide();
         QTest::keyClick(w, Qt::Key_F8);
         QVERIFY(prompts_->Texts(u"InputBox"_s).isEmpty());
     }
@@ -195,14 +206,14 @@ private slots:
     {
         OpenFigure();
         QTest::keyClick(w, Qt::Key_F2); // off in the tree view
-        w->TextButton->click();
+        Control<QToolButton>(*w, u"TextButton"_s)->click();
         QTest::keyClick(w, Qt::Key_F7); // off in the text view
         Caret(3, 0);
         QTest::keyClick(w, Qt::Key_F2);
         QCOMPARE(Lines().value(3), u"\t2 hip yzx"_s);
         QTest::keyClick(w, Qt::Key_F3);
         QTest::keyClick(w, Qt::Key_F5);
-        QVERIFY(!w->FTextMode);
+        QVERIFY(!w->FTextMode());
         Select(u"#Mannikin"_s);
         prompts_->inputs.push_back(u"seen"_s);
         QTest::keyClick(w, Qt::Key_F7);
@@ -211,38 +222,65 @@ private slots:
 
     void comments_data()
     {
+        using Answers = QList<std::optional<QString>>;
         QTest::addColumn<QString>("node"); // empty: Add Comment
-        QTest::addColumn<std::optional<QString>>("entered");
-        QTest::addColumn<QString>("shown");
+        QTest::addColumn<Answers>("answers"); // one for each showing of the box; none: Cancel
+        QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QString>("first"); // the first line afterwards
-        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("modified"); // -1: not looked at
+        QTest::addColumn<int>("errors");
         const QString top = figure_.value(0);
-        QTest::newRow("edit, OK") << u"#Mannikin"_s << std::optional(u" renamed"_s)
-                                  << u"Edit Comment|Comment|Mannikin: a small sample figure for Varnoke"_s
-                                  << u"# renamed"_s << true;
-        QTest::newRow("edit, Cancel") << u"#Mannikin"_s << std::optional<QString>()
-                                      << u"Edit Comment|Comment|Mannikin: a small sample figure for Varnoke"_s << top
-                                      << true;
-        QTest::newRow("add") << QString() << std::optional(u"abc"_s) << u"Add comment|Comment|"_s << u"#abc"_s << true;
-        QTest::newRow("add nothing") << QString() << std::optional(QString()) << u"Add comment|Comment|"_s << top
-                                     << false;
-        QTest::newRow("add, Cancel") << QString() << std::optional<QString>() << u"Add comment|Comment|"_s << top
-                                     << false;
+        const QString edit = u"Edit Comment|Comment|Mannikin: a small sample figure for Varnoke"_s;
+        const QString add = u"Add comment|Comment|"_s;
+        const QString beyond = u"caf\u00e9 \u0100 \u0101!"_s;
+        QTest::newRow("edit, OK") << u"#Mannikin"_s << Answers { u" renamed"_s } << QStringList { edit }
+                                  << u"# renamed"_s << 1 << 0;
+        QTest::newRow("edit, Cancel") << u"#Mannikin"_s << Answers { std::nullopt } << QStringList { edit } << top << 1
+                                      << 0;
+        QTest::newRow("add") << QString() << Answers { u"abc"_s } << QStringList { add } << u"#abc"_s << 1 << 0;
+        QTest::newRow("add nothing") << QString() << Answers { QString() } << QStringList { add } << top << 0 << 0;
+        QTest::newRow("add, Cancel") << QString() << Answers { std::nullopt } << QStringList { add } << top << 0 << 0;
+        // Refused text comes back, as typed, until it is mended or the box cancelled.
+        QTest::newRow("add beyond a byte, mended")
+            << QString() << Answers { beyond, u"caf\u00e9 \u0100 a!"_s, u"caf\u00e9 A a!"_s }
+            << QStringList { add, add + beyond, add + u"caf\u00e9 \u0100 a!"_s } << u"#caf\u00e9 A a!"_s << 1 << 2;
+        QTest::newRow("add beyond a byte, Cancel")
+            << QString() << Answers { beyond, std::nullopt } << QStringList { add, add + beyond } << top << 0 << 1;
+        QTest::newRow("edit beyond a byte, Cancel")
+            << u"#Mannikin"_s << Answers { beyond, std::nullopt }
+            << QStringList { edit, u"Edit Comment|Comment|"_s + beyond } << top << 1 << 1;
     }
+
     void comments()
     {
         QFETCH(QString, node);
-        QFETCH(std::optional<QString>, entered);
-        QFETCH(QString, shown);
+        QFETCH(QList<std::optional<QString>>, answers);
+        QFETCH(QStringList, shown);
         QFETCH(QString, first);
-        QFETCH(bool, modified);
+        QFETCH(int, modified);
+        QFETCH(int, errors);
         OpenFigure();
         Select(node.isEmpty() ? u"2 lThigh"_s : node);
         const varnoke::Node* selected = w->SelectedNode();
-        prompts_->inputs.push_back(entered);
+        for (const std::optional<QString>& answer : answers)
+            prompts_->inputs.push_back(answer);
         QTest::keyClick(w, node.isEmpty() ? Qt::Key_F8 : Qt::Key_F7);
-        QCOMPARE(prompts_->Texts(u"InputBox"_s), QStringList { shown });
-        QCOMPARE(w->FModified, modified);
+        QCOMPARE(prompts_->Texts(u"InputBox"_s), shown);
+        QCOMPARE(prompts_->Texts(u"Error"_s),
+                 QStringList(errors, u"The text holds characters that cannot be saved as single bytes."_s));
+        // A box shown again selects what it refused: from the first such character to the last.
+        for (const ScriptedPrompts::Call& call : prompts_->calls) {
+            if (call.kind != u"InputBox"_s || call.text == shown.constFirst())
+                continue;
+            const QString text = call.text.section(u'|', 2);
+            QVERIFY(call.selection);
+            const QString picked = text.mid(call.selection->first, call.selection->second);
+            QVERIFY2(picked.front().unicode() > 0xFF && picked.back().unicode() > 0xFF, qPrintable(picked));
+            QVERIFY(!text.left(call.selection->first).contains(QChar(0x100)));
+            QVERIFY(!text.mid(call.selection->first + call.selection->second).contains(QChar(0x101)));
+        }
+        if (modified >= 0)
+            QCOMPARE(w->Doc().FModified(), modified == 1);
         QCOMPARE(w->SelectedNode(), selected);
         QCOMPARE(TreeText().value(0), first);
     }
@@ -261,14 +299,14 @@ private slots:
         QFETCH(QString, message);
         OpenFigure();
         if (selected.isEmpty()) {
-            w->New1->trigger();
-            QVERIFY(!w->FTextMode && w->Tree().NodeCount() == 0);
+            Control<QAction>(*w, u"New1"_s)->trigger();
+            QVERIFY(!w->FTextMode() && w->Doc().Tree().NodeCount() == 0);
         } else {
             Select(selected);
         }
         QTest::keyClick(w, Qt::Key_F9);
         QCOMPARE(prompts_->Texts(u"Message"_s), QStringList { message });
-        QVERIFY(!w->FModified);
+        QVERIFY(!w->Doc().FModified());
     }
 
     void dialogEdits_data()
@@ -283,25 +321,26 @@ private slots:
         QTest::newRow("level unchanged") << u"2 abdomen"_s << level([](TEditLevelForm&) {})
                                          << u"\t2 abdomen yzx curve"_s << true;
         QTest::newRow("level changed") << u"3 lShin"_s << level([](TEditLevelForm& form) {
-            form.NameEdit->setText(u"lCalf"_s);
-            form.RotationButtons->button(1)->click();
-            form.CurvedCheckBox->setChecked(true);
-            form.OBJEdit->setText(u":Runtime:Geometries:legs.obj"_s);
+            Control<QLineEdit>(form, u"NameEdit"_s)->setText(u"lCalf"_s);
+            Control<QRadioButton>(form, u"xzy"_s)->click();
+            Control<QCheckBox>(form, u"CurvedCheckBox"_s)->setChecked(true);
+            Control<QLineEdit>(form, u"OBJEdit"_s)->setText(u":Runtime:Geometries:legs.obj"_s);
         }) << u"\t\t3 lCalf xzy curve :Runtime:Geometries:legs.obj"_s
                                        << true;
-        QTest::newRow("level cancelled") << u"3 lShin"_s
-                                         << level([](TEditLevelForm& form) { form.NameEdit->setText(u"x"_s); }, false)
-                                         << u"\t\t3 lShin yzx"_s << false;
+        QTest::newRow("level cancelled")
+            << u"3 lShin"_s
+            << level([](TEditLevelForm& form) { Control<QLineEdit>(form, u"NameEdit"_s)->setText(u"x"_s); }, false)
+            << u"\t\t3 lShin yzx"_s << false;
         QTest::newRow("objFile") << u"objFile"_s << Answer<TEditOBJForm>([](TEditOBJForm& form) {
-            form.OBJEdit->setText(u":Runtime:Geometries:other.obj"_s);
+            Control<QLineEdit>(form, u"OBJEdit"_s)->setText(u":Runtime:Geometries:other.obj"_s);
         }) << u"objFile :Runtime:Geometries:other.obj"_s
                                  << true;
         QTest::newRow("ikChain renamed") << u"ikChain leftLeg"_s << Answer<TEditIKForm>([](TEditIKForm& form) {
-            form.NameEdit->setText(u"lLeg"_s);
+            Control<QLineEdit>(form, u"NameEdit"_s)->setText(u"lLeg"_s);
         }) << u"ikChain lLeg lThigh lShin lFoot"_s
                                          << true;
         QTest::newRow("ikChain added") << QString() << Answer<TEditIKForm>([](TEditIKForm& form) {
-            form.NameEdit->setText(u"thigh"_s);
+            Control<QLineEdit>(form, u"NameEdit"_s)->setText(u"thigh"_s);
         }) << u"ikChain thigh lThigh lShin lFoot"_s
                                        << true;
         QTest::newRow("ikChain not added")
@@ -319,7 +358,7 @@ private slots:
         prompts_->modals.push_back(modal);
         QTest::keyClick(w, node.isEmpty() ? Qt::Key_F9 : Qt::Key_F7);
         QVERIFY(prompts_->modals.empty());
-        QCOMPARE(w->FModified, modified);
+        QCOMPARE(w->Doc().FModified(), modified);
         const QStringList text = TreeText();
         QCOMPARE(text.value(row), line);
         QCOMPARE(text.size(), figure_.size() + (node.isEmpty() && modified ? 1 : 0));
@@ -337,8 +376,111 @@ private slots:
         QTest::keyClick(w, Qt::Key_F7);
         QCOMPARE(prompts_->Texts(u"Message"_s), QStringList {});
         QVERIFY(TreeText().contains(u"ikChain leftLeg lThigh lShin lFoot"_s));
-        w->TestButton->click();
-        QCOMPARE(w->FErrorCount(), 0);
+        Control<QToolButton>(*w, u"TestButton"_s)->click();
+        QCOMPARE(w->Doc().FErrorCount(), 0);
+    }
+
+    // A tree edit alone is a change: each way of leaving the document asks, and Yes
+    // writes the tree's text; after a save from the tree there is nothing to ask about.
+    void questionAfterTreeEdit_data()
+    {
+        QTest::addColumn<int>("command");
+        const char* commands[] = { "New", "Open", "drop", "Exit", "Save, then New" };
+        for (int command = 0; command < 5; ++command)
+            QTest::addRow("%s", commands[command]) << command;
+    }
+    void questionAfterTreeEdit()
+    {
+        QFETCH(int, command);
+        OpenFigure();
+        Select(u"#Mannikin"_s);
+        prompts_->inputs.push_back(u" renamed"_s);
+        QTest::keyClick(w, Qt::Key_F7);
+        QVERIFY(w->Doc().FModified() && !w->Doc().Lines().Modified());
+        QStringList saved = figure_;
+        saved[0] = u"# renamed"_s;
+        const QByteArray savedBytes = (saved.join(u"\r\n"_s) + u"\r\n"_s).toLatin1();
+        const QByteArray original = ReadAll(Figure());
+        const QString other = WriteFile(Path(u"other.phi"_s), "#other\r\n");
+        if (command == 4) {
+            Control<QToolButton>(*w, u"SaveButton"_s)->click();
+            QCOMPARE(ReadAll(Figure()), savedBytes);
+        } else {
+            prompts_->confirms.push_back(Prompts::Answer::Yes);
+            QCOMPARE(ReadAll(Figure()), original);
+        }
+        if (command == 1)
+            prompts_->files.push_back(FileDialogAnswer { other, u"All Files (*.*)"_s });
+        if (command == 1)
+            Control<QAction>(*w, u"Load1"_s)->trigger();
+        else if (command == 2)
+            Drop({ other });
+        else if (command == 3)
+            Control<QAction>(*w, u"Exit1"_s)->trigger();
+        else
+            Control<QAction>(*w, u"New1"_s)->trigger();
+        QCOMPARE(prompts_->Texts(u"Confirm"_s), command == 4 ? QStringList {} : QStringList { u"Save Changes?"_s });
+        QCOMPARE(ReadAll(Figure()), savedBytes);
+        QCOMPARE(w->isVisible(), command != 3);
+        if (command == 1 || command == 2)
+            QCOMPARE(Lines(), QStringList { u"#other"_s });
+    }
+
+    // A double click edits the node; it neither folds nor unfolds it.
+    void doubleClickEdits_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<bool>("folded");
+        QTest::newRow("unfolded") << u"1 hip"_s << false;
+        QTest::newRow("folded") << u"2 lThigh"_s << true;
+    }
+    void doubleClickEdits()
+    {
+        QFETCH(QString, node);
+        QFETCH(bool, folded);
+        OpenFigure();
+        const QModelIndex index = Node(node);
+        TreeView1()->setExpanded(index, !folded);
+        prompts_->modals.push_back([](QDialog&) { return int(QDialog::Rejected); });
+        // As a window system delivers it: a click, then a press that makes it double.
+        QWidget* viewport = TreeView1()->viewport();
+        const QPoint point = SpotOf(index, Spot::Label);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, point);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, point);
+        QMouseEvent twice(QEvent::MouseButtonDblClick, point, viewport->mapToGlobal(point), Qt::LeftButton,
+                          Qt::LeftButton, {});
+        QCoreApplication::sendEvent(viewport, &twice);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, point);
+        QCOMPARE(prompts_->Texts(u"ShowModal"_s).size(), 1);
+        QVERIFY(prompts_->modals.empty());
+        QCOMPARE(TreeView1()->isExpanded(index), !folded);
+        QCOMPARE(TreeView1()->currentIndex(), index);
+        QVERIFY(!w->Doc().FModified());
+    }
+
+    // Editing a level node reads its line again: what that finds is listed while the
+    // dialog is open; a sound line adds nothing.
+    void levelEditListsWhatItFinds()
+    {
+        OpenFigure();
+        Select(u"3 lShin"_s);
+        const QStringList before = Diagnostics();
+        QStringList shownClean, shownDefect;
+        prompts_->modals.push_back(Answer<TEditLevelForm>([&](TEditLevelForm& form) {
+            shownClean = Diagnostics();
+            Control<QLineEdit>(form, u"NameEdit"_s)->setText(u"lShin zzz"_s);
+        }));
+        QTest::keyClick(w, Qt::Key_F7);
+        QCOMPARE(shownClean, before);
+        prompts_->modals.push_back([&](QDialog&) {
+            shownDefect = Diagnostics();
+            return int(QDialog::Rejected);
+        });
+        QTest::keyClick(w, Qt::Key_F7);
+        // "3 lShin zzz yzx": a rotation that is none, and a fourth field that is not "curve".
+        const QStringList found { u"1 Error: Rotations must be of the form xyz"_s,
+                                  u"1 Error: Illegal 4th argument, must be 'curve'"_s };
+        QCOMPARE(shownDefect, before + found);
     }
 
     // A real drag with the mouse needs a display: run with QT_QPA_PLATFORM=xcb under Xvfb.
@@ -347,9 +489,9 @@ private slots:
         if (QGuiApplication::platformName() != u"xcb"_s)
             QSKIP("needs a real display (xcb)");
         OpenFigure();
-        w->TreeView1->IsOwnDrag = [this](const QDropEvent& event) { return event.source() == w->TreeView1; };
+        TreeView1()->SetOwnDragTest([this](const QDropEvent& event) { return event.source() == TreeView1(); });
         QCursor::setPos(w->mapToGlobal(QPoint(-200, -200)));
-        QWidget* viewport = w->TreeView1->viewport();
+        QWidget* viewport = TreeView1()->viewport();
         const QPoint from = SpotOf(Node(u"4 neck"_s), Spot::Label);
         const QPoint to = SpotOf(Node(u"1 hip"_s), Spot::Label);
         QTimer::singleShot(300, viewport, [viewport, to] {
@@ -359,7 +501,7 @@ private slots:
         QTest::mousePress(viewport, Qt::LeftButton, {}, from);
         QTest::mouseMove(viewport, from + QPoint(0, 15));
         QTest::mouseMove(viewport, from + QPoint(0, 30));
-        QTRY_VERIFY(w->FModified);
+        QTRY_VERIFY(w->Doc().FModified());
         QVERIFY(TreeText().contains(u"\t2 neck yzx"_s));
     }
 };

@@ -2,12 +2,13 @@
 
 // What the window tests share: a scratch Poser folder holding the sample figure, the
 // windows made as at start-up, and scripted answers to every question.
-#include "app/forms.h"
+#include "app/document.h"
 #include "app/hierarchy_tree_view.h"
-#include "app/text_memo.h"
+#include "app/phi_form.h"
 #include "scripted_prompts.h"
+#include "ui/settings.h"
 
-#include <QListWidget>
+#include <QListView>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -47,7 +48,8 @@ class WindowFixture : public QObject {
 protected:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<ScriptedPrompts> prompts_;
-    VarnokeForms forms_;
+    std::unique_ptr<MemorySettings> settings_;
+    std::unique_ptr<TPHIForm> window_;
     TPHIForm* w = nullptr;
     QStringList figure_; // the sample figure's lines
 
@@ -56,8 +58,8 @@ protected:
     {
         if (!exeName.isEmpty())
             WriteFile(Path(exeName), "MZ");
-        forms_ = CreateForms(*prompts_, Path(u"varnoke"_s));
-        w = forms_.PHIForm.get();
+        window_ = std::make_unique<TPHIForm>(*prompts_, *settings_, Path(u"varnoke"_s));
+        w = window_.get();
         w->show();
         QApplication::setActiveWindow(w);
         // A bare X server without a window manager exposes windows but activates none.
@@ -68,22 +70,26 @@ protected:
     QStringList Lines() const
     {
         QStringList lines;
-        for (int i = 0; i < w->Lines().Count(); ++i)
-            lines << QString::fromLatin1(w->Lines().Line(i));
+        for (int i = 0; i < w->Doc().Lines().Count(); ++i)
+            lines << QString::fromLatin1(w->Doc().Lines().Line(i));
         return lines;
     }
+    QPlainTextEdit* TextMemo() const { return Control<QPlainTextEdit>(*w, u"TextMemo"_s); }
+    HierarchyTreeView* TreeView1() const { return Control<HierarchyTreeView>(*w, u"TreeView1"_s); }
+    QListView* WarningsList() const { return Control<QListView>(*w, u"WarningsList"_s); }
     QStringList Diagnostics() const
     {
         QStringList texts;
-        for (int i = 0; i < w->WarningsList->count(); ++i)
-            texts << w->WarningsList->item(i)->text();
+        const QAbstractItemModel* list = WarningsList()->model();
+        for (int row = 0; row < list->rowCount(); ++row)
+            texts << list->index(row, 0).data().toString();
         return texts;
     }
     QString Figure() const { return dir_->path() + kFigureFolder + u"/mannikin.phi"_s; }
     void Open(const QString& path)
     {
         prompts_->files.push_back(FileDialogAnswer { path, u"All Files (*.*)"_s });
-        w->LoadButton->click();
+        Control<QToolButton>(*w, u"LoadButton"_s)->click();
     }
     void Drop(const QStringList& paths)
     {
@@ -99,25 +105,25 @@ protected:
     }
     void Caret(int line, int column, int toLine = -1, int toColumn = 0)
     {
-        QTextCursor cursor(w->TextMemo->document()->findBlockByNumber(line));
+        QTextCursor cursor(TextMemo()->document()->findBlockByNumber(line));
         cursor.setPosition(cursor.position() + column);
         if (toLine >= 0) {
-            QTextCursor end(w->TextMemo->document()->findBlockByNumber(toLine));
+            QTextCursor end(TextMemo()->document()->findBlockByNumber(toLine));
             cursor.setPosition(end.position() + toColumn, QTextCursor::KeepAnchor);
         }
-        w->TextMemo->setTextCursor(cursor);
-        w->TextMemo->setFocus();
+        TextMemo()->setTextCursor(cursor);
+        TextMemo()->setFocus();
     }
     void ClickDiagnostic(int row)
     {
-        QListWidgetItem* item = w->WarningsList->item(row);
-        QTest::mouseClick(w->WarningsList->viewport(), Qt::LeftButton, {},
-                          w->WarningsList->visualItemRect(item).center());
+        QListView* list = WarningsList();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(row, 0)).center());
     }
     QModelIndex Node(const QString& text) const
     {
-        const QModelIndexList found = w->TreeView1->model()->match(w->TreeView1->model()->index(0, 0), Qt::DisplayRole,
-                                                                   text, 1, Qt::MatchContains | Qt::MatchRecursive);
+        const QModelIndexList found = TreeView1()->model()->match(TreeView1()->model()->index(0, 0), Qt::DisplayRole,
+                                                                  text, 1, Qt::MatchContains | Qt::MatchRecursive);
         return found.isEmpty() ? QModelIndex() : found.constFirst();
     }
 
@@ -135,6 +141,7 @@ protected slots:
     {
         dir_ = std::make_unique<QTemporaryDir>();
         prompts_ = std::make_unique<ScriptedPrompts>();
+        settings_ = std::make_unique<MemorySettings>();
         QVERIFY(QDir().mkpath(dir_->path() + kFigureFolder));
         for (const QString& name : { u"mannikin.phi"_s, u"mannikin.obj"_s })
             QVERIFY(QFile::copy(QStringLiteral(VARNOKE_EXAMPLES_DIR) + kFigureFolder + u'/' + name,
@@ -142,7 +149,7 @@ protected slots:
     }
     void cleanup()
     {
-        forms_ = VarnokeForms();
+        window_.reset();
         w = nullptr;
         QVERIFY2(prompts_->unexpected.isEmpty(), qPrintable(prompts_->unexpected.join(u"; "_s)));
         QVERIFY2(prompts_->confirms.empty() && prompts_->files.empty(), "answers left unused");

@@ -4,17 +4,22 @@
 #include "window_fixture.h"
 
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -44,14 +49,16 @@ private slots:
             QVERIFY(!prompts_->calls.constFirst().parentShown); // before the window was first shown
         QCOMPARE(prompts_->calls.size(), warned ? 1 : 0);
         QCOMPARE(w->windowTitle(), u"Varnoke V2.0"_s);
-        QVERIFY(!w->LoadButton->icon().pixmap(QSize(16, 16)).isNull());
-        QVERIFY(w->TextMemo->isVisible() && !w->TreeView1->isVisible());
-        QVERIFY(w->IncButton->isVisible() && w->DecButton->isVisible());
-        QVERIFY(!w->TextButton->isChecked() && !w->HierButton->isChecked());
-        QVERIFY(w->FTextMode && !w->FModified && w->Lines().Count() == 0);
-        QCOMPARE(w->FErrorCount(), 0);
-        QCOMPARE(w->WarningsList->count(), 0);
-        w->About1->trigger();
+        QVERIFY(!Control<QToolButton>(*w, u"LoadButton"_s)->icon().pixmap(QSize(16, 16)).isNull());
+        QVERIFY(TextMemo()->isVisible() && !TreeView1()->isVisible());
+        QVERIFY(Control<QToolButton>(*w, u"IncButton"_s)->isVisible()
+                && Control<QToolButton>(*w, u"DecButton"_s)->isVisible());
+        QVERIFY(!Control<QToolButton>(*w, u"TextButton"_s)->isChecked()
+                && !Control<QToolButton>(*w, u"HierButton"_s)->isChecked());
+        QVERIFY(w->FTextMode() && !w->Doc().FModified() && w->Doc().Lines().Count() == 0);
+        QCOMPARE(w->Doc().FErrorCount(), 0);
+        QCOMPARE(Diagnostics().size(), 0);
+        Control<QAction>(*w, u"About1"_s)->trigger();
         QCOMPARE(prompts_->Texts(u"ShowModal"_s), QStringList { u"About Varnoke"_s });
     }
 
@@ -96,31 +103,41 @@ private slots:
         QStringList broken = figure_;
         broken.insert(5, u"bogus"_s);
         if (from == u"clean text"_s)
-            w->TextMemo->setPlainText(figure_.join(u'\n'));
+            TextMemo()->setPlainText(figure_.join(u'\n'));
         else if (from == u"broken text"_s)
             Open(WriteFile(Path(u"broken.phi"_s), broken.join(u"\r\n"_s).toLatin1()));
         else
             Open(Figure());
-        QCOMPARE(w->TreeView1->isVisible(), from == u"tree"_s);
+        QCOMPARE(TreeView1()->isVisible(), from == u"tree"_s);
         const QStringList before = from == u"tree"_s ? QStringList { u"#stale"_s } : Lines();
         if (from == u"tree"_s)
-            w->TextMemo->setPlainText(before.constFirst()); // shows whether the text is rebuilt
+            TextMemo()->setPlainText(before.constFirst()); // shows whether the text is rebuilt
+        if (from == u"tree"_s)
+            QVERIFY(!TreeView1()->currentIndex().isValid()); // no row is current until one is picked
+        WarningsList()->setFocus();
         if (byKey)
             QTest::keyClick(w, std::array { Qt::Key_F4, Qt::Key_F5, Qt::Key_F10 }[command]);
         else
-            std::array { w->TextButton, w->HierButton, w->TestButton }[command]->click();
-        QCOMPARE(w->TreeView1->isVisible(), treeAfter);
-        QCOMPARE(w->TextMemo->isVisible(), !treeAfter);
-        QCOMPARE(w->FTextMode, !treeAfter);
-        QCOMPARE(w->IncButton->isVisible(), !treeAfter);
+            std::array { Control<QToolButton>(*w, u"TextButton"_s), Control<QToolButton>(*w, u"HierButton"_s),
+                         Control<QToolButton>(*w, u"TestButton"_s) }[command]
+                ->click();
+        QCOMPARE(TreeView1()->isVisible(), treeAfter);
+        QCOMPARE(TextMemo()->isVisible(), !treeAfter);
+        QCOMPARE(w->FTextMode(), !treeAfter);
+        QCOMPARE(Control<QToolButton>(*w, u"IncButton"_s)->isVisible(), !treeAfter);
         if (pressed >= 0) {
-            QCOMPARE(w->TextButton->isChecked(), pressed == 1);
-            QCOMPARE(w->HierButton->isChecked(), pressed == 2);
+            QCOMPARE(Control<QToolButton>(*w, u"TextButton"_s)->isChecked(), pressed == 1);
+            QCOMPARE(Control<QToolButton>(*w, u"HierButton"_s)->isChecked(), pressed == 2);
         }
         QCOMPARE(Lines(), rebuilt ? figure_ : before);
+        // A view that is shown takes the focus; a command that shows none leaves it.
+        const bool shown = (command == 1 || from == u"tree"_s) || (command == 2 && from == u"broken text"_s);
+        QCOMPARE(QApplication::focusWidget(),
+                 shown ? (treeAfter ? static_cast<QWidget*>(TreeView1()) : TextMemo())
+                       : static_cast<QWidget*>(WarningsList()));
         if (from == u"broken text"_s) {
             QVERIFY(Diagnostics().constFirst().startsWith(u"6 "_s));
-            QCOMPARE(w->TextMemo->textCursor().selectedText(), u"bogus"_s);
+            QCOMPARE(TextMemo()->textCursor().selectedText(), u"bogus"_s);
         } else if (command == 2 || from == u"clean text"_s) {
             QCOMPARE(Diagnostics(), command == 0 ? QStringList {} : QStringList { u"Looks good!"_s });
         }
@@ -135,39 +152,44 @@ private slots:
             menu->popup(w->mapToGlobal(QPoint(10, 10)));
             return menu->isVisible();
         };
-        QVERIFY(shown(w->Options2));
-        QVERIFY(w->EditAsText1->isChecked() && !w->EditAsTree1->isChecked());
-        w->Options2->hide();
-        QVERIFY(shown(w->Options1)); // opened last in the text view
-        QVERIFY(w->IncreaseLevel1->isEnabled() && w->DecreaseLevel1->isEnabled());
-        w->Options1->hide();
+        QVERIFY(shown(Control<QMenu>(*w, u"Options2"_s)));
+        QVERIFY(Control<QAction>(*w, u"EditAsText1"_s)->isChecked()
+                && !Control<QAction>(*w, u"EditAsTree1"_s)->isChecked());
+        Control<QMenu>(*w, u"Options2"_s)->hide();
+        QVERIFY(shown(Control<QMenu>(*w, u"Options1"_s))); // opened last in the text view
+        QVERIFY(Control<QAction>(*w, u"IncreaseLevel1"_s)->isEnabled()
+                && Control<QAction>(*w, u"DecreaseLevel1"_s)->isEnabled());
+        Control<QMenu>(*w, u"Options1"_s)->hide();
 
         Open(Figure());
-        QVERIFY(!w->FTextMode);
+        QVERIFY(!w->FTextMode());
         Caret(3, 0); // "1 hip yzx" in the hidden editor
-        const QString text = w->TextMemo->toPlainText();
+        const QString text = TextMemo()->toPlainText();
         for (const Qt::Key key : { Qt::Key_F2, Qt::Key_F3 })
             QTest::keyClick(w, key);
-        QCOMPARE(w->TextMemo->toPlainText(), text);
-        QVERIFY(!w->Lines().Modified());
-        QVERIFY(shown(w->Options2));
-        QVERIFY(!w->EditAsText1->isChecked() && w->EditAsTree1->isChecked());
-        w->Options2->hide();
-        QVERIFY(shown(w->Options1)); // opened last in the tree view
-        QVERIFY(!w->IncreaseLevel1->isEnabled() && !w->DecreaseLevel1->isEnabled());
-        w->Options1->hide();
+        QCOMPARE(TextMemo()->toPlainText(), text);
+        QVERIFY(!w->Doc().Lines().Modified());
+        QVERIFY(shown(Control<QMenu>(*w, u"Options2"_s)));
+        QVERIFY(!Control<QAction>(*w, u"EditAsText1"_s)->isChecked()
+                && Control<QAction>(*w, u"EditAsTree1"_s)->isChecked());
+        Control<QMenu>(*w, u"Options2"_s)->hide();
+        QVERIFY(shown(Control<QMenu>(*w, u"Options1"_s))); // opened last in the tree view
+        QVERIFY(!Control<QAction>(*w, u"IncreaseLevel1"_s)->isEnabled()
+                && !Control<QAction>(*w, u"DecreaseLevel1"_s)->isEnabled());
+        Control<QMenu>(*w, u"Options1"_s)->hide();
 
         QTest::keyClick(w, Qt::Key_F4);
-        QVERIFY(w->FTextMode);
+        QVERIFY(w->FTextMode());
         Caret(3, 2);
         QTest::keyClick(w, Qt::Key_F2);
         QCOMPARE(Lines().at(3), u"\t2 hip yzx"_s);
         QTest::keyClick(w, Qt::Key_F3);
         QTest::keyClick(w, Qt::Key_F3);
         QCOMPARE(Lines().at(3), u"1 hip yzx"_s); // level 1 is the lowest
-        QVERIFY(shown(w->Options2));
-        QVERIFY(w->EditAsText1->isChecked() && !w->EditAsTree1->isChecked());
-        w->Options2->hide();
+        QVERIFY(shown(Control<QMenu>(*w, u"Options2"_s)));
+        QVERIFY(Control<QAction>(*w, u"EditAsText1"_s)->isChecked()
+                && !Control<QAction>(*w, u"EditAsTree1"_s)->isChecked());
+        Control<QMenu>(*w, u"Options2"_s)->hide();
     }
 
     void toolHints_data()
@@ -193,9 +215,9 @@ private slots:
         auto* widget = w->findChild<QWidget*>(control);
         QVERIFY(widget);
         QTest::mouseMove(widget);
-        QTRY_COMPARE(w->StatusBar1->currentMessage(), hint);
-        QTest::mouseMove(w->TextMemo);
-        QTRY_COMPARE(w->StatusBar1->currentMessage(), QString());
+        QTRY_COMPARE(Control<QStatusBar>(*w, u"StatusBar1"_s)->currentMessage(), hint);
+        QTest::mouseMove(TextMemo());
+        QTRY_COMPARE(Control<QStatusBar>(*w, u"StatusBar1"_s)->currentMessage(), QString());
     }
 
     void menuHints_data()
@@ -220,7 +242,15 @@ private slots:
         for (int i = 0; i < 8 && (!menu->activeAction() || menu->activeAction()->text() != item); ++i)
             QTest::keyClick(menu, Qt::Key_Down);
         QVERIFY(menu->activeAction() && menu->activeAction()->text() == item);
-        QTRY_COMPARE(w->StatusBar1->currentMessage(), hint);
+        QTRY_COMPARE(Control<QStatusBar>(*w, u"StatusBar1"_s)->currentMessage(), hint);
+        // The widgets under the pointer, left or entered as the menu opens, keep their hints to themselves.
+        for (QWidget* widget : std::initializer_list<QWidget*> { TreeView1(), WarningsList() }) {
+            for (const QString& tip : { QString(), widget->statusTip() }) {
+                QStatusTipEvent event(tip);
+                QCoreApplication::sendEvent(widget, &event);
+                QCOMPARE(Control<QStatusBar>(*w, u"StatusBar1"_s)->currentMessage(), hint);
+            }
+        }
         QTest::keyClick(menu, Qt::Key_Escape);
     }
 
@@ -244,7 +274,7 @@ private slots:
         const QString other = WriteFile(Path(u"other.phi"_s), "#other\n");
         const QString saved = Path(u"saved.PHI"_s);
         if (answer > 0) {
-            QTest::keyClicks(w->TextMemo, u"#typed"_s);
+            QTest::keyClicks(TextMemo(), u"#typed"_s);
             prompts_->confirms.push_back(std::array { Prompts::Answer::Yes, Prompts::Answer::Yes, Prompts::Answer::No,
                                                       Prompts::Answer::Cancel }[answer - 1]);
         }
@@ -257,16 +287,16 @@ private slots:
             prompts_->files.push_back(FileDialogAnswer { other, u"All Files (*.*)"_s });
         switch (command) {
         case 0:
-            w->New1->trigger();
+            Control<QAction>(*w, u"New1"_s)->trigger();
             break;
         case 1:
-            w->Load1->trigger();
+            Control<QAction>(*w, u"Load1"_s)->trigger();
             break;
         case 2:
             Drop({ other, Path(u"second.phi"_s), Figure() });
             break;
         default:
-            w->Exit1->trigger();
+            Control<QAction>(*w, u"Exit1"_s)->trigger();
             break;
         }
         QCOMPARE(prompts_->Texts(u"Confirm"_s), answer > 0 ? QStringList { u"Save Changes?"_s } : QStringList {});
@@ -274,16 +304,16 @@ private slots:
         QCOMPARE(w->isVisible(), kept || command != 3);
         if (kept) {
             QCOMPARE(Lines(), QStringList { u"#typed"_s });
-            QVERIFY(w->Lines().Modified());
+            QVERIFY(w->Doc().Lines().Modified());
         } else if (command == 0) {
             QCOMPARE(Lines(), QStringList {});
-            QVERIFY(!w->Lines().Modified() && w->SaveDialog1.FileName.isEmpty());
+            QVERIFY(!w->Doc().Lines().Modified() && w->Doc().SavePath().isEmpty());
         } else if (command != 3) {
             QCOMPARE(Lines(), QStringList { u"#other"_s });
             // A drop gives the native separators (\ on Windows).
-            QCOMPARE(QDir::fromNativeSeparators(w->OpenDialog1.FileName), other);
-            QCOMPARE(QDir::fromNativeSeparators(w->SaveDialog1.FileName), other);
-            QVERIFY(!w->Lines().Modified() && !w->FModified);
+            QCOMPARE(QDir::fromNativeSeparators(w->Doc().Path()), other);
+            QCOMPARE(QDir::fromNativeSeparators(w->Doc().SavePath()), other);
+            QVERIFY(!w->Doc().Lines().Modified() && !w->Doc().FModified());
         }
         QVERIFY(prompts_->Texts(u"Error"_s).isEmpty());
     }
@@ -316,8 +346,8 @@ private slots:
             Path(u"ends.phi"_s), lines.join(u'\n').toLatin1().replace("\n", end) + (finalEnd ? end : QByteArray()));
         Open(path);
         QCOMPARE(Lines(), lines);
-        QCOMPARE(w->TreeView1->isVisible(), fromTree);
-        w->SaveButton->click();
+        QCOMPARE(TreeView1()->isVisible(), fromTree);
+        Control<QToolButton>(*w, u"SaveButton"_s)->click();
         QCOMPARE(ReadAll(path), lines.join(u"\r\n"_s).toLatin1() + (finalEnd || fromTree ? "\r\n" : ""));
         QVERIFY(prompts_->Texts(u"Error"_s).isEmpty());
     }
@@ -334,14 +364,14 @@ private slots:
         bytes += "\r\n#end\r\n";
         const QString path = WriteFile(Path(u"bytes.phi"_s), bytes);
         Open(path);
-        QVERIFY(w->TreeView1->isVisible());
-        w->TestButton->click();
-        w->SaveButton->click();
+        QVERIFY(TreeView1()->isVisible());
+        Control<QToolButton>(*w, u"TestButton"_s)->click();
+        Control<QToolButton>(*w, u"SaveButton"_s)->click();
         QCOMPARE(ReadAll(path), bytes);
         QTest::keyClick(w, Qt::Key_F4);
-        w->TestButton->click();
+        Control<QToolButton>(*w, u"TestButton"_s)->click();
         QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
-        w->SaveButton->click();
+        Control<QToolButton>(*w, u"SaveButton"_s)->click();
         QCOMPARE(ReadAll(path), bytes);
         QVERIFY(prompts_->Texts(u"Error"_s).isEmpty());
     }
@@ -350,25 +380,31 @@ private slots:
     void failedSave_data()
     {
         QTest::addColumn<QString>("target");
-        QTest::newRow("a folder") << u"folder.PHI"_s;
-        QTest::newRow("in a missing folder") << u"none/new.PHI"_s;
-        QTest::newRow("below a file") << u"doc.phi/new.PHI"_s;
+        QTest::addColumn<int>("reason");
+        QTest::newRow("a folder") << u"folder.PHI"_s << EISDIR;
+        QTest::newRow("in a missing folder") << u"none/new.PHI"_s << ENOENT;
+        // Windows says a path below a file is not found.
+        QTest::newRow("below a file") << u"doc.phi/new.PHI"_s << (QDir::separator() == u'\\' ? ENOENT : ENOTDIR);
     }
     void failedSave()
     {
         QFETCH(QString, target);
+        QFETCH(int, reason);
         QVERIFY(Start());
         const QString doc = WriteFile(Path(u"doc.phi"_s), "#old\r\n");
         const QString inside = WriteFile(Path(u"folder.PHI/keep.txt"_s), "keep");
         Open(doc);
         QTest::keyClick(w, Qt::Key_F4);
-        QTest::keyClicks(w->TextMemo, u"#new"_s);
+        QTest::keyClicks(TextMemo(), u"#new"_s);
         prompts_->files.push_back(FileDialogAnswer { Path(target), u"Poser Hierarchy (*.PHI)"_s });
-        w->SaveAs1->trigger();
-        QCOMPARE(prompts_->Texts(u"Error"_s), QStringList { u"Cannot create file "_s + Path(target) + u'.' });
+        Control<QAction>(*w, u"SaveAs1"_s)->trigger();
+        // The system's reason on a line of its own.
+        QCOMPARE(prompts_->Texts(u"Error"_s),
+                 QStringList { u"Cannot create file "_s + Path(target) + u".\n"_s
+                               + QString::fromLocal8Bit(std::strerror(reason)) + u'.' });
         QCOMPARE(ReadAll(doc), QByteArray("#old\r\n"));
         QCOMPARE(ReadAll(inside), QByteArray("keep"));
-        QVERIFY(w->Lines().Modified());
+        QVERIFY(w->Doc().Lines().Modified());
     }
 
     // The real save dialog adds the extension to a name typed without one.
@@ -377,7 +413,7 @@ private slots:
         QVERIFY(Start());
         ScreenPrompts screen;
         prompts_->saveDialog = &screen;
-        QTest::keyClicks(w->TextMemo, u"#x"_s);
+        QTest::keyClicks(TextMemo(), u"#x"_s);
         const QString typed = Path(u"plain"_s);
         QTimer timer; // types the name once the dialog is up
         connect(&timer, &QTimer::timeout, this, [&] {
@@ -391,13 +427,13 @@ private slots:
             }
         });
         timer.start(10);
-        w->SaveAs1->trigger();
+        Control<QAction>(*w, u"SaveAs1"_s)->trigger();
         const FileDialogRequest request = prompts_->calls.constLast().request;
         QCOMPARE(request.title, u"Save Poser Hierarchy"_s);
         QCOMPARE(request.filters, QStringList { u"Poser Hierarchy (*.PHI)"_s });
         QCOMPARE(ReadAll(typed + u".PHI"_s), QByteArray("#x"));
-        QCOMPARE(w->SaveDialog1.FileName, typed + u".PHI"_s);
-        QVERIFY(!w->Lines().Modified());
+        QCOMPARE(w->Doc().SavePath(), typed + u".PHI"_s);
+        QVERIFY(!w->Doc().Lines().Modified());
     }
 
     // A failed Open keeps the document and its names; New then makes it untitled.
@@ -416,17 +452,17 @@ private slots:
         Open(Path(name));
         QCOMPARE(prompts_->Texts(u"Error"_s), QStringList { u"Cannot open file "_s + Path(name) + u'.' });
         QCOMPARE(Lines(), QStringList { u"#doc"_s });
-        QVERIFY(w->TreeView1->isVisible() && !w->Lines().Modified());
-        QCOMPARE(w->OpenDialog1.FileName, doc);
-        QCOMPARE(w->SaveDialog1.FileName, doc);
+        QVERIFY(TreeView1()->isVisible() && !w->Doc().Lines().Modified());
+        QCOMPARE(w->Doc().Path(), doc);
+        QCOMPARE(w->Doc().SavePath(), doc);
         Open(doc); // the open dialog starts from the document's file
         QCOMPARE(prompts_->calls.constLast().request.fileName, u"doc.phi"_s);
 
-        w->New1->trigger();
-        QVERIFY(w->OpenDialog1.FileName.isEmpty() && w->SaveDialog1.FileName.isEmpty());
-        QVERIFY(w->TreeView1->isVisible() && Lines().isEmpty());
+        Control<QAction>(*w, u"New1"_s)->trigger();
+        QVERIFY(w->Doc().Path().isEmpty() && w->Doc().SavePath().isEmpty());
+        QVERIFY(TreeView1()->isVisible() && Lines().isEmpty());
         prompts_->files.push_back(std::nullopt);
-        w->SaveButton->click(); // asks for a name rather than emptying doc.phi
+        Control<QToolButton>(*w, u"SaveButton"_s)->click(); // asks for a name rather than emptying doc.phi
         QCOMPARE(prompts_->calls.constLast().kind, u"SaveFile"_s);
         QCOMPARE(ReadAll(doc), QByteArray("#doc\r\n"));
     }
@@ -447,6 +483,9 @@ private slots:
         QTest::newRow("line 2 to start of line 5") << QList { 1, 0, 4, 0 } << 0 << three;
         QTest::newRow("column 5 of line 2 to column 3 of line 3")
             << QList { 1, 5, 2, 3 } << 0 << QString(all).replace(u"1 hip"_s, u"\t2 hip"_s);
+        const QString two = QString(all).replace(u"1 hip"_s, u"\t2 hip"_s).replace(u"2 a"_s, u"\t\t3 a"_s);
+        QTest::newRow("line 2 to column 2 of line 3") << QList { 1, 0, 2, 2 } << 0 << two;
+        QTest::newRow("column 1 of line 2 to column 3 of line 3") << QList { 1, 1, 2, 3 } << 0 << two;
         QTest::newRow("after the final line end") << QList { 5, 0, -1, 0 } << 0 << all;
         QTest::newRow("comment") << QList { 0, 1, -1, 0 } << 1 << all;
     }
@@ -457,67 +496,243 @@ private slots:
         QFETCH(QString, expected);
         QVERIFY(Start());
         const QString all = u"#c\n1 hip xyz\n2 abdomen xyz\n3 chest xyz\n4 neck xyz\n"_s;
-        w->TextMemo->setPlainText(all);
+        TextMemo()->setPlainText(all);
         Caret(selection[0], selection[1], selection[2], selection[3]);
         if (how < 2)
             QTest::keyClick(w, how == 0 ? Qt::Key_F2 : Qt::Key_F3);
         else
-            (how == 2 ? w->IncButton : w->DecButton)->click();
-        QCOMPARE(w->TextMemo->toPlainText(), expected);
-        QCOMPARE(w->Lines().Modified(), expected != all);
-        QVERIFY(w->WarningsList->count() == 0 && w->FTextMode);
+            (how == 2 ? Control<QToolButton>(*w, u"IncButton"_s) : Control<QToolButton>(*w, u"DecButton"_s))->click();
+        QCOMPARE(TextMemo()->toPlainText(), expected);
+        QCOMPARE(w->Doc().Lines().Modified(), expected != all);
+        QVERIFY(Diagnostics().isEmpty() && w->FTextMode());
     }
 
-    void diagnosticClick_data()
+    // Shifted lines stay selected from the start of the first, so the key shifts them again.
+    void levelShiftKeepsTheLines()
     {
-        QTest::addColumn<QString>("entry");
+        QVERIFY(Start());
+        TextMemo()->setPlainText(u"#c\n1 hip xyz\n2 abdomen xyz\n3 chest xyz\n4 neck xyz\n"_s);
+        Caret(2, 0, 3, 5);
+        QTest::keyClick(w, Qt::Key_F2);
+        QCOMPARE(TextMemo()->textCursor().selectedText(), u"\t\t3 abdomen xyz\u2029\t\t\t4 chest xyz"_s);
+        QTest::keyClick(w, Qt::Key_F2);
+        QCOMPARE(Lines(),
+                 (QStringList { u"#c"_s, u"1 hip xyz"_s, u"\t\t\t4 abdomen xyz"_s, u"\t\t\t\t5 chest xyz"_s,
+                                u"4 neck xyz"_s }));
+    }
+
+    // An untitled document is saved where a file was last opened or saved, before any
+    // among the Poser folder's geometry; a titled one beside itself.
+    void saveDialogFolder()
+    {
+        QVERIFY(Start());
+        const auto saveFolder = [this] {
+            prompts_->files.push_back(std::nullopt);
+            Control<QAction>(*w, u"SaveAs1"_s)->trigger();
+            return QDir(prompts_->calls.constLast().request.directory).canonicalPath();
+        };
+        // Windows finds the folder in any letter case, and names it as asked.
+        QCOMPARE(saveFolder().compare(QDir(Path(u"Runtime/Geometries"_s)).canonicalPath(),
+                                      QDir::separator() == u'\\' ? Qt::CaseInsensitive : Qt::CaseSensitive),
+                 0);
+        Open(Figure());
+        QCOMPARE(saveFolder(), QFileInfo(Figure()).canonicalPath());
+        Control<QAction>(*w, u"New1"_s)->trigger();
+        QCOMPARE(saveFolder(), QFileInfo(Figure()).canonicalPath());
+        const QString elsewhere = Path(u"elsewhere/copy.phi"_s);
+        QVERIFY(QDir().mkpath(QFileInfo(elsewhere).path()));
+        prompts_->files.push_back(FileDialogAnswer { elsewhere, {} });
+        Control<QAction>(*w, u"SaveAs1"_s)->trigger();
+        Control<QAction>(*w, u"New1"_s)->trigger();
+        QCOMPARE(saveFolder(), QFileInfo(elsewhere).canonicalPath());
+    }
+
+    // A line number selects its whole line; none, or one past the end, selects nothing.
+    void selectLine_data()
+    {
+        QTest::addColumn<int>("number");
         QTest::addColumn<int>("line"); // where the caret or selection starts; -1: the end of the text
         QTest::addColumn<QString>("selected");
-        QTest::newRow("line 12") << u"12 Error: Illegal command (or missing level number)"_s << 11 << u"#line12"_s;
-        QTest::newRow("line 1") << u"1 Warning: x"_s << 0 << u"#line1"_s;
-        QTest::newRow("no line") << u"0 Warning: x"_s << 0 << QString();
-        QTest::newRow("Looks good!") << u"Looks good!"_s << 0 << QString();
-        QTest::newRow("beyond the end") << u"99 Error: x"_s << -1 << QString();
+        QTest::newRow("line 12") << 12 << 11 << u"#line12"_s;
+        QTest::newRow("line 1") << 1 << 0 << u"#line1"_s;
+        QTest::newRow("no line") << 0 << 0 << QString();
+        QTest::newRow("beyond the end") << 99 << -1 << QString();
     }
-    void diagnosticClick()
+    void selectLine()
     {
-        QFETCH(QString, entry);
+        QFETCH(int, number);
         QFETCH(int, line);
         QFETCH(QString, selected);
         QVERIFY(Start());
         QStringList lines;
         for (int i = 1; i <= 14; ++i)
             lines << u"#line%1"_s.arg(i);
-        w->TextMemo->setPlainText(lines.join(u"\r\n"_s));
-        w->WarningsList->addItems({ u"Looks good!"_s, entry });
-        w->LoadButton->setFocus();
-        ClickDiagnostic(1);
-        const QTextCursor cursor = w->TextMemo->textCursor();
+        TextMemo()->setPlainText(lines.join(u"\r\n"_s));
+        Control<QToolButton>(*w, u"LoadButton"_s)->setFocus();
+        w->SelectLine(number);
+        const QTextCursor cursor = TextMemo()->textCursor();
         QCOMPARE(cursor.selectedText(), selected);
         QCOMPARE(cursor.selectionStart(),
-                 line < 0 ? w->TextMemo->document()->characterCount() - 1
-                          : w->TextMemo->document()->findBlockByNumber(line).position());
-        QCOMPARE(QApplication::focusWidget(), w->TextMemo);
+                 line < 0 ? TextMemo()->document()->characterCount() - 1
+                          : TextMemo()->document()->findBlockByNumber(line).position());
+        QCOMPARE(QApplication::focusWidget(), TextMemo());
     }
 
-    // From the tree view a click shows the text view, rebuilt only when the tree was edited.
+    // A click on an entry goes to the line it names; a plain entry names none.
+    void diagnosticClick()
+    {
+        QVERIFY(Start());
+        QStringList lines;
+        for (int i = 1; i <= 14; ++i)
+            lines << (i == 12 ? u"bogus"_s : u"#line%1"_s.arg(i));
+        TextMemo()->setPlainText(lines.join(u"\n"_s));
+        QTest::keyClick(w, Qt::Key_F10);
+        QCOMPARE(Diagnostics().size(), 1);
+        QVERIFY(Diagnostics().constFirst().startsWith(u"12 Error: "_s));
+        Caret(2, 1);
+        Control<QToolButton>(*w, u"LoadButton"_s)->setFocus();
+        ClickDiagnostic(0);
+        QCOMPARE(TextMemo()->textCursor().selectedText(), u"bogus"_s);
+        QCOMPARE(QApplication::focusWidget(), TextMemo());
+
+        TextMemo()->textCursor().insertText(u"#fixed"_s);
+        QTest::keyClick(w, Qt::Key_F10);
+        QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
+        Caret(2, 1);
+        ClickDiagnostic(0);
+        QVERIFY(!TextMemo()->textCursor().hasSelection());
+        QCOMPARE(TextMemo()->textCursor().position(), 0);
+    }
+
+    // From the tree view a click shows the text view, rebuilt only when the tree was edited;
+    // in the text view a click never rebuilds it, whatever the tree went through before.
     void diagnosticClickFromTree_data()
     {
-        QTest::addColumn<bool>("edited");
-        QTest::newRow("tree as tested") << false;
-        QTest::newRow("tree edited") << true;
+        QTest::addColumn<int>("edit"); // 0 none, 1 the tree, 2 the tree and then the text
+        QTest::newRow("tree as tested") << 0;
+        QTest::newRow("tree edited") << 1;
+        QTest::newRow("tree edited, then text typed") << 2;
     }
     void diagnosticClickFromTree()
     {
-        QFETCH(bool, edited);
+        QFETCH(int, edit);
         QVERIFY(Start());
         Open(Figure());
         QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
-        w->TextMemo->setPlainText(u"#held"_s);
-        w->FModified = edited; // as a tree edit leaves it
+        TextMemo()->setPlainText(u"#held"_s);
+        const bool treeShown = false;
+        w->Doc().TreeWindow(treeShown, nullptr).FModified = edit > 0; // as a tree edit leaves it
+        QStringList expected = edit == 1 ? figure_ : QStringList { u"#held"_s };
+        if (edit == 2) {
+            QTest::keyClick(w, Qt::Key_F4);
+            QCOMPARE(Lines(), figure_);
+            TextMemo()->moveCursor(QTextCursor::End);
+            QTest::keyClicks(TextMemo(), u"#typed"_s);
+            expected = figure_ + QStringList { u"#typed"_s };
+            QCOMPARE(Lines(), expected);
+        }
         ClickDiagnostic(0);
-        QVERIFY(w->FTextMode && w->TextMemo->isVisible() && w->TextButton->isChecked());
-        QCOMPARE(Lines(), edited ? figure_ : QStringList { u"#held"_s });
+        QVERIFY(w->FTextMode() && TextMemo()->isVisible() && Control<QToolButton>(*w, u"TextButton"_s)->isChecked());
+        QCOMPARE(Lines(), expected);
+    }
+
+    // Geometry missing under the program's folder is looked for in the runtime the open
+    // document lives in: the nearest folder above it holding a Runtime folder.
+    void geometryInTheDocumentsRuntime_data()
+    {
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("below the other runtime") << u"Other/Runtime/Libraries/Character/extra.phi"_s << true;
+        QTest::newRow("beside the other Runtime folder") << u"Other/extra.phi"_s << true;
+        QTest::newRow("in no runtime") << u"Loose/extra.phi"_s << false;
+    }
+    void geometryInTheDocumentsRuntime()
+    {
+        QFETCH(QString, document);
+        QFETCH(bool, found);
+        QVERIFY(Start());
+        WriteFile(Path(u"Other/Runtime/Geometries/Extra/extra.obj"_s), "g hip\nf 1 2 3\ng chest\nf 1 2 3\n");
+        Open(WriteFile(Path(document), "objFile :Runtime:Geometries:Extra:extra.obj\r\n1 hip xyz\r\n2 chest xyz\r\n"));
+        if (found) {
+            QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
+            QVERIFY(TreeView1()->isVisible());
+        } else {
+            QVERIFY(w->Doc().FErrorCount() > 0);
+            QVERIFY(Diagnostics().constFirst().startsWith(u"1 Error: "_s));
+            QVERIFY(TextMemo()->isVisible());
+        }
+    }
+
+    // An OBJ file opens as text without a test; once New forgets its name, tests run again.
+    void openObjFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("figure.obj") << u"figure.obj"_s;
+        QTest::newRow("FIGURE.Obj") << u"FIGURE.Obj"_s;
+    }
+    void openObjFile()
+    {
+        QFETCH(QString, name);
+        QVERIFY(Start());
+        Open(WriteFile(Path(name), "g hip\r\nv 0 0 0\r\n"));
+        QCOMPARE(Lines(), (QStringList { u"g hip"_s, u"v 0 0 0"_s }));
+        QCOMPARE(Diagnostics(), QStringList { u"OBJ file not tested"_s });
+        QVERIFY(w->FTextMode() && TextMemo()->isVisible());
+        QCOMPARE(w->Doc().FErrorCount(), 0);
+        QTest::keyClick(w, Qt::Key_F10);
+        QCOMPARE(Diagnostics(), QStringList { u"OBJ file not tested"_s });
+
+        Control<QAction>(*w, u"New1"_s)->trigger();
+        QTest::keyClicks(TextMemo(), u"#c"_s);
+        QTest::keyClick(w, Qt::Key_F10);
+        QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
+    }
+
+    // A file dropped on either view opens as the document; nothing of it goes into the text.
+    void dropOntoAView_data()
+    {
+        QTest::addColumn<bool>("tree");
+        QTest::newRow("editor") << false;
+        QTest::newRow("tree view") << true;
+    }
+    void dropOntoAView()
+    {
+        QFETCH(bool, tree);
+        QVERIFY(Start());
+        const QString other = WriteFile(Path(u"other.phi"_s), "#other\r\n");
+        Open(tree ? Figure() : WriteFile(Path(u"broken.phi"_s), "#one\r\nbogus\r\n"));
+        QWidget* view = tree ? static_cast<QWidget*>(TreeView1()) : TextMemo();
+        QVERIFY(view->isVisible());
+        // Delivered as the window system delivers a drag from outside: to the widget under
+        // the point that takes drops, or the nearest of its parents that does.
+        QMimeData mime;
+        mime.setUrls({ QUrl::fromLocalFile(other) });
+        mime.setText(QUrl::fromLocalFile(other).toString());
+        const QPoint inWindow = view->mapTo(w, view->rect().center());
+        QWidget* target = w->childAt(inWindow);
+        while (target && !target->isWindow() && !target->acceptDrops())
+            target = target->parentWidget();
+        QVERIFY(target && target->acceptDrops());
+        const QPoint point = target->mapFrom(w, inWindow);
+        QDragEnterEvent enter(point, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(target, &enter);
+        QDragMoveEvent move(point, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        move.setAccepted(enter.isAccepted());
+        QCoreApplication::sendEvent(target, &move);
+        QVERIFY(move.isAccepted());
+        QDropEvent drop(QPointF(point), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(target, &drop);
+        QCOMPARE(Lines(), QStringList { u"#other"_s });
+        QCOMPARE(QDir::fromNativeSeparators(w->Doc().Path()), other); // a drop's separators are native
+        QVERIFY(!w->Doc().IsModified());
+    }
+
+    // The first placement: the outer frame at 215,291 and 580 by 369 (offscreen, and on a
+    // display without a window manager, there is no frame: the window itself).
+    void firstPlacement()
+    {
+        QVERIFY(Start());
+        QCOMPARE(w->frameGeometry(), QRect(215, 291, 580, 369));
     }
 
     void help_data()
@@ -544,21 +759,51 @@ private slots:
         QFETCH(int, context);
         QVERIFY(Start());
         if (line >= 0) {
-            w->TextMemo->setPlainText(text);
+            TextMemo()->setPlainText(text);
             Caret(line, 0);
         } else if (line == -1) {
             Open(Figure());
-            w->TreeView1->setFocus();
-            w->TreeView1->selectionModel()->clearSelection();
+            TreeView1()->setFocus();
+            TreeView1()->selectionModel()->clearSelection();
             if (!text.isEmpty())
-                w->TreeView1->selectionModel()->select(Node(text), QItemSelectionModel::ClearAndSelect);
+                TreeView1()->selectionModel()->select(Node(text), QItemSelectionModel::ClearAndSelect);
         } else {
-            w->WarningsList->setFocus();
+            WarningsList()->setFocus();
         }
         QTest::keyClick(w, Qt::Key_F1);
         QVERIFY(w->Help());
         QCOMPARE(w->Help()->Context(), context);
         QVERIFY(!w->Help()->Browser()->toPlainText().isEmpty());
+    }
+
+    // The help opens beside the window where the screen has room, and Escape closes it.
+    void helpBesideTheWindow_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<bool>("right"); // of the window; else left of it
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QTest::newRow("room on the right") << QRect(screen.topLeft(), QSize(200, 200)) << true;
+        QTest::newRow("room on the left only") << QRect(screen.right() - 199, screen.top() + 10, 200, 200) << false;
+    }
+    void helpBesideTheWindow()
+    {
+        QFETCH(QRect, window);
+        QFETCH(bool, right);
+        QVERIFY(Start());
+        w->setGeometry(window);
+        QTest::keyClick(w, Qt::Key_F1);
+        HelpWindow* help = w->Help();
+        QVERIFY(help && help->isVisible());
+        // The test screen is small: a smaller help shows where it goes.
+        help->resize(250, 300);
+        help->PlaceBeside(*w);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(!help->frameGeometry().intersects(w->frameGeometry()));
+        QVERIFY(screen.contains(help->frameGeometry()));
+        QCOMPARE(help->frameGeometry().left() > w->frameGeometry().left(), right);
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
     }
 
     // Generation into an empty document, then an OBJ file that cannot be read.
@@ -570,7 +815,7 @@ private slots:
             obj += QByteArray("g ") + group + "\nf 1 2 3\n";
         const QString path = WriteFile(dir_->path() + u"/Runtime/Geometries/Figure/figure.obj"_s, obj);
         prompts_->files.push_back(FileDialogAnswer { path, u"Wavefront (*.OBJ)"_s });
-        w->OBJButton->click();
+        Control<QToolButton>(*w, u"OBJButton"_s)->click();
         const FileDialogRequest request = prompts_->calls.constLast().request;
         QCOMPARE(request.filters, QStringList { u"Wavefront (*.OBJ)"_s });
         QVERIFY(request.mustExist);
@@ -591,14 +836,23 @@ private slots:
                                       u"\t\t3 rThigh xyz"_s };
         QCOMPARE(Lines(), generated);
         QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
-        QVERIFY(w->TreeView1->isVisible() && w->HierButton->isChecked());
+        QVERIFY(TreeView1()->isVisible() && Control<QToolButton>(*w, u"HierButton"_s)->isChecked());
 
-        const QString missing = Path(u"missing.obj"_s);
+        const QString missing = Path(u"Runtime/Geometries/missing.obj"_s);
         prompts_->files.push_back(FileDialogAnswer { missing, u"Wavefront (*.OBJ)"_s });
         QTest::keyClick(w, Qt::Key_F6);
         QCOMPARE(Diagnostics(), (QStringList { u"Looks good!"_s, u"1 Error: Couldn't open file:"_s + missing }));
-        QCOMPARE(w->FErrorCount(), 1);
-        QVERIFY(w->TreeView1->isVisible());
+        QCOMPARE(w->Doc().FErrorCount(), 1);
+        QVERIFY(TreeView1()->isVisible());
+        QCOMPARE(Lines(), generated);
+
+        // Outside any Runtime folder a file is refused at once: nothing is read or inserted.
+        const QString outside = WriteFile(Path(u"loose/figure.obj"_s), obj);
+        prompts_->files.push_back(FileDialogAnswer { outside, u"Wavefront (*.OBJ)"_s });
+        QTest::keyClick(w, Qt::Key_F6);
+        QCOMPARE(prompts_->Texts(u"Message"_s),
+                 QStringList { u"Poser finds geometry only under a Runtime folder: "_s + outside });
+        QCOMPARE(Diagnostics(), (QStringList { u"Looks good!"_s, u"1 Error: Couldn't open file:"_s + missing }));
         QCOMPARE(Lines(), generated);
     }
 
@@ -618,14 +872,15 @@ private slots:
         Open(doc);
         QTest::keyClick(w, Qt::Key_F4);
         Caret(1, 4);
-        w->TextMemo->textCursor().insertText(u"\u0100"_s);
+        TextMemo()->textCursor().insertText(u"\u0100"_s);
         w->findChild<QToolButton*>(button)->click();
-        QVERIFY(w->FTextMode && w->TextButton->isChecked() && !w->HierButton->isChecked());
+        QVERIFY(w->FTextMode() && Control<QToolButton>(*w, u"TextButton"_s)->isChecked()
+                && !Control<QToolButton>(*w, u"HierButton"_s)->isChecked());
         QCOMPARE(prompts_->Texts(u"Error"_s),
                  QStringList { u"Line 2 holds characters that cannot be saved as single bytes."_s });
         QCOMPARE(ReadAll(doc), QByteArray("#one\r\n#two\r\n"));
-        QCOMPARE(w->TextMemo->toPlainText(), u"#one\n#two\u0100\n"_s);
-        QVERIFY(w->Lines().Modified());
+        QCOMPARE(TextMemo()->toPlainText(), u"#one\n#two\u0100\n"_s);
+        QVERIFY(w->Doc().Lines().Modified());
     }
 };
 

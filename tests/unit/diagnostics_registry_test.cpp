@@ -48,17 +48,17 @@ TEST(Diagnostics, ArgumentsAreNeverReadAsFormats)
 TEST(Diagnostics, ClearEmptiesTheListTheCountersAndTheSelection)
 {
     CheckState state;
-    state.WarningsList.AddError(0, "Syntax error/missing argument");
-    state.WarningsList.AddWarning(0, "Part '%s' found in multiple OBJ files", "hip");
-    state.WarningsList.Select(0);
+    state.diagnostics.AddError(0, "Syntax error/missing argument");
+    state.diagnostics.AddWarning(0, "Part '%s' found in multiple OBJ files", "hip");
+    state.diagnostics.Select(0);
     state.FObjParts.Add("hip");
     state.FDefinedParts.Add("hip");
     state.FChainParts.Add("hip");
     state.Clear();
-    EXPECT_TRUE(state.WarningsList.Entries().empty());
-    EXPECT_EQ(state.WarningsList.FErrorCount, 0);
-    EXPECT_EQ(state.WarningsList.FWarningCount, 0);
-    EXPECT_EQ(state.WarningsList.Selected(), -1);
+    EXPECT_TRUE(state.diagnostics.Entries().empty());
+    EXPECT_EQ(state.diagnostics.FErrorCount, 0);
+    EXPECT_EQ(state.diagnostics.FWarningCount, 0);
+    EXPECT_EQ(state.diagnostics.Selected(), -1);
     EXPECT_EQ(state.FObjParts.Count() + state.FDefinedParts.Count() + state.FChainParts.Count(), 0);
     EXPECT_FALSE(state.FObjParts.Holds("hip"));
 }
@@ -66,7 +66,7 @@ TEST(Diagnostics, ClearEmptiesTheListTheCountersAndTheSelection)
 TEST(Diagnostics, RevisionChangesWithEveryAdditionAndClear)
 {
     CheckState state;
-    Diagnostics& list = state.WarningsList;
+    Diagnostics& list = state.diagnostics;
     std::vector<std::uint64_t> seen { list.Revision() };
     const auto changed = [&seen, &list] {
         const bool isNew = std::find(seen.begin(), seen.end(), list.Revision()) == seen.end();

@@ -222,10 +222,45 @@ TEST(ForestMove, DestinationIsTheRowAModelMovesToAndMoveGoesThere)
             EXPECT_EQ(moved.Dump(), expected.Dump());
         }
 
-        forest.Move(&node, &target, move.mode);
+        EXPECT_EQ(forest.Move(&node, &target, move.mode), destination.has_value());
         EXPECT_EQ(tree_test::Dump(forest), expected.Dump());
         EXPECT_EQ(forest.NodeCount(), static_cast<int>(start.size()));
         EXPECT_EQ(tree_test::NodeWithText(forest, move.node), &node);
+    }
+}
+
+TEST(ForestTake, ATakenSubtreeGoesBackWhereItWasOrAnywhereElse)
+{
+    const std::vector<std::string> start { "a", "\ta1", "\ta2", "\t\ta2x", "b", "\tb1", "c" };
+    for (const std::string& line : start) {
+        const std::string name = line.substr(line.find_first_not_of('\t'));
+        SCOPED_TRACE(name);
+        Forest forest;
+        tree_test::BuildForest(forest, start);
+        Node& node = *tree_test::NodeWithText(forest, name);
+        Node* parent = node.Parent();
+        const int row = node.Row();
+        const int size = static_cast<int>(tree_test::Dump(forest).size());
+
+        Subtree taken = forest.Take(node);
+        ASSERT_TRUE(taken);
+        EXPECT_EQ(taken.Root(), &node);
+        EXPECT_EQ(tree_test::NodeWithText(forest, name), nullptr);
+        EXPECT_EQ(forest.NodeCount() + taken.NodeCount(), size);
+        EXPECT_EQ(static_cast<int>(tree_test::Dump(forest).size()), forest.NodeCount());
+
+        EXPECT_EQ(forest.Insert(parent, row, std::move(taken)), &node);
+        EXPECT_FALSE(taken);
+        EXPECT_EQ(tree_test::Dump(forest), start);
+        EXPECT_EQ(forest.NodeCount(), size);
+
+        // Last at the top level, as a move there would put it.
+        PlainForest expected(start);
+        expected.Move(name, "c", amInsert);
+        expected.Move("c", name, amInsert);
+        forest.Insert(nullptr, forest.TopLevelCount(), forest.Take(node));
+        EXPECT_EQ(tree_test::Dump(forest), expected.Dump());
+        EXPECT_EQ(node.Row(), forest.TopLevelCount() - 1);
     }
 }
 
@@ -284,7 +319,9 @@ TEST(Forest, DeepTreesAreWalkedCopiedAndDestroyedWithoutRecursion)
         copy.Clear();
         EXPECT_EQ(copy.NodeCount(), 0);
 
-        forest->Delete(forest->NodeAt(1));
+        Subtree deep = forest->Take(*forest->NodeAt(1));
+        EXPECT_EQ(deep.NodeCount(), kDepth - 1);
+        deep = Subtree();
         EXPECT_EQ(forest->NodeCount(), 1);
         node = forest->First();
         for (int level = 1; level <= kDepth; ++level)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -45,7 +47,7 @@ TEST_F(GenerationTest, WorkedExampleGuessesTheLevels)
     EXPECT_EQ(generated->levelLines,
               (std::vector<std::string> { "1 hip yxz", "2 abdomen yxz", "3 chest xyz", "2 lShin xyz", "3 lThigh xyz",
                                           "2 rShin xyz", "3 rThigh xyz" }));
-    EXPECT_TRUE(state.WarningsList.Entries().empty());
+    EXPECT_TRUE(state.diagnostics.Entries().empty());
 }
 
 TEST_F(GenerationTest, PartListTakesFirstNameOfGroupLinesOnceIgnoringCase)
@@ -57,6 +59,42 @@ TEST_F(GenerationTest, PartListTakesFirstNameOfGroupLinesOnceIgnoringCase)
     // Latin-1 letters fold too, and sort after ASCII as unsigned bytes.
     const std::string latin1 = WriteObj("latin1.obj", "g \xC9paule\ng zed\ng \xE9PAULE\ng Abdomen\n");
     EXPECT_EQ(ReadPartList(latin1), (std::vector<std::string> { "Abdomen", "zed", "\xC9paule" }));
+}
+
+// Names that agree in their first eight letters, whatever their case, are ordered by the
+// rest of their letters, case folded, as a plain sort of the folded names orders them.
+TEST_F(GenerationTest, PartListOrdersLongNamesByTheirFoldedLettersThroughout)
+{
+    const auto fold = [](std::string name) {
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name;
+    };
+    std::mt19937 random(17);
+    for (int round = 0; round < 50; ++round) {
+        // A few stems, each letter in either case, and endings of up to three letters.
+        std::vector<std::string> names;
+        std::vector<std::string> folded;
+        std::string obj;
+        for (int i = 0; i < 12; ++i) {
+            std::string name = std::vector<std::string> { "leftupperarm", "leftuppe", "leftupp" }[random() % 3];
+            for (std::size_t length = random() % 4; length > 0; --length)
+                name += "abAB_z"[random() % 6];
+            for (char& c : name) {
+                if (random() % 2)
+                    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            }
+            if (std::find(folded.begin(), folded.end(), fold(name)) != folded.end())
+                continue; // the first spelling of a name stands for it
+            names.push_back(name);
+            folded.push_back(fold(name));
+            obj += "g " + name + "\n";
+        }
+        std::vector<std::string> expected = names;
+        std::sort(expected.begin(), expected.end(),
+                  [&](const std::string& a, const std::string& b) { return fold(a) < fold(b); });
+        EXPECT_EQ(ReadPartList(WriteObj("long.obj", obj)), expected) << obj;
+    }
 }
 
 TEST_F(GenerationTest, RootChainFollowsTheCandidateTableNotTheFile)
@@ -114,13 +152,13 @@ TEST_F(GenerationTest, InsertedAroundTheDocumentWhichIsNeverCleared)
 TEST_F(GenerationTest, UnopenableFileAddsOneErrorWithoutClearing)
 {
     CheckState state;
-    state.WarningsList.AddWarning(4, "earlier");
+    state.diagnostics.AddWarning(4, "earlier");
     const std::string missing = (folder_ / "missing.obj").string();
     EXPECT_FALSE(GenerateHierarchy(state, missing));
-    ASSERT_EQ(state.WarningsList.Entries().size(), 2u);
-    EXPECT_EQ(state.WarningsList.Entries()[1].Text(), "1 Error: Couldn't open file:" + missing);
-    EXPECT_EQ(state.WarningsList.FErrorCount, 1);
-    EXPECT_EQ(state.WarningsList.FWarningCount, 1);
+    ASSERT_EQ(state.diagnostics.Entries().size(), 2u);
+    EXPECT_EQ(state.diagnostics.Entries()[1].Text(), "1 Error: Couldn't open file:" + missing);
+    EXPECT_EQ(state.diagnostics.FErrorCount, 1);
+    EXPECT_EQ(state.diagnostics.FWarningCount, 1);
 }
 
 TEST(CommonSuffixLengthTest, CountsEqualFinalCharacters)

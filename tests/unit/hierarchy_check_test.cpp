@@ -43,12 +43,12 @@ protected:
         lines = LineList(std::move(text));
         const bool passed = TestHierarchy(state, folders, lines, tree, fileName);
         EXPECT_EQ(treelessPassed, passed);
-        EXPECT_EQ(treelessState.WarningsList.Texts(), Diagnostics());
+        EXPECT_EQ(treelessState.diagnostics.Texts(), Diagnostics());
         EXPECT_EQ(treeless.Lines(), lines.Lines());
         return passed;
     }
 
-    Lines Diagnostics() const { return state.WarningsList.Texts(); }
+    Lines Diagnostics() const { return state.diagnostics.Texts(); }
 
     // The tree in absolute order, each node's text after one dot per ancestor.
     Lines TreeDump() const
@@ -75,7 +75,7 @@ TEST_F(HierarchyCheck, AnEmptyTextLooksGood)
     EXPECT_TRUE(Run({}));
     EXPECT_THAT(Diagnostics(), ElementsAre("Looks good!"));
     EXPECT_EQ(tree.NodeCount(), 0);
-    EXPECT_EQ(state.WarningsList.Selected(), -1);
+    EXPECT_EQ(state.diagnostics.Selected(), -1);
 }
 
 TEST_F(HierarchyCheck, TidiesIndentationAndBuildsTheTree)
@@ -125,7 +125,7 @@ TEST_F(HierarchyCheck, SkippedLevelsNameTheFirstMissingLevel)
     EXPECT_THAT(TreeDump(), ElementsAre(kBody, "1 hip yzx", ".2 abdomen yzx", "..3 chest yzx"));
     // A skipped line defines no part.
     EXPECT_THAT(state.FDefinedParts.Names(), ElementsAre("hip", "abdomen", "chest"));
-    EXPECT_EQ(state.WarningsList.Selected(), 0);
+    EXPECT_EQ(state.diagnostics.Selected(), 0);
 }
 
 TEST_F(HierarchyCheck, LevelZeroIsReportedAndTheLinesAfterItAreRead)
@@ -202,8 +202,8 @@ TEST_F(HierarchyCheck, UnusedPartsHeldTwiceAreWarnedTwiceAndWarningsAloneStillPa
     folder.WriteGeometry("fig/dup.obj", "g hip\ng tail\ng tail\ng Hip\n");
     EXPECT_TRUE(Run({ "objFile :Runtime:Geometries:fig:dup.obj", "1 HIP yzx" }));
     EXPECT_THAT(Diagnostics(), ElementsAre(Unused("tail"), Unused("tail")));
-    EXPECT_EQ(state.WarningsList.FWarningCount, 2);
-    EXPECT_EQ(state.WarningsList.Selected(), -1);
+    EXPECT_EQ(state.diagnostics.FWarningCount, 2);
+    EXPECT_EQ(state.diagnostics.Selected(), -1);
 }
 
 TEST_F(HierarchyCheck, CountersAndTheSelectedEntryAfterAFailedTest)
@@ -217,10 +217,10 @@ TEST_F(HierarchyCheck, CountersAndTheSelectedEntryAfterAFailedTest)
                             "4 Error: Rotations must be of the form xyz",
                             "5 Error: Part 'ghost' was not found in an OBJ file", "5 Error: Extra argument ignored",
                             Unused("chest")));
-    EXPECT_EQ(state.WarningsList.FErrorCount, 4);
-    EXPECT_EQ(state.WarningsList.FWarningCount, 2);
+    EXPECT_EQ(state.diagnostics.FErrorCount, 4);
+    EXPECT_EQ(state.diagnostics.FWarningCount, 2);
     // The first entry is selected, whichever kind it is.
-    EXPECT_EQ(state.WarningsList.Selected(), 0);
+    EXPECT_EQ(state.diagnostics.Selected(), 0);
 }
 
 TEST_F(HierarchyCheck, IKChainRules)
@@ -307,7 +307,7 @@ TEST_F(HierarchyCheck, AnObjDocumentIsNotTested)
     EXPECT_THAT(Diagnostics(), ElementsAre("OBJ file not tested"));
     EXPECT_EQ(tree.NodeCount(), 0);
     EXPECT_EQ(lines.ReplacedCount(), 0);
-    EXPECT_EQ(state.WarningsList.FErrorCount, 0);
+    EXPECT_EQ(state.diagnostics.FErrorCount, 0);
     EXPECT_EQ(state.FDefinedParts.Count(), 0);
 
     EXPECT_TRUE(IsObjFileName("/home/u/figure.Obj"));
@@ -327,8 +327,8 @@ TEST_F(HierarchyCheck, ALevelLineIsIndentedUpToSixHundredElevenCharactersAndNoFu
     EXPECT_EQ(lines.Lines()[603], std::string(602, '\t') + "603 p xyz");
     EXPECT_EQ(lines.Lines()[603].size(), 611u);
     EXPECT_EQ(lines.Lines()[604], "604 p xyz");
-    EXPECT_EQ(state.WarningsList.FWarningCount, 1);
-    EXPECT_EQ(state.WarningsList.Entries().front().line, 605);
+    EXPECT_EQ(state.diagnostics.FWarningCount, 1);
+    EXPECT_EQ(state.diagnostics.Entries().front().line, 605);
 }
 
 TEST_F(HierarchyCheck, AHierarchyTenThousandLevelsDeepParsesWithoutRecursion)

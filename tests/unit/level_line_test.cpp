@@ -58,13 +58,13 @@ TEST(ParseLevelLine, ChecksInOrderAndReportsOnTheGivenLine)
         LevelFields fields;
         EXPECT_EQ(ParseLevelLine(state, c.text, 6, fields), c.sound);
         std::vector<std::string> texts;
-        for (const Diagnostic& entry : state.WarningsList.Entries())
+        for (const Diagnostic& entry : state.diagnostics.Entries())
             texts.push_back(entry.Text());
         std::vector<std::string> expected;
         for (const std::string& message : c.messages)
             expected.push_back("7 Error: " + message);
         EXPECT_THAT(texts, ElementsAreArray(expected));
-        EXPECT_EQ(state.WarningsList.FErrorCount, static_cast<int>(expected.size()));
+        EXPECT_EQ(state.diagnostics.FErrorCount, static_cast<int>(expected.size()));
         EXPECT_EQ(fields.fourth, c.fourth);
         EXPECT_EQ(fields.objPath, c.objPath);
         // Every line with three fields defines its part, sound or not.
@@ -98,8 +98,8 @@ TEST(ParseLevelLine, FewerThanThreeFieldsRegisterNothingButKeepWhatWasRead)
         state.FObjParts.Add("hip");
         LevelFields fields;
         EXPECT_FALSE(ParseLevelLine(state, text, 0, fields));
-        ASSERT_EQ(state.WarningsList.Entries().size(), 1u);
-        EXPECT_EQ(state.WarningsList.Entries()[0].Text(), "1 Error: Syntax error/missing argument");
+        ASSERT_EQ(state.diagnostics.Entries().size(), 1u);
+        EXPECT_EQ(state.diagnostics.Entries()[0].Text(), "1 Error: Syntax error/missing argument");
         EXPECT_EQ(state.FDefinedParts.Count(), 0);
         // The level dialog and the chain parts read the name of such a line all the same.
         EXPECT_EQ(fields.name, name);

@@ -160,11 +160,11 @@ TEST_F(ObjScanTest, GroupsJoinInFileOrderAndRepeatsAcrossFilesAreWarned)
     ScanObjFile(state, folders, ":Runtime:Geometries:fig:body.obj", 1);
     ScanObjFile(state, folders, ":Runtime:Geometries:fig:legs.obj", 2);
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("Hip", "abdomen", "Hip", "chest", "lThigh", "lShin"));
-    EXPECT_THAT(state.WarningsList.Texts(),
+    EXPECT_THAT(state.diagnostics.Texts(),
                 ElementsAre("3 Warning: Part 'hip' found in multiple OBJ files",
                             "3 Warning: Part 'ABDOMEN' found in multiple OBJ files"));
-    EXPECT_EQ(state.WarningsList.FWarningCount, 2);
-    EXPECT_EQ(state.WarningsList.FErrorCount, 0);
+    EXPECT_EQ(state.diagnostics.FWarningCount, 2);
+    EXPECT_EQ(state.diagnostics.FErrorCount, 0);
 }
 
 TEST_F(ObjScanTest, TheSameFileTwiceAddsNothingTheSecondTime)
@@ -173,7 +173,7 @@ TEST_F(ObjScanTest, TheSameFileTwiceAddsNothingTheSecondTime)
     ScanObjFile(state, folders, ":Runtime:Geometries:fig:body.obj", 0);
     ScanObjFile(state, folders, ":Runtime:Geometries:fig:body.obj", 4);
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("hip", "hip", "chest"));
-    EXPECT_THAT(state.WarningsList.Texts(),
+    EXPECT_THAT(state.diagnostics.Texts(),
                 ElementsAre("5 Warning: Part 'hip' found in multiple OBJ files",
                             "5 Warning: Part 'hip' found in multiple OBJ files",
                             "5 Warning: Part 'chest' found in multiple OBJ files"));
@@ -188,7 +188,7 @@ TEST_F(ObjScanTest, RelativeVerticesAreWarnedOncePerFileByThePathAsWritten)
     ScanObjFile(state, folders, ":Runtime:Geometries:FIG:rel2.obj", 1);
     ScanObjFile(state, folders, ":Runtime:Geometries:fig:abs.obj", 2);
     EXPECT_THAT(
-        state.WarningsList.Texts(),
+        state.diagnostics.Texts(),
         ElementsAre(
             "1 Warning: OBJ File ':Runtime:Geometries:fig:rel.obj' is using relative vertices, Poser V3.0 will crash",
             "2 Warning: OBJ File ':Runtime:Geometries:FIG:rel2.obj' is using relative vertices, Poser V3.0 will "
@@ -212,8 +212,8 @@ TEST_F(ObjScanTest, AFileThatCannotBeOpenedNamesItsLocalPath)
 #ifndef _WIN32 // Windows drops a name's trailing space: there the file opens
     expected.push_back("7 Error: Couldn't open file:" + Local("fig/body.obj "));
 #endif
-    EXPECT_THAT(state.WarningsList.Texts(), ::testing::ElementsAreArray(expected));
-    EXPECT_EQ(state.WarningsList.FErrorCount, static_cast<int>(expected.size()));
+    EXPECT_THAT(state.diagnostics.Texts(), ::testing::ElementsAreArray(expected));
+    EXPECT_EQ(state.diagnostics.FErrorCount, static_cast<int>(expected.size()));
 #ifdef _WIN32
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("hip"));
 #else
@@ -225,7 +225,7 @@ TEST_F(ObjScanTest, APathSpelledInAnotherCaseFindsTheFile)
 {
     folder.WriteGeometry("Figures/Body.OBJ", "g hip\n");
     ScanObjFile(state, folders, ":runtime:GEOMETRIES:figures:body.obj", 0);
-    EXPECT_THAT(state.WarningsList.Texts(), IsEmpty());
+    EXPECT_THAT(state.diagnostics.Texts(), IsEmpty());
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("hip"));
 }
 
@@ -237,7 +237,7 @@ TEST_F(ObjScanTest, FurtherFoldersAreSearchedButTheMessageNamesThePoserFolder)
     ScanObjFile(state, folders, ":Runtime:Geometries:fig:extra.obj", 0);
     ScanObjFile(state, folders, ":Runtime:Geometries:fig:gone.obj", 1);
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("tail"));
-    EXPECT_THAT(state.WarningsList.Texts(), ElementsAre("2 Error: Couldn't open file:" + Local("fig/gone.obj")));
+    EXPECT_THAT(state.diagnostics.Texts(), ElementsAre("2 Error: Couldn't open file:" + Local("fig/gone.obj")));
 }
 
 TEST_F(ObjScanTest, ABareGroupLineNamesNoPart)
@@ -245,7 +245,7 @@ TEST_F(ObjScanTest, ABareGroupLineNamesNoPart)
     folder.WriteGeometry("fig/bare.obj", "g\ng \t \r\ng hip\ng\n");
     ScanObjFile(state, folders, ":Runtime:Geometries:fig:bare.obj", 0);
     EXPECT_THAT(state.FObjParts.Names(), ElementsAre("hip"));
-    EXPECT_THAT(state.WarningsList.Texts(), IsEmpty());
+    EXPECT_THAT(state.diagnostics.Texts(), IsEmpty());
 }
 
 TEST_F(ObjScanTest, OfSeveralNamesMatchingIgnoringCaseTheFirstInByteOrderIsTaken)
@@ -278,7 +278,7 @@ TEST_F(ObjScanTest, ListingsAreKeptForOneTestOnly)
     ScanObjFile(state, folders, ":Runtime:Geometries:fig:LEGS.obj", 0);
     folder.WriteGeometry("fig/legs.obj", "g lThigh\n");
     ScanObjFile(state, folders, ":Runtime:Geometries:fig:LEGS.obj", 1);
-    EXPECT_EQ(state.WarningsList.FErrorCount, 2);
+    EXPECT_EQ(state.diagnostics.FErrorCount, 2);
     FolderListings fresh;
     folders.listings = &fresh;
     ScanObjFile(state, folders, ":Runtime:Geometries:fig:LEGS.obj", 2);

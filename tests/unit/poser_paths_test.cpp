@@ -46,6 +46,11 @@ TEST(PoserPaths, LocalToPoserStartsAtTheFirstCaseSensitiveRuntime)
     EXPECT_EQ(LocalToPoserPath("C:\\MyRuntimeFiles\\Runtime\\x.obj"), ":RuntimeFiles:Runtime:x.obj");
     EXPECT_EQ(LocalToPoserPath("C:/Poser3/Runtime/x.obj"), ":Runtime:x.obj");
     EXPECT_EQ(LocalToPoserPath("/home/u/Poser/Runtime\\Geometries/x.obj"), ":Runtime:Geometries:x.obj");
+
+    // A path without "Runtime" is taken whole, which no Poser finds: the window refuses it.
+    for (const char* path : { "C:\\Poser3\\Runtime\\x.obj", "D:\\models\\bar.obj", "C:\\Poser3\\runtime\\x.obj",
+                              "/tmp/MyRuntimeFiles/x.obj", "/tmp/x/out.obj" })
+        EXPECT_EQ(HasRuntime(path), LocalToPoserPath(path).starts_with(":Runtime")) << path;
 }
 
 TEST(PoserPaths, ConversionsAreInverseBelowRuntime)

@@ -11,6 +11,7 @@ namespace {
 
 using tree_test::BuildForest;
 using tree_test::Dump;
+using tree_test::ExpectRefused;
 using tree_test::NodeWithText;
 
 class TreeEdit : public ::testing::Test {
@@ -21,7 +22,7 @@ protected:
     std::string LevelRoundTrip(Node& node)
     {
         const LevelEdit edit = FillLevelDialog(checks_, node);
-        EXPECT_EQ(LevelDialogCheck(edit.values), std::nullopt);
+        EXPECT_FALSE(LevelDialogCheck(edit.values).has_value());
         EditLevelDone(window_, node, edit.level, edit.values);
         return node.Text();
     }
@@ -111,7 +112,7 @@ TEST_F(TreeEdit, LevelDialogIsFilledFromTheLine)
 
     // The fill reads the line as a test would: it defines the part and reports defects on line 1.
     EXPECT_EQ(checks_.FDefinedParts.Count(), 5);
-    EXPECT_EQ(checks_.WarningsList.Entries().back().Text(), "1 Error: Syntax error/missing argument");
+    EXPECT_EQ(checks_.diagnostics.Entries().back().Text(), "1 Error: Syntax error/missing argument");
 }
 
 TEST_F(TreeEdit, LevelDialogWritesTheFieldsBackWithTheLevelKept)
@@ -134,32 +135,34 @@ TEST_F(TreeEdit, LevelDialogWritesTheFieldsBackWithTheLevelKept)
 
 TEST_F(TreeEdit, LevelDialogChecksANameAndARotation)
 {
-    EXPECT_EQ(LevelDialogCheck({ "", 0, false, "" }), "You must supply a name for the part first.");
-    EXPECT_EQ(LevelDialogCheck({ "hip", -1, false, "" }), "You must select one of the rotation orders.");
-    EXPECT_EQ(LevelDialogCheck({ "  ", 3, false, "" }), std::nullopt);
+    ExpectRefused(LevelDialogCheck({ "", 0, false, "" }), "You must supply a name for the part first.",
+                  LevelField::name);
+    ExpectRefused(LevelDialogCheck({ "hip", -1, false, "" }), "You must select one of the rotation orders.",
+                  LevelField::rotation);
+    EXPECT_FALSE(LevelDialogCheck({ "  ", 3, false, "" }).has_value());
 }
 
 TEST_F(TreeEdit, TreeMenuEnablesByViewSelectionAndKind)
 {
     BuildForest(tree_, { "#c", "objFile :a:b.obj", "1 hip yzx", "ikChain x hip", "", "objFile", "ikChain\tx" });
-    EXPECT_EQ(TreeMenuStateFor(window_).Edit1, false);
-    EXPECT_EQ(TreeMenuStateFor(window_).AddComment1, true);
-    EXPECT_EQ(TreeMenuStateFor(window_).AddIKChain2, true);
+    EXPECT_EQ(TreeMenuStateFor(window_).edit, false);
+    EXPECT_EQ(TreeMenuStateFor(window_).addComment, true);
+    EXPECT_EQ(TreeMenuStateFor(window_).addIKChain, true);
 
     for (const char* deletable : { "#c", "ikChain x hip", "", "objFile", "ikChain\tx" }) {
         window_.selected = NodeWithText(tree_, deletable);
-        EXPECT_TRUE(TreeMenuStateFor(window_).Edit1);
-        EXPECT_TRUE(TreeMenuStateFor(window_).Delete2) << deletable;
+        EXPECT_TRUE(TreeMenuStateFor(window_).edit);
+        EXPECT_TRUE(TreeMenuStateFor(window_).remove) << deletable;
     }
     for (const char* kept : { "objFile :a:b.obj", "1 hip yzx" }) {
         window_.selected = NodeWithText(tree_, kept);
-        EXPECT_TRUE(TreeMenuStateFor(window_).Edit1);
-        EXPECT_FALSE(TreeMenuStateFor(window_).Delete2) << kept;
+        EXPECT_TRUE(TreeMenuStateFor(window_).edit);
+        EXPECT_FALSE(TreeMenuStateFor(window_).remove) << kept;
     }
 
     textMode_ = true;
     const TreeMenuState menu = TreeMenuStateFor(window_);
-    EXPECT_FALSE(menu.Edit1 || menu.AddComment1 || menu.AddIKChain2 || menu.Delete2);
+    EXPECT_FALSE(menu.edit || menu.addComment || menu.addIKChain || menu.remove);
 }
 
 TEST_F(TreeEdit, DeleteTakesTheSelectedSubtree)

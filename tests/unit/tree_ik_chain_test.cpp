@@ -8,6 +8,7 @@ namespace {
 
 using tree_test::BuildForest;
 using tree_test::Dump;
+using tree_test::ExpectRefused;
 using tree_test::NodeWithText;
 
 class IKChain : public ::testing::Test {
@@ -35,14 +36,14 @@ protected:
 
 TEST_F(IKChain, ShowTopSelectionCopiesTheFirstPartAndProposesTheEndOfItsLastBranch)
 {
-    dialog_.TopTV.CopySubtree(At("1 hip yzx"), nullptr);
-    dialog_.TopSelected = NodeWithText(dialog_.TopTV, "2 lThigh yzx");
+    dialog_.topTree.CopySubtree(At("1 hip yzx"), nullptr);
+    dialog_.TopSelected = NodeWithText(dialog_.topTree, "2 lThigh yzx");
     dialog_.ShowTopSelection();
-    EXPECT_EQ(Dump(dialog_.BottomTV),
+    EXPECT_EQ(Dump(dialog_.bottomTree),
               (std::vector<std::string> { "2 lThigh yzx", "\t3 lShin yzx", "\t\t4 lFoot zxy", "\t\t4 lToe zxy" }));
     EXPECT_EQ(BottomSelection(), "4 lToe zxy");
 
-    dialog_.BottomSelected = dialog_.BottomTV.First();
+    dialog_.BottomSelected = dialog_.bottomTree.First();
     dialog_.ShowTopSelection();
     EXPECT_EQ(BottomSelection(), "4 lToe zxy");
 
@@ -52,32 +53,32 @@ TEST_F(IKChain, ShowTopSelectionCopiesTheFirstPartAndProposesTheEndOfItsLastBran
 
     dialog_.TopSelected = nullptr;
     dialog_.ShowTopSelection();
-    EXPECT_EQ(dialog_.BottomTV.NodeCount(), 0);
+    EXPECT_EQ(dialog_.bottomTree.NodeCount(), 0);
 }
 
 TEST_F(IKChain, OKChecksNameSelectionsAndLength)
 {
-    EXPECT_EQ(dialog_.Check(), "You must supply an name for the IK chain first.");
-    dialog_.NameEdit = " ";
-    EXPECT_EQ(dialog_.Check(), "You must select the first part of the IK chain.");
-    dialog_.TopTV.CopySubtree(At("2 lThigh yzx"), nullptr);
-    dialog_.TopSelected = dialog_.TopTV.First();
+    ExpectRefused(dialog_.Check(), "You must supply an name for the IK chain first.", ChainField::name);
+    dialog_.name = " ";
+    ExpectRefused(dialog_.Check(), "You must select the first part of the IK chain.", ChainField::firstPart);
+    dialog_.topTree.CopySubtree(At("2 lThigh yzx"), nullptr);
+    dialog_.TopSelected = dialog_.topTree.First();
     dialog_.FSeeding = true;
     dialog_.ShowTopSelection();
-    EXPECT_EQ(dialog_.Check(), "You must select the last part of the IK chain.");
-    dialog_.BottomSelected = dialog_.BottomTV.First();
-    EXPECT_EQ(dialog_.Check(), "The IK chain is too short to be valid");
-    dialog_.BottomSelected = dialog_.BottomTV.First()->Child(0);
-    EXPECT_EQ(dialog_.Check(), std::nullopt);
+    ExpectRefused(dialog_.Check(), "You must select the last part of the IK chain.", ChainField::lastPart);
+    dialog_.BottomSelected = dialog_.bottomTree.First();
+    ExpectRefused(dialog_.Check(), "The IK chain is too short to be valid", ChainField::lastPart);
+    dialog_.BottomSelected = dialog_.bottomTree.First()->Child(0);
+    EXPECT_FALSE(dialog_.Check().has_value());
 }
 
 TEST_F(IKChain, AddRefusesAChildlessSelectionAndATreeWithoutParts)
 {
-    dialog_.NameEdit = "stale";
+    dialog_.name = "stale";
     window_.selected = At("4 lFoot zxy");
     EXPECT_EQ(StartAddIKChain(window_, dialog_), "Please select the topmost part to make an IK chain");
-    EXPECT_EQ(dialog_.NameEdit, "");
-    EXPECT_EQ(dialog_.TopTV.NodeCount(), 0);
+    EXPECT_EQ(dialog_.name, "");
+    EXPECT_EQ(dialog_.topTree.NodeCount(), 0);
 
     Forest empty;
     ForestEdits emptyEdits(empty);
@@ -99,8 +100,8 @@ TEST_F(IKChain, AddStartsFromTheSelectedPartOrTheFirstPartAndAppendsTheChain)
 
     window_.selected = At("2 lThigh yzx");
     ASSERT_EQ(StartAddIKChain(window_, dialog_), std::nullopt);
-    EXPECT_EQ(dialog_.TopTV.NodeCount(), 4);
-    dialog_.NameEdit = "leftToe";
+    EXPECT_EQ(dialog_.topTree.NodeCount(), 4);
+    dialog_.name = "leftToe";
     AddIKChainDone(window_, dialog_, false);
     EXPECT_FALSE(window_.FModified);
     AddIKChainDone(window_, dialog_, true);
@@ -113,12 +114,12 @@ TEST_F(IKChain, EditSeedsFromTheLineAndPreselectsItsLastPart)
 {
     Node* chain = At("ikChain leftLeg lThigh lShin lFoot");
     ASSERT_EQ(FillIKChainDialog(window_, *chain, dialog_), std::nullopt);
-    EXPECT_EQ(dialog_.NameEdit, "leftLeg");
+    EXPECT_EQ(dialog_.name, "leftLeg");
     EXPECT_EQ(dialog_.TopSelected->Text(), "2 lThigh yzx");
     EXPECT_EQ(BottomSelection(), "4 lFoot zxy");
     EXPECT_FALSE(dialog_.FSeeding);
 
-    dialog_.NameEdit = "leg";
+    dialog_.name = "leg";
     EditIKChainDone(window_, *chain, dialog_, true);
     EXPECT_EQ(chain->Text(), "ikChain leg lThigh lShin lFoot");
     EXPECT_TRUE(window_.FModified);
@@ -127,7 +128,7 @@ TEST_F(IKChain, EditSeedsFromTheLineAndPreselectsItsLastPart)
     edits_.SetText(*chain, "ikChain leftLeg  lThigh lShin\tlFoot ");
     FillIKChainDialog(window_, *chain, dialog_);
     EXPECT_EQ(BottomSelection(), "(none)");
-    EXPECT_EQ(dialog_.Check(), "You must select the last part of the IK chain.");
+    ExpectRefused(dialog_.Check(), "You must select the last part of the IK chain.", ChainField::lastPart);
 }
 
 TEST_F(IKChain, EditReadsTheNameWithItsWidth)
@@ -135,7 +136,7 @@ TEST_F(IKChain, EditReadsTheNameWithItsWidth)
     const std::string longName(45, 'n');
     Node* chain = tree_.AddLastChild(nullptr, "ikChain " + longName + " lFoot");
     FillIKChainDialog(window_, *chain, dialog_);
-    EXPECT_EQ(dialog_.NameEdit, longName.substr(0, 39));
+    EXPECT_EQ(dialog_.name, longName.substr(0, 39));
     // The rest of the name was read as the first part, which no node has: seeded as Add would.
     EXPECT_EQ(dialog_.TopSelected->Text(), "1 hip yzx");
 }
@@ -144,7 +145,7 @@ TEST_F(IKChain, EditOfAChainWhoseFirstPartIsGoneIsSeededAsAddWould)
 {
     Node* chain = tree_.AddLastChild(nullptr, "ikChain arm lShldr lForeArm");
     ASSERT_EQ(FillIKChainDialog(window_, *chain, dialog_), std::nullopt);
-    EXPECT_EQ(dialog_.NameEdit, "arm");
+    EXPECT_EQ(dialog_.name, "arm");
     EXPECT_EQ(dialog_.TopSelected->Text(), "1 hip yzx");
     EXPECT_EQ(BottomSelection(), "4 lToe zxy");
 
@@ -154,7 +155,7 @@ TEST_F(IKChain, EditOfAChainWhoseFirstPartIsGoneIsSeededAsAddWould)
     TreeWindow noPartsWindow { noPartsEdits, checks_, textMode_, modified_ };
     EXPECT_EQ(FillIKChainDialog(noPartsWindow, *lone, dialog_),
               "You must have a hierarchy built before adding an IK chain");
-    EXPECT_EQ(dialog_.NameEdit, "arm");
+    EXPECT_EQ(dialog_.name, "arm");
 }
 
 } // namespace

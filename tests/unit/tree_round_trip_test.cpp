@@ -41,14 +41,14 @@ TEST_P(TreeRoundTrip, TextAndDiagnosticsSurviveTheTree)
     LineList lines(GetParam().lines);
     Forest tree;
     const bool passed = TestHierarchy(checks, folders, lines, tree, "figure.phi");
-    const std::vector<std::string> diagnostics = checks.WarningsList.Texts();
+    const std::vector<std::string> diagnostics = checks.diagnostics.Texts();
     ASSERT_FALSE(diagnostics.empty());
 
     TreeToText(tree, lines);
     const std::vector<std::string> written = GetParam().written.empty() ? GetParam().lines : GetParam().written;
     EXPECT_EQ(lines.Lines(), written);
     EXPECT_EQ(TestHierarchy(checks, folders, lines, tree, "figure.phi"), passed);
-    EXPECT_EQ(checks.WarningsList.Texts(), diagnostics);
+    EXPECT_EQ(checks.diagnostics.Texts(), diagnostics);
     EXPECT_EQ(lines.Lines(), written);
 }
 

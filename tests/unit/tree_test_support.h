@@ -1,6 +1,10 @@
 #pragma once
 
 #include "hierarchy/forest.h"
+#include "tree/dialog_refusal.h"
+
+#include <gtest/gtest.h>
+#include <optional>
 
 #include <algorithm>
 #include <string>
@@ -41,6 +45,15 @@ inline Node* NodeWithText(Forest& forest, std::string_view text)
             return node;
     }
     return nullptr;
+}
+
+// A dialog check that refused, with the message and the field it is about.
+template <typename Field>
+void ExpectRefused(const std::optional<Refusal<Field>>& refusal, const std::string& message, Field field)
+{
+    ASSERT_TRUE(refusal.has_value()) << message;
+    EXPECT_EQ(refusal->message, message);
+    EXPECT_EQ(refusal->field, field);
 }
 
 } // namespace varnoke::tree_test

@@ -128,9 +128,9 @@ TEST(AppendChainParts, NamesThePartsFromTheTopDownAndRegistersThemAsATestWould)
     AppendChainParts(checks, text, *copy.Last());
     EXPECT_EQ(text, "ikChain leftLeg lThigh lShin lFoot");
     EXPECT_EQ(checks.FDefinedParts.Names(), (std::vector<std::string> { "lThigh", "lShin", "lFoot" }));
-    ASSERT_EQ(checks.WarningsList.Entries().size(), 1u);
-    EXPECT_EQ(checks.WarningsList.Entries()[0].Text(), "1 Error: Part 'lShin' was not found in an OBJ file");
-    EXPECT_EQ(checks.WarningsList.FErrorCount, 1);
+    ASSERT_EQ(checks.diagnostics.Entries().size(), 1u);
+    EXPECT_EQ(checks.diagnostics.Entries()[0].Text(), "1 Error: Part 'lShin' was not found in an OBJ file");
+    EXPECT_EQ(checks.diagnostics.FErrorCount, 1);
 }
 
 } // namespace

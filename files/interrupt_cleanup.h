@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace varnoke::cli {
+namespace varnoke::files {
 
 // The one temporary file that an interrupted run (SIGINT, SIGTERM, SIGHUP) removes
 // before it ends as the signal ends it. The signals are held off from the file's
@@ -22,4 +22,4 @@ public:
     void Release();
 };
 
-} // namespace varnoke::cli
+} // namespace varnoke::files

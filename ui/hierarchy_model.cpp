@@ -1,7 +1,8 @@
-#include "dialogs/hierarchy_model.h"
+#include "ui/hierarchy_model.h"
 
-#include "dialogs/dialog_support.h"
+#include "ui/text_conversions.h"
 
+#include <algorithm>
 #include <utility>
 
 using varnoke::Node;
@@ -23,11 +24,13 @@ Node* HierarchyModel::NodeOf(const QModelIndex& index)
     return const_cast<Node*>(std::as_const(*this).NodeOf(index));
 }
 
-void HierarchyModel::SetText(Node& node, std::string text)
+bool HierarchyModel::SetText(Node& node, std::string text)
 {
-    forest_.SetText(node, std::move(text));
+    if (!forest_.SetText(node, std::move(text)))
+        return false;
     const QModelIndex index = IndexOf(&node);
     emit dataChanged(index, index, { Qt::DisplayRole });
+    return true;
 }
 
 Node* HierarchyModel::AddFirstTopLevel(std::string text)
@@ -47,23 +50,37 @@ Node* HierarchyModel::AddLastTopLevel(std::string text)
     return node;
 }
 
-void HierarchyModel::Move(Node& node, Node& target, varnoke::AttachMode mode)
+bool HierarchyModel::Move(Node& node, Node& target, varnoke::AttachMode mode)
 {
     // A move into the node's own subtree, or onto its own place, is no move at all.
     const std::optional<varnoke::MoveDestination> destination = forest_.Destination(node, target, mode);
-    if (!destination)
-        return;
-    const QModelIndex from = IndexOf(node.Parent());
-    beginMoveRows(from, node.Row(), node.Row(), IndexOf(destination->parent), destination->row);
-    forest_.MoveTo(node, *destination);
+    if (!destination
+        || !beginMoveRows(IndexOf(node.Parent()), node.Row(), node.Row(), IndexOf(destination->parent),
+                          destination->row))
+        return false;
+    const bool moved = forest_.MoveTo(node, *destination);
     endMoveRows();
+    return moved;
 }
 
-void HierarchyModel::Delete(Node& node)
+varnoke::Subtree HierarchyModel::Take(Node& node)
 {
     beginRemoveRows(IndexOf(node.Parent()), node.Row(), node.Row());
-    forest_.Delete(&node);
+    varnoke::Subtree taken = forest_.Take(node);
     endRemoveRows();
+    return taken;
+}
+
+Node* HierarchyModel::Insert(Node* parent, int row, varnoke::Subtree subtree)
+{
+    if (!subtree)
+        return nullptr;
+    // Where the forest puts it: last, for a row past the end.
+    row = std::clamp(row, 0, parent ? parent->ChildCount() : forest_.TopLevelCount());
+    beginInsertRows(IndexOf(parent), row, row);
+    Node* inserted = forest_.Insert(parent, row, std::move(subtree));
+    endInsertRows();
+    return inserted;
 }
 
 QModelIndex HierarchyModel::IndexOf(const Node* node) const
@@ -107,7 +124,7 @@ QVariant HierarchyModel::data(const QModelIndex& index, int role) const
     const Node* node = NodeOf(index);
     if (!node || role != Qt::DisplayRole)
         return {};
-    return dialog_support::FromLatin1(node->Text());
+    return ui::FromLatin1(node->Text());
 }
 
 Qt::ItemFlags HierarchyModel::flags(const QModelIndex& index) const

@@ -7,14 +7,14 @@
 
 #include <optional>
 
-class QPlainTextEdit;
+class QTextDocument;
 
-// The editor's text as the document's lines. Bytes pass through Latin-1 both ways, so
-// every byte of a file survives a load and a save. The editor's document keeps the
+// A text document's lines as the document's lines. Bytes pass through Latin-1 both ways,
+// so every byte of a file survives a load and a save. The text document keeps the
 // Modified flag: single-line changes set it, replacing the whole text clears it.
-class TextMemoLines final : public varnoke::DocumentLines {
+class TextLines final : public varnoke::DocumentLines {
 public:
-    explicit TextMemoLines(QPlainTextEdit& editor);
+    explicit TextLines(QTextDocument& text);
 
     // The last block is no line when it is empty (the text ends with a line end).
     int Count() const override;
@@ -35,16 +35,15 @@ public:
     bool Modified() const;
     void SetModified(bool modified);
 
-    // Positions counting each line break as two characters, as the text aids reckon.
-    varnoke::TextPosition SelectionStart() const;
-    varnoke::TextPosition SelectionLength() const;
-    // Selects from start, length characters on, both clamped to the text.
-    void Select(varnoke::TextPosition start, varnoke::TextPosition length);
+    // A position of the text document as the text aids count it, each line break two
+    // characters, and back.
+    varnoke::TextPosition ModelPosition(int textPosition) const;
+    int TextDocumentPosition(varnoke::TextPosition position) const;
 
     // Groups program changes into one edit: one undo step, one relayout.
     class EditBlock {
     public:
-        explicit EditBlock(TextMemoLines& lines);
+        explicit EditBlock(TextLines& lines);
         ~EditBlock();
         EditBlock(const EditBlock&) = delete;
         EditBlock& operator=(const EditBlock&) = delete;
@@ -55,7 +54,6 @@ public:
 
 private:
     bool EndsWithLineEnd() const;
-    varnoke::TextPosition ModelPosition(int editorPosition) const;
 
-    QPlainTextEdit& editor_;
+    QTextDocument& text_;
 };

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 class QDialog;
 class QWidget;
@@ -17,6 +18,15 @@ struct FileDialogRequest {
     QString directory;
     QString fileName;
     bool mustExist = false;
+};
+
+// What an input box shows: its caption, its prompt, the text to edit and the part of
+// it selected when the box opens (all of it when none is given).
+struct InputBoxContent {
+    QString caption;
+    QString prompt;
+    QString text;
+    std::optional<std::pair<qsizetype, qsizetype>> selection; // start and length
 };
 
 struct FileDialogAnswer {
@@ -37,13 +47,14 @@ public:
     virtual void Error(QWidget* parent, const QString& text) = 0;
     // The question "Save Changes?" and its like: caption "Confirm", Yes, No and Cancel.
     virtual Answer Confirm(QWidget* parent, const QString& text) = 0;
+    // A question with only "&Yes" (the default) and "&No" (also Escape): caption "Confirm".
+    virtual bool ConfirmYesNo(QWidget* parent, const QString& text) = 0;
     virtual std::optional<FileDialogAnswer> OpenFile(QWidget* parent, const FileDialogRequest& request) = 0;
     // Asks before replacing an existing file.
     virtual std::optional<FileDialogAnswer> SaveFile(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual int ShowModal(QDialog& dialog) = 0;
-    // A one-line input box with OK and Cancel; Cancel gives back the initial text.
-    virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initialText)
-        = 0;
+    // A one-line input box with OK and Cancel; none after Cancel.
+    virtual std::optional<QString> InputBox(QWidget* parent, const InputBoxContent& request) = 0;
 };
 
 // The real boxes and dialogs.
@@ -52,9 +63,9 @@ public:
     void Message(QWidget* parent, const QString& text) override;
     void Error(QWidget* parent, const QString& text) override;
     Answer Confirm(QWidget* parent, const QString& text) override;
+    bool ConfirmYesNo(QWidget* parent, const QString& text) override;
     std::optional<FileDialogAnswer> OpenFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<FileDialogAnswer> SaveFile(QWidget* parent, const FileDialogRequest& request) override;
     int ShowModal(QDialog& dialog) override;
-    QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
-                     const QString& initialText) override;
+    std::optional<QString> InputBox(QWidget* parent, const InputBoxContent& request) override;
 };

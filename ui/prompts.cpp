@@ -1,13 +1,21 @@
-#include "dialogs/prompts.h"
+#include "ui/prompts.h"
 
-#include <QFileDialog>
+#include "ui/file_dialog.h"
+
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
 const QString kCaption = QStringLiteral("Varnoke");
+constexpr int kInputBoxCharacters = 60;
+constexpr int kTitleBarButtons = 120;
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 {
@@ -18,7 +26,7 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 std::optional<FileDialogAnswer> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                               QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, request.title, request.directory);
+    FileDialog dialog(parent, request.title, request.directory);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(request.filters);
@@ -60,6 +68,17 @@ Prompts::Answer ScreenPrompts::Confirm(QWidget* parent, const QString& text)
     return Answer::Cancel;
 }
 
+bool ScreenPrompts::ConfirmYesNo(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 std::optional<FileDialogAnswer> ScreenPrompts::OpenFile(QWidget* parent, const FileDialogRequest& request)
 {
     return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
@@ -75,10 +94,25 @@ int ScreenPrompts::ShowModal(QDialog& dialog)
     return dialog.exec();
 }
 
-QString ScreenPrompts::InputBox(QWidget* parent, const QString& caption, const QString& prompt,
-                                const QString& initialText)
+std::optional<QString> ScreenPrompts::InputBox(QWidget* parent, const InputBoxContent& request)
 {
-    bool confirmed = false;
-    const QString entered = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initialText, &confirmed);
-    return confirmed ? entered : initialText;
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(request.caption);
+    dialog.setLabelText(request.prompt);
+    // Pasted text is taken whole, not cut at the line edit's usual 32,767 characters. The
+    // line edit is there once the dialog holds a text.
+    dialog.setTextValue(QString());
+    auto* edit = dialog.findChild<QLineEdit*>();
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    dialog.setTextValue(request.text);
+    // Wide enough for its caption beside the title bar's buttons, and for a Poser path.
+    const QFontMetrics metrics(dialog.font());
+    edit->setMinimumWidth(std::max(metrics.horizontalAdvance(QLatin1Char('x')) * kInputBoxCharacters,
+                                   metrics.horizontalAdvance(request.caption) + kTitleBarButtons));
+    if (request.selection)
+        QTimer::singleShot(
+            0, edit, [edit, selection = *request.selection] { edit->setSelection(selection.first, selection.second); });
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }

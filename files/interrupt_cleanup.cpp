@@ -1,4 +1,4 @@
-#include "cli/interrupt_cleanup.h"
+#include "files/interrupt_cleanup.h"
 
 #ifdef _WIN32
 #include "hierarchy/platform.h"
@@ -14,7 +14,7 @@
 #include <unistd.h>
 #endif
 
-namespace varnoke::cli {
+namespace varnoke::files {
 
 #ifdef _WIN32
 
@@ -150,4 +150,4 @@ void InterruptCleanup::Release()
 
 #endif
 
-} // namespace varnoke::cli
+} // namespace varnoke::files

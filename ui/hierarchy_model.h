@@ -7,7 +7,7 @@
 
 // A tree view's model over a forest: one tree, not a widget tree and a copy. Every
 // edit goes through here, so the views hear of each; a test rebuilds the forest
-// wholesale, inside Rebuild, which resets the model.
+// wholesale, inside Rebuild, which resets the model. The forest must outlive the model.
 class HierarchyModel final : public QAbstractItemModel, public varnoke::TreeEdits {
     Q_OBJECT
 
@@ -15,11 +15,12 @@ public:
     explicit HierarchyModel(varnoke::Forest& forest, QObject* parent = nullptr);
 
     const varnoke::Forest& Tree() const override { return forest_; }
-    void SetText(varnoke::Node& node, std::string text) override;
+    bool SetText(varnoke::Node& node, std::string text) override;
     varnoke::Node* AddFirstTopLevel(std::string text) override;
     varnoke::Node* AddLastTopLevel(std::string text) override;
-    void Move(varnoke::Node& node, varnoke::Node& target, varnoke::AttachMode mode) override;
-    void Delete(varnoke::Node& node) override;
+    bool Move(varnoke::Node& node, varnoke::Node& target, varnoke::AttachMode mode) override;
+    varnoke::Subtree Take(varnoke::Node& node) override;
+    varnoke::Node* Insert(varnoke::Node* parent, int row, varnoke::Subtree subtree) override;
 
     const varnoke::Node* NodeOf(const QModelIndex& index) const;
     varnoke::Node* NodeOf(const QModelIndex& index);

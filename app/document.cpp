@@ -1,0 +1,254 @@
+#include "app/document.h"
+
+#include "app/busy_cursor.h"
+#include "app/command_error.h"
+#include "hierarchy/document_lines.h"
+#include "hierarchy/generation.h"
+#include "hierarchy/hierarchy_check.h"
+#include "tree/tree_to_text.h"
+#include "ui/text_conversions.h"
+
+#include <QPlainTextDocumentLayout>
+
+#include <cstdio>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// The most the editor takes: its positions are ints.
+constexpr qint64 kTextCapacity = std::numeric_limits<int>::max() / 2;
+
+// The error's first line as every error box ends it, the system's reason below.
+QString WithReason(const QString& text, const std::string& reason)
+{
+    QString why = QString::fromLocal8Bit(reason);
+    if (!why.isEmpty())
+        why[0] = why[0].toUpper();
+    return why.isEmpty() ? text : ErrorBoxText(text) + QLatin1Char('\n') + why;
+}
+
+QString CannotCreate(const QString& path, const std::string& reason)
+{
+    return WithReason(QStringLiteral("Cannot create file %1").arg(path), reason);
+}
+
+QString CannotOpen(const QString& path)
+{
+    return QStringLiteral("Cannot open file %1").arg(path);
+}
+
+} // namespace
+
+Document::Document(const QString& programPath, QObject* parent)
+    : QObject(parent)
+    , lines_(text_)
+    , model_(forest_)
+    , poser_(programPath)
+    , announcedDiagnostics_(checks_.diagnostics.Revision())
+{
+    // A plain text view takes no text laid out any other way; set before anything lays it out.
+    text_.setDocumentLayout(new QPlainTextDocumentLayout(&text_));
+}
+
+Document::~Document() = default;
+
+varnoke::TreeWindow Document::TreeWindow(const bool& FTextMode, varnoke::Node* selected)
+{
+    return { model_, checks_, FTextMode, FModified_, selected };
+}
+
+void Document::SetPath(const QString& path)
+{
+    if (path_ == path)
+        return;
+    path_ = path;
+    emit pathChanged(path_);
+}
+
+varnoke::GeometryFolders Document::GeometryFolders() const
+{
+    varnoke::GeometryFolders folders;
+    folders.poserFolder = poser_.Path();
+    // Content installed in another runtime is found beside the open document.
+    if (!path_.isEmpty()) {
+        if (auto other = varnoke::NearestPoserFolder(ui::CorePath(path_)); other && *other != folders.poserFolder)
+            folders.alsoSearched.push_back(*other);
+    }
+    return folders;
+}
+
+void Document::RefuseTextBeyondLatin1() const
+{
+    if (const std::optional<int> line = lines_.FirstLineBeyondLatin1())
+        throw CommandError(
+            QStringLiteral("Line %1 holds characters that cannot be saved as single bytes").arg(*line + 1));
+}
+
+bool Document::TestLines(varnoke::DocumentLines& lines)
+{
+    BusyCursor busy;
+    FModified_ = false;
+    const varnoke::GeometryFolders folders = GeometryFolders();
+    const std::string fileName = ui::CorePath(path_);
+    const bool passed = model_.Rebuild(
+        [&](varnoke::Forest& tree) { return varnoke::TestHierarchy(checks_, folders, lines, tree, fileName); });
+    emit treeReset();
+    return passed;
+}
+
+bool Document::Test()
+{
+    RefuseTextBeyondLatin1();
+    bool passed = false;
+    {
+        TextLines::EditBlock edit(lines_);
+        passed = TestLines(lines_);
+    }
+    ShowTested();
+    return passed;
+}
+
+bool Document::Load(const QString& path)
+{
+    // Only a regular file opens, and without waiting: a FIFO or a device is no document.
+    const varnoke::FilePointer file = varnoke::OpenRegularFile(ui::CorePath(path));
+    std::optional<varnoke::files::FileStamp> stamp;
+    if (!file || !(stamp = varnoke::files::StampOf(file.get())))
+        throw CommandError(CannotOpen(path));
+    if (stamp->size > kTextCapacity)
+        throw CommandError(QStringLiteral("Text exceeds memo capacity"));
+    BusyCursor busy;
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(stamp->size));
+    std::vector<char> buffer(std::size_t { 1 } << 16);
+    while (const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get())) {
+        // A kernel file may give more than its size says.
+        if (static_cast<qint64>(bytes.size() + count) > kTextCapacity)
+            throw CommandError(QStringLiteral("Text exceeds memo capacity"));
+        bytes.append(buffer.data(), count);
+    }
+    if (std::ferror(file.get()))
+        throw CommandError(CannotOpen(path));
+    // A file that grew or shrank while it was read counts as changed at the next save.
+    if (bytes.size() != static_cast<std::size_t>(stamp->size))
+        stamp->size = -1;
+    varnoke::DocumentText text = varnoke::SplitDocumentText(bytes);
+    bytes = std::string();
+    SetPath(path);
+    savePath_ = path;
+    reference_ = stamp;
+    linksTold_ = false;
+    if (lines_.Holds(text)) {
+        // The text is left untouched, its undo history included.
+        lines_.SetModified(false);
+        FModified_ = false;
+        return Test();
+    }
+    // A new text is tested before it fills the editor, which then takes it in one piece
+    // instead of an edit per re-indented line; those edits still count as changes.
+    varnoke::LineList fileLines(std::move(text.lines));
+    const bool passed = TestLines(fileLines);
+    lines_.Load({ std::move(fileLines.Lines()), text.finalLineEnd });
+    lines_.SetModified(fileLines.ReplacedCount() > 0);
+    ShowTested();
+    return passed;
+}
+
+void Document::SetSavePath(const QString& path)
+{
+    if (path == savePath_)
+        return;
+    savePath_ = path;
+    reference_.reset();
+    linksTold_ = false;
+}
+
+Document::SaveTarget Document::InspectSaveTarget() const
+{
+    RefuseTextBeyondLatin1();
+    const std::optional<varnoke::files::FileStamp> now = varnoke::files::StampOf(ui::CorePath(savePath_));
+    SaveTarget target;
+    target.changed = reference_ && (!now || !varnoke::files::SameState(*reference_, *now));
+    if (now && now->regular && now->links > 1 && !linksTold_)
+        target.otherLinks = now->links - 1;
+    return target;
+}
+
+bool Document::Write(bool overwriteChanged)
+{
+    RefuseTextBeyondLatin1();
+    // Written beside the file and renamed over it, so a failed write leaves the old file whole.
+    const QByteArray bytes = lines_.Bytes();
+    const varnoke::files::ReplaceResult result = varnoke::files::ReplaceFile(
+        ui::CorePath(savePath_), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+        overwriteChanged || !reference_ ? nullptr : &*reference_);
+    switch (result.outcome) {
+    case varnoke::files::ReplaceOutcome::Replaced:
+        break;
+    case varnoke::files::ReplaceOutcome::Changed:
+        return false;
+    case varnoke::files::ReplaceOutcome::CannotCreate:
+        throw CommandError(CannotCreate(savePath_, result.reason));
+    case varnoke::files::ReplaceOutcome::WriteFailed:
+        throw CommandError(WithReason(QStringLiteral("Stream write error"), result.reason));
+    }
+    reference_ = result.written;
+    lines_.SetModified(false);
+    FModified_ = false;
+    return true;
+}
+
+void Document::Clear()
+{
+    model_.Rebuild([](varnoke::Forest& tree) { tree.Clear(); });
+    emit treeReset();
+    checks_.Clear();
+    lines_.ReplaceAll({});
+    lines_.SetModified(false);
+    FModified_ = false;
+    // The new document is untitled: Save asks for a name instead of writing over the
+    // last file, and a former .OBJ name no longer stops its tests.
+    SetPath({});
+    savePath_.clear();
+    reference_.reset();
+    linksTold_ = false;
+}
+
+void Document::TreeToText()
+{
+    varnoke::TreeToText(forest_, lines_);
+}
+
+bool Document::Generate(const QString& objPath)
+{
+    std::optional<varnoke::GeneratedHierarchy> generated;
+    {
+        BusyCursor busy;
+        generated = varnoke::GenerateHierarchy(checks_, ui::CorePath(objPath));
+    }
+    if (!generated)
+        return false;
+    TextLines::EditBlock edit(lines_);
+    varnoke::InsertGeneratedHierarchy(lines_, *generated);
+    return true;
+}
+
+void Document::ShowTested()
+{
+    // The views show the test's diagnostics before they lead to the first of them.
+    Announce();
+    emit tested();
+}
+
+void Document::Announce()
+{
+    if (checks_.diagnostics.Revision() != announcedDiagnostics_) {
+        announcedDiagnostics_ = checks_.diagnostics.Revision();
+        emit diagnosticsChanged();
+    }
+    if (IsModified() != announcedModified_) {
+        announcedModified_ = IsModified();
+        emit modifiedChanged(announcedModified_);
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <Qt>
+
+#include <initializer_list>
+
+class QAbstractItemView;
+class QHBoxLayout;
+class QPushButton;
+
+namespace ui {
+
+// A dialog with a fixed border: a caption and a close box, no maximize box.
+inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+// A dialog's row of buttons, at its right.
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
+
+// The selection stays drawn as selected when the view has no focus.
+void KeepSelectionVisible(QAbstractItemView& view);
+
+} // namespace ui
