@@ -9,7 +9,8 @@
 #     Alt+F4 asks "Save Changes?" (showing the text wrote the tree back into it), and No ends
 #     the program;
 #  2. without POSER.EXE, the start-up message comes first, alone; Enter answers it, then the
-#     window comes up, and closes.
+#     window comes up, and closes;
+#  3. --version prints the version and shows it in a box, which Enter closes.
 #   scripts/windows-smoke-test.sh [BUILD] [SCREENSHOT.png]
 # Run with WINEPREFIX set (make test-windows does); the clipboard is read through xclip. The
 # screenshot needs xwd (x11-apps) and ImageMagick, which the tests themselves do not.
@@ -68,9 +69,15 @@ shows_tree() {
   label="$(copied "$1" | tr -d '\r')"
   [ "$(wc -l <<<"$label")" -eq 1 ] && sed 's/^\t*//' "$work/tidy.txt" | grep -qxF -- "$label"
 }
-ended() {
+ended() { # the program ends by itself, with status 0
   for _ in $(seq 60); do
-    kill -0 "$program" 2>/dev/null || { wait "$program"; program=""; return 0; }
+    if ! kill -0 "$program" 2>/dev/null; then
+      local status=0
+      wait "$program" || status=$?
+      program=""
+      [ "$status" -eq 0 ] || fail "the program ended with status $status"
+      return 0
+    fi
     sleep 0.5
   done
   fail "the program did not end after its window was closed"
@@ -117,3 +124,13 @@ absent "Varnoke" || fail "the start-up message is still there"
 keys "$main" alt+F4
 ended
 echo "windows smoke test: without POSER.EXE, the start-up message came first and was answered"
+
+# 3. --version: printed, and shown in a box, since a window program has no console.
+"$wine" varnoke.exe --version >"$work/version.txt" 2>/dev/null &
+program=$!
+box="$(window "Varnoke")"
+keys "$box" Return
+ended
+[ "$(tr -d '\r' <"$work/version.txt")" = "varnoke $(basename "$folder" | cut -d- -f2)" ] ||
+  fail "varnoke --version printed: $(cat "$work/version.txt")"
+echo "windows smoke test: --version printed the version and showed it in a box"
