@@ -70,6 +70,7 @@ varnoke::GeometryFolders Document::GeometryFolders() const
 {
     varnoke::GeometryFolders folders;
     folders.poserFolder = poser_.Path();
+    folders.progress = progress_;
     // Content installed in another runtime is found beside the open document.
     if (!path_.isEmpty()) {
         if (auto other = varnoke::NearestPoserFolder(ui::CorePath(path_)); other && *other != folders.poserFolder)
@@ -225,7 +226,7 @@ bool Document::Generate(const QString& objPath)
     std::optional<varnoke::GeneratedHierarchy> generated;
     {
         BusyCursor busy;
-        generated = varnoke::GenerateHierarchy(checks_, ui::CorePath(objPath));
+        generated = varnoke::GenerateHierarchy(checks_, ui::CorePath(objPath), progress_);
     }
     if (!generated)
         return false;

@@ -5,6 +5,7 @@
 #include "hierarchy/check_state.h"
 #include "hierarchy/forest.h"
 #include "hierarchy/geometry_folders.h"
+#include "hierarchy/progress.h"
 #include "tree/tree_edits.h"
 #include "ui/hierarchy_model.h"
 #include "ui/poser_folder.h"
@@ -33,6 +34,9 @@ public:
     int FErrorCount() const { return checks_.diagnostics.FErrorCount; }
     int FWarningCount() const { return checks_.diagnostics.FWarningCount; }
     const PoserFolder& Poser() const { return poser_; }
+    // Who hears how far long work has come, and may stop it; none: nobody.
+    void ListenWith(varnoke::Progress* progress) { progress_ = progress; }
+    varnoke::Progress* Listener() const { return progress_; }
 
     bool FModified() const { return FModified_; }
     // The text or the tree changed since the last load, save, New or test.
@@ -102,6 +106,7 @@ private:
     std::optional<varnoke::files::FileStamp> reference_;
     bool linksTold_ = false;
     PoserFolder poser_;
+    varnoke::Progress* progress_ = nullptr;
     std::uint64_t announcedDiagnostics_;
     bool announcedModified_ = false;
 };

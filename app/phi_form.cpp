@@ -5,6 +5,7 @@
 #include "app/document.h"
 #include "app/help_window.h"
 #include "app/hierarchy_tree_view.h"
+#include "app/long_work.h"
 #include "app/text_view.h"
 #include "dialogs/about_box.h"
 #include "dialogs/edit_ik_form.h"
@@ -57,6 +58,7 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, const QString& programP
     , document_(new Document(programPath, this))
     , diagnostics_(new DiagnosticsModel(document_->Checks().diagnostics, this))
     , menuGate_(new MenuGate([this](const MenuGate::Command& command) { RunCommand(command); }, this))
+    , longWork_(new LongWork(*this))
 {
     // The pictures and help pages live in this static library: link them in.
     Q_INIT_RESOURCE(resources);
@@ -68,6 +70,7 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, const QString& programP
     connect(document_, &Document::diagnosticsChanged, diagnostics_, &DiagnosticsModel::Refresh);
     connect(document_, &Document::treeReset, treeView_, &QTreeView::expandAll);
     connect(document_, &Document::tested, this, &TPHIForm::ShowTestResult);
+    document_->ListenWith(longWork_);
     move(kFirstPosition);
     resize(kFirstOuterSize);
     FormCreate();
@@ -121,12 +124,20 @@ void TPHIForm::FitOuterSize()
 
 void TPHIForm::RunCommand(const std::function<void()>& command)
 {
+    // One place for every menu item, key and tool button: while a command's long work
+    // lets the window handle events, nothing else starts, not even the same command again.
+    if (longWork_->Busy())
+        return;
+    longWork_->Begin();
     try {
         command();
+    } catch (const varnoke::Cancelled&) {
+        // Stopped by the user, who knows.
     } catch (...) {
         ShowCommandError(std::current_exception());
     }
     document_->Announce();
+    longWork_->End();
 }
 
 void TPHIForm::ShowTextView()

@@ -16,6 +16,7 @@ class DiagnosticsModel;
 class Document;
 class HelpWindow;
 class HierarchyTreeView;
+class LongWork;
 class MenuGate;
 class Prompts;
 class QAction;
@@ -101,7 +102,8 @@ public:
     void OBJButtonClick();
 
     // Runs a command as the window's event dispatch does: an error it raises is shown
-    // in an error box and the program goes on; the views then show what it changed.
+    // in an error box and the program goes on; the views then show what it changed. A
+    // command asked for while another one's long work lets the window paint is dropped.
     void RunCommand(const std::function<void()>& command);
 
 protected:
@@ -150,6 +152,7 @@ private:
     Document* document_;
     DiagnosticsModel* diagnostics_;
     MenuGate* menuGate_;
+    LongWork* longWork_;
 
     QMenu* fileMenu_ = nullptr;
     QAction* newAction_ = nullptr;

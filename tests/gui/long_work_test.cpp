@@ -1,0 +1,73 @@
+// The window while a command does long work: it paints, takes nothing else meanwhile, and
+// shows how far the work has come, with a way out.
+#include "window_fixture.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class LongWorkTest : public WindowFixture {
+    Q_OBJECT
+
+    // A key pressed for a command, as the keyboard sends it when the window gets to it.
+    void PostKey(QWidget* target, Qt::Key key)
+    {
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+    }
+
+private slots:
+    void initTestCase() { WindowFixture::initTestCase(); }
+    void init() { WindowFixture::init(); }
+    void cleanup() { WindowFixture::cleanup(); }
+
+    // While a command works, a command asked for again by its key, its menu item or its
+    // button is dropped, and so are typing, a drop and closing the window; afterwards the
+    // key works again.
+    void commandsAskedForMeanwhileAreDropped()
+    {
+        QVERIFY(Start());
+        const QString doc = WriteFile(Path(u"doc.phi"_s), "#doc\r\n");
+        Open(Figure());
+        QTest::keyClick(w, Qt::Key_F4);
+        const QStringList before = Lines();
+        int tests = 0;
+        connect(&w->Doc(), &Document::tested, this, [&] { ++tests; });
+        bool askedMeanwhile = false;
+        // A slow command reporting its progress as a long test does.
+        w->RunCommand([&] {
+            QTimer::singleShot(0, this, [&] {
+                askedMeanwhile = true;
+                for (int i = 0; i < 20; ++i)
+                    QTest::keyClick(w, Qt::Key_F10);
+                Control<QAction>(*w, u"Test2"_s)->trigger();
+                Control<QToolButton>(*w, u"TestButton"_s)->click();
+                Caret(0, 0);
+                QTest::keyClicks(TextMemo(), u"typed"_s);
+                Drop({ doc });
+                w->close();
+            });
+            for (int report = 0; report < 5; ++report)
+                QVERIFY(w->Doc().Listener()->Report(varnoke::Progress::Step::TestingLines, "slow", report, 5));
+            // Pressed after the last report, still during the command.
+            for (int i = 0; i < 20; ++i)
+                PostKey(TextMemo(), Qt::Key_F10);
+        });
+        QCoreApplication::processEvents();
+        QVERIFY(askedMeanwhile);
+        QCOMPARE(tests, 0);
+        QCOMPARE(Lines(), before);
+        QCOMPARE(w->Doc().Path(), Figure());
+        QVERIFY(w->isVisible());
+
+        QTest::keyClick(w, Qt::Key_F10);
+        QCOMPARE(tests, 1);
+        PostKey(TextMemo(), Qt::Key_F10);
+        QCoreApplication::processEvents();
+        QCOMPARE(tests, 2);
+        QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
+    }
+};
+
+QTEST_MAIN(LongWorkTest)
+#include "long_work_test.moc"
