@@ -1,6 +1,5 @@
 #include "app/document.h"
 
-#include "app/busy_cursor.h"
 #include "app/command_error.h"
 #include "hierarchy/document_lines.h"
 #include "hierarchy/generation.h"
@@ -88,7 +87,6 @@ void Document::RefuseTextBeyondLatin1() const
 
 bool Document::TestLines(varnoke::DocumentLines& lines)
 {
-    BusyCursor busy;
     FModified_ = false;
     const varnoke::GeometryFolders folders = GeometryFolders();
     const std::string fileName = ui::CorePath(path_);
@@ -119,7 +117,6 @@ bool Document::Load(const QString& path)
         throw CommandError(CannotOpen(path));
     if (stamp->size > kTextCapacity)
         throw CommandError(QStringLiteral("Text exceeds memo capacity"));
-    BusyCursor busy;
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(stamp->size));
     std::vector<char> buffer(std::size_t { 1 } << 16);
@@ -223,11 +220,8 @@ void Document::TreeToText()
 
 bool Document::Generate(const QString& objPath)
 {
-    std::optional<varnoke::GeneratedHierarchy> generated;
-    {
-        BusyCursor busy;
-        generated = varnoke::GenerateHierarchy(checks_, ui::CorePath(objPath), progress_);
-    }
+    const std::optional<varnoke::GeneratedHierarchy> generated
+        = varnoke::GenerateHierarchy(checks_, ui::CorePath(objPath), progress_);
     if (!generated)
         return false;
     TextLines::EditBlock edit(lines_);

@@ -1,6 +1,7 @@
 // Start-up, the two views, the test and the window's own events.
 #include "app/phi_form.h"
 
+#include "app/busy_cursor.h"
 #include "app/command_error.h"
 #include "app/document.h"
 #include "app/help_window.h"
@@ -53,7 +54,8 @@ bool HasPoserExe(const QString& folder)
 
 TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, const QString& programPath, QWidget* parent)
     : QMainWindow(parent)
-    , prompts_(prompts)
+    , cursorPrompts_(prompts)
+    , prompts_(cursorPrompts_)
     , settings_(settings)
     , document_(new Document(programPath, this))
     , diagnostics_(new DiagnosticsModel(document_->Checks().diagnostics, this))
@@ -129,6 +131,8 @@ void TPHIForm::RunCommand(const std::function<void()>& command)
     if (longWork_->Busy())
         return;
     longWork_->Begin();
+    // Any command may take long: the pointer says so until it has ended, views included.
+    const BusyCursor busy;
     try {
         command();
     } catch (const varnoke::Cancelled&) {

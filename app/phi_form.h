@@ -4,6 +4,7 @@
 #include "tree/drag_drop.h"
 #include "tree/input_box_edits.h"
 #include "tree/tree_edits.h"
+#include "ui/cursor_prompts.h"
 
 #include <QMainWindow>
 
@@ -147,6 +148,8 @@ private:
     // Asks before a file too large to be a hierarchy is read; false when the answer was No.
     bool OpenLargeFileAnyway(const QString& path);
 
+    // The given prompts, with the normal pointer while they wait for the user.
+    CursorPrompts cursorPrompts_;
     Prompts& prompts_;
     Settings& settings_;
     Document* document_;

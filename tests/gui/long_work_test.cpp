@@ -67,6 +67,65 @@ private slots:
         QCOMPARE(tests, 2);
         QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
     }
+
+    // Every command that may take long shows the busy pointer from its start to its end,
+    // the views' updates included; a box or dialog it opens meanwhile shows the normal one.
+    void busyCursorCoversWholeCommands()
+    {
+        QVERIFY(Start());
+        QString step;
+        QMap<QString, int> busy, idle; // moments of work seen under each pointer, by command
+        const auto seen = [&] {
+            const QCursor* cursor = QApplication::overrideCursor();
+            ++(cursor && cursor->shape() == Qt::WaitCursor ? busy : idle)[step];
+        };
+        Document& doc = w->Doc();
+        connect(&doc.Text(), &QTextDocument::contentsChange, this, seen);
+        connect(&doc.TreeModel(), &QAbstractItemModel::modelReset, this, seen);
+        connect(&doc, &Document::tested, this, seen);
+        connect(&doc, &Document::modifiedChanged, this, seen);
+        connect(&doc, &Document::diagnosticsChanged, this, seen);
+        const QString obj = dir_->path() + kFigureFolder + u"/mannikin.obj"_s;
+        const QList<std::pair<QString, std::function<void()>>> commands {
+            { u"open"_s, [&] { Open(Figure()); } },
+            { u"F4"_s, [&] { QTest::keyClick(w, Qt::Key_F4); } },
+            { u"F5"_s, [&] { QTest::keyClick(w, Qt::Key_F5); } },
+            { u"F10 in the tree"_s, [&] { QTest::keyClick(w, Qt::Key_F10); } },
+            { u"generation"_s,
+              [&] {
+                  prompts_->files.push_back(FileDialogAnswer { obj, u"Wavefront (*.OBJ)"_s });
+                  QTest::keyClick(w, Qt::Key_F6);
+              } },
+            { u"save"_s,
+              [&] {
+                  prompts_->files.push_back(FileDialogAnswer { Path(u"saved.phi"_s), u"Poser Hierarchy (*.PHI)"_s });
+                  Control<QAction>(*w, u"SaveAs1"_s)->trigger();
+              } },
+            { u"drop"_s,
+              [&] {
+                  QTest::keyClick(w, Qt::Key_F4);
+                  QTest::keyClicks(TextMemo(), u"#edited"_s);
+                  prompts_->confirms.push_back(Prompts::Answer::No);
+                  Drop({ Figure() });
+              } },
+        };
+        for (const auto& [name, command] : commands) {
+            step = name;
+            command();
+            QVERIFY2(busy.value(name) > 0, qPrintable(name));
+            QVERIFY2(!QApplication::overrideCursor(), qPrintable(name));
+        }
+        QCOMPARE(idle.keys(), QStringList { u"drop"_s }); // the typing before it
+        QCOMPARE(ReadAll(Path(u"saved.phi"_s)).isEmpty(), false);
+        QStringList asked;
+        for (const ScriptedPrompts::Call& call : prompts_->calls) {
+            if (call.busyCursor)
+                asked << call.kind;
+        }
+        QCOMPARE(asked, QStringList {});
+        QCOMPARE(prompts_->Texts(u"Confirm"_s).size(), 1);
+        QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
+    }
 };
 
 QTEST_MAIN(LongWorkTest)
