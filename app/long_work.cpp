@@ -1,10 +1,15 @@
 #include "app/long_work.h"
 
+#include "ui/progress_dialog.h"
+#include "ui/text_conversions.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QScopedValueRollback>
 #include <QWidget>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -41,6 +46,7 @@ LongWork::LongWork(QWidget& window)
     : QObject(&window)
     , window_(window)
 {
+    setObjectName(QStringLiteral("LongWork"));
 }
 
 LongWork::~LongWork() = default;
@@ -50,6 +56,7 @@ void LongWork::Begin()
     if (depth_++ > 0)
         return;
     reported_ = false;
+    started_.start();
 }
 
 void LongWork::End()
@@ -61,16 +68,39 @@ void LongWork::End()
     if (reported_)
         Pump();
     reported_ = false;
+    if (dialog_ && dialog_->isVisible()) {
+        dialog_->Finish();
+        window_.activateWindow();
+    }
+    overDialog_.reset();
 }
 
-bool LongWork::Report(Step, std::string_view, std::uint64_t, std::uint64_t)
+bool LongWork::Report(Step step, std::string_view what, std::uint64_t done, std::uint64_t total)
 {
     // Work outside a command (a test run by a program of its own) keeps to itself.
     if (depth_ == 0)
         return true;
     reported_ = true;
+    if (started_.elapsed() >= showAfter_)
+        ShowProgress(step, what, done, total);
     Pump();
-    return true;
+    return !(dialog_ && dialog_->CancelAsked());
+}
+
+void LongWork::ShowProgress(Step step, std::string_view what, std::uint64_t done, std::uint64_t total)
+{
+    if (!dialog_)
+        dialog_ = new ProgressDialog(&window_);
+    if (!dialog_->isVisible())
+        overDialog_.emplace();
+    const QString name = ui::FromCorePath(std::string(what));
+    const QString text = step == Step::ReadingFile ? QStringLiteral("Reading %1").arg(name)
+        : name.isEmpty()                           ? QStringLiteral("Testing the hierarchy")
+                                                   : QStringLiteral("Testing %1").arg(name);
+    std::optional<int> perMille;
+    if (total > 0)
+        perMille = static_cast<int>(std::min<std::uint64_t>(done, total) * 1000 / total);
+    dialog_->Show(text, perMille);
 }
 
 void LongWork::Pump()

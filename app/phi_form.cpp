@@ -72,6 +72,7 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, const QString& programP
     connect(document_, &Document::diagnosticsChanged, diagnostics_, &DiagnosticsModel::Refresh);
     connect(document_, &Document::treeReset, treeView_, &QTreeView::expandAll);
     connect(document_, &Document::tested, this, &TPHIForm::ShowTestResult);
+    connect(document_, &Document::testCancelled, this, &TPHIForm::ShowTextView);
     document_->ListenWith(longWork_);
     move(kFirstPosition);
     resize(kFirstOuterSize);

@@ -2,6 +2,11 @@
 // shows how far the work has come, with a way out.
 #include "window_fixture.h"
 
+#include "app/long_work.h"
+#include "ui/progress_dialog.h"
+
+#include <QLabel>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -14,6 +19,44 @@ class LongWorkTest : public WindowFixture {
     {
         QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
         QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+    }
+
+    // A file of the given size that takes no disk: zeros all through.
+    QString SparseFile(const QString& path, qint64 size)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(size))
+            qWarning("cannot make %s", qPrintable(path));
+        return path;
+    }
+    // Stops the work the first time its progress shows, by Cancel or by Escape, and
+    // keeps what the dialog said.
+    struct Canceller {
+        QTimer timer;
+        QString shown;
+        int cancels = 0;
+    };
+    void CancelWhenShown(Canceller& canceller, bool byEscape)
+    {
+        canceller.timer.setInterval(0);
+        connect(&canceller.timer, &QTimer::timeout, this, [this, &canceller, byEscape] {
+            auto* dialog = w->findChild<ProgressDialog*>(u"ProgressDialog"_s);
+            if (!dialog || !dialog->isVisible() || dialog->CancelAsked())
+                return;
+            canceller.shown = dialog->findChild<QLabel*>()->text();
+            ++canceller.cancels;
+            if (byEscape)
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            else
+                QTest::mouseClick(dialog->findChild<QPushButton*>(u"CancelButton"_s), Qt::LeftButton);
+        });
+        canceller.timer.start();
+    }
+    bool ProgressShown() const
+    {
+        const auto* dialog = w->findChild<ProgressDialog*>(u"ProgressDialog"_s);
+        return dialog && dialog->isVisible();
     }
 
 private slots:
@@ -125,6 +168,80 @@ private slots:
         QCOMPARE(asked, QStringList {});
         QCOMPARE(prompts_->Texts(u"Confirm"_s).size(), 1);
         QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
+    }
+
+    // A test stopped half-way leaves the text as it was, shows it, and says so alone in
+    // the list: the test of an opened file as well as a test asked for.
+    void cancelledTest_data()
+    {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("Cancel") << false;
+        QTest::newRow("Escape") << true;
+    }
+    void cancelledTest()
+    {
+        QFETCH(bool, byEscape);
+        QVERIFY(Start());
+        Open(Figure());
+        QVERIFY(!w->FTextMode());
+        // Reading it takes minutes: only Cancel ends the test in time.
+        const QString big = SparseFile(dir_->path() + u"/Runtime/Geometries/big/big.obj"_s, qint64(64) << 30);
+        const QStringList text { u"   #indented"_s, u"objFile :Runtime:Geometries:big:big.obj"_s, u"  1 hip yzx"_s };
+        const QString doc = WriteFile(Path(u"doc.phi"_s), text.join(u"\r\n"_s).toLatin1() + "\r\n");
+        Canceller canceller;
+        CancelWhenShown(canceller, byEscape);
+        Open(doc);
+        QCOMPARE(canceller.cancels, 1);
+        QVERIFY(canceller.shown.contains(big));
+        QVERIFY(!ProgressShown());
+        QCOMPARE(Lines(), text);
+        QVERIFY(w->FTextMode());
+        QCOMPARE(Diagnostics(), QStringList { u"Test cancelled"_s });
+        QCOMPARE(w->Doc().FErrorCount(), 0);
+        QCOMPARE(w->Doc().FWarningCount(), 0);
+        QCOMPARE(w->Doc().Tree().NodeCount(), 0);
+        QCOMPARE(w->Doc().Path(), doc);
+        QVERIFY(!w->Doc().IsModified());
+
+        // Asked for again.
+        Control<QToolButton>(*w, u"TestButton"_s)->click();
+        QCOMPARE(canceller.cancels, 2);
+        QCOMPARE(Lines(), text);
+        QCOMPARE(Diagnostics(), QStringList { u"Test cancelled"_s });
+
+        // Run to its end, the same test tidies the lines.
+        canceller.timer.stop();
+        SparseFile(big, 0);
+        Control<QToolButton>(*w, u"TestButton"_s)->click();
+        QCOMPARE(Lines().constFirst(), u"#indented"_s);
+        QVERIFY(!Diagnostics().contains(u"Test cancelled"_s));
+        QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
+    }
+
+    // A large file whose reading is stopped leaves the document as it was.
+    void cancelledOpen()
+    {
+        QVERIFY(Start());
+        w->findChild<LongWork*>(u"LongWork"_s)->ShowAfter(0);
+        Open(Figure());
+        const QStringList lines = Lines();
+        const QStringList diagnostics = Diagnostics();
+        const QString large = SparseFile(Path(u"large.phi"_s), qint64(40) << 20);
+        prompts_->yesNos.push_back(true);
+        Canceller canceller;
+        CancelWhenShown(canceller, false);
+        Open(large);
+        QCOMPARE(canceller.cancels, 1);
+        QVERIFY(canceller.shown.contains(large));
+        QVERIFY(!ProgressShown());
+        QCOMPARE(Lines(), lines);
+        QCOMPARE(Diagnostics(), diagnostics);
+        QCOMPARE(w->Doc().Path(), Figure());
+        QCOMPARE(w->Doc().SavePath(), Figure());
+        QVERIFY(!w->FTextMode());
+        QVERIFY(!w->Doc().IsModified());
+        QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
+        QCOMPARE(prompts_->yesNos.size(), std::size_t { 0 });
     }
 };
 
