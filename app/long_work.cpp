@@ -23,6 +23,11 @@ bool IsInput(QEvent::Type type)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+    case QEvent::HoverLeave:
+    case QEvent::Wheel:
     case QEvent::ContextMenu:
     case QEvent::InputMethod:
     case QEvent::DragEnter:
