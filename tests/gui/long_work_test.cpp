@@ -242,6 +242,17 @@ private slots:
         QVERIFY(!w->Doc().IsModified());
         QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
         QCOMPARE(prompts_->yesNos.size(), std::size_t { 0 });
+
+        // So does a generation whose OBJ file is stopped while it is read.
+        const QString obj = SparseFile(dir_->path() + u"/Runtime/Geometries/big/big.obj"_s, qint64(40) << 20);
+        prompts_->files.push_back(FileDialogAnswer { obj, u"Wavefront (*.OBJ)"_s });
+        Control<QToolButton>(*w, u"OBJButton"_s)->click();
+        QCOMPARE(canceller.cancels, 2);
+        QVERIFY(canceller.shown.contains(obj));
+        QCOMPARE(Lines(), lines);
+        QCOMPARE(Diagnostics(), diagnostics);
+        QVERIFY(!w->FTextMode()); // the text was rebuilt from the tree first, as always
+        QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
     }
 };
 
