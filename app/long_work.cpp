@@ -62,6 +62,7 @@ void LongWork::Begin()
         return;
     reported_ = false;
     started_.start();
+    sincePump_.start();
 }
 
 void LongWork::End()
@@ -86,9 +87,15 @@ bool LongWork::Report(Step step, std::string_view what, std::uint64_t done, std:
     if (depth_ == 0)
         return true;
     reported_ = true;
-    if (started_.elapsed() >= showAfter_)
-        ShowProgress(step, what, done, total);
-    Pump();
+    // Often enough to paint smoothly; handling events at every report would slow the work.
+    constexpr int kPumpEvery = 40;
+    const bool showNow = started_.elapsed() >= showAfter_ && !(dialog_ && dialog_->isVisible());
+    if (showNow || sincePump_.elapsed() >= kPumpEvery) {
+        if (started_.elapsed() >= showAfter_)
+            ShowProgress(step, what, done, total);
+        Pump();
+        sincePump_.start();
+    }
     return !(dialog_ && dialog_->CancelAsked());
 }
 

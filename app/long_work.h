@@ -47,6 +47,7 @@ private:
     ProgressDialog* dialog_ = nullptr;
     std::optional<NormalCursor> overDialog_;
     QElapsedTimer started_;
+    QElapsedTimer sincePump_;
     int showAfter_ = 500;
     int depth_ = 0;
     bool pumping_ = false;

@@ -90,8 +90,10 @@ private slots:
                 Drop({ doc });
                 w->close();
             });
-            for (int report = 0; report < 5; ++report)
+            for (int report = 0; report < 5; ++report) {
+                QTest::qSleep(60); // long enough that each report lets the window handle its events
                 QVERIFY(w->Doc().Listener()->Report(varnoke::Progress::Step::TestingLines, "slow", report, 5));
+            }
             // Pressed after the last report, still during the command.
             for (int i = 0; i < 20; ++i)
                 PostKey(TextMemo(), Qt::Key_F10);
