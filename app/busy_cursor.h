@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-// A busy cursor while a test or a generation reads OBJ files, which may be large.
+// The busy cursor for as long as it lives; boxes and dialogs meanwhile show the normal one.
 class BusyCursor {
 public:
     BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -1,7 +1,7 @@
 #include "app/document.h"
 
-#include "app/busy_cursor.h"
 #include "app/command_error.h"
+#include "hierarchy/deferred_lines.h"
 #include "hierarchy/document_lines.h"
 #include "hierarchy/generation.h"
 #include "hierarchy/hierarchy_check.h"
@@ -18,6 +18,8 @@ namespace {
 
 // The most the editor takes: its positions are ints.
 constexpr qint64 kTextCapacity = std::numeric_limits<int>::max() / 2;
+// How often reading a file says how far it has come.
+constexpr std::size_t kReportEvery = std::size_t { 4 } << 20;
 
 // The error's first line as every error box ends it, the system's reason below.
 QString WithReason(const QString& text, const std::string& reason)
@@ -70,6 +72,7 @@ varnoke::GeometryFolders Document::GeometryFolders() const
 {
     varnoke::GeometryFolders folders;
     folders.poserFolder = poser_.Path();
+    folders.progress = progress_;
     // Content installed in another runtime is found beside the open document.
     if (!path_.isEmpty()) {
         if (auto other = varnoke::NearestPoserFolder(ui::CorePath(path_)); other && *other != folders.poserFolder)
@@ -87,14 +90,34 @@ void Document::RefuseTextBeyondLatin1() const
 
 bool Document::TestLines(varnoke::DocumentLines& lines)
 {
-    BusyCursor busy;
+    const bool treeEdited = FModified_;
     FModified_ = false;
     const varnoke::GeometryFolders folders = GeometryFolders();
     const std::string fileName = ui::CorePath(path_);
-    const bool passed = model_.Rebuild(
-        [&](varnoke::Forest& tree) { return varnoke::TestHierarchy(checks_, folders, lines, tree, fileName); });
+    // The lines are tidied only once the test has come to its end.
+    varnoke::DeferredLines tidied(lines);
+    bool passed = false;
+    try {
+        passed = model_.Rebuild(
+            [&](varnoke::Forest& tree) { return varnoke::TestHierarchy(checks_, folders, tidied, tree, fileName); });
+    } catch (const varnoke::Cancelled&) {
+        FModified_ = treeEdited;
+        CancelTest();
+        throw;
+    }
+    tidied.Apply();
     emit treeReset();
     return passed;
+}
+
+void Document::CancelTest()
+{
+    model_.Rebuild([](varnoke::Forest& tree) { tree.Clear(); });
+    emit treeReset();
+    checks_.Clear();
+    checks_.diagnostics.AddPlain("Test cancelled");
+    Announce();
+    emit testCancelled();
 }
 
 bool Document::Test()
@@ -118,15 +141,20 @@ bool Document::Load(const QString& path)
         throw CommandError(CannotOpen(path));
     if (stamp->size > kTextCapacity)
         throw CommandError(QStringLiteral("Text exceeds memo capacity"));
-    BusyCursor busy;
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(stamp->size));
     std::vector<char> buffer(std::size_t { 1 } << 16);
+    std::size_t reported = 0;
     while (const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get())) {
         // A kernel file may give more than its size says.
         if (static_cast<qint64>(bytes.size() + count) > kTextCapacity)
             throw CommandError(QStringLiteral("Text exceeds memo capacity"));
         bytes.append(buffer.data(), count);
+        if (progress_ && bytes.size() - reported >= kReportEvery) {
+            reported = bytes.size();
+            varnoke::ReportProgress(progress_, varnoke::Progress::Step::ReadingFile, ui::CorePath(path), reported,
+                                    static_cast<std::uint64_t>(stamp->size));
+        }
     }
     if (std::ferror(file.get()))
         throw CommandError(CannotOpen(path));
@@ -148,7 +176,15 @@ bool Document::Load(const QString& path)
     // A new text is tested before it fills the editor, which then takes it in one piece
     // instead of an edit per re-indented line; those edits still count as changes.
     varnoke::LineList fileLines(std::move(text.lines));
-    const bool passed = TestLines(fileLines);
+    bool passed = false;
+    try {
+        passed = TestLines(fileLines);
+    } catch (const varnoke::Cancelled&) {
+        // The file is open all the same, as it was read.
+        lines_.Load({ std::move(fileLines.Lines()), text.finalLineEnd });
+        lines_.SetModified(false);
+        throw;
+    }
     lines_.Load({ std::move(fileLines.Lines()), text.finalLineEnd });
     lines_.SetModified(fileLines.ReplacedCount() > 0);
     ShowTested();
@@ -222,11 +258,8 @@ void Document::TreeToText()
 
 bool Document::Generate(const QString& objPath)
 {
-    std::optional<varnoke::GeneratedHierarchy> generated;
-    {
-        BusyCursor busy;
-        generated = varnoke::GenerateHierarchy(checks_, ui::CorePath(objPath));
-    }
+    const std::optional<varnoke::GeneratedHierarchy> generated
+        = varnoke::GenerateHierarchy(checks_, ui::CorePath(objPath), progress_);
     if (!generated)
         return false;
     TextLines::EditBlock edit(lines_);

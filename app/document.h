@@ -5,6 +5,7 @@
 #include "hierarchy/check_state.h"
 #include "hierarchy/forest.h"
 #include "hierarchy/geometry_folders.h"
+#include "hierarchy/progress.h"
 #include "tree/tree_edits.h"
 #include "ui/hierarchy_model.h"
 #include "ui/poser_folder.h"
@@ -33,6 +34,9 @@ public:
     int FErrorCount() const { return checks_.diagnostics.FErrorCount; }
     int FWarningCount() const { return checks_.diagnostics.FWarningCount; }
     const PoserFolder& Poser() const { return poser_; }
+    // Who hears how far long work has come, and may stop it; none: nobody.
+    void ListenWith(varnoke::Progress* progress) { progress_ = progress; }
+    varnoke::Progress* Listener() const { return progress_; }
 
     bool FModified() const { return FModified_; }
     // The text or the tree changed since the last load, save, New or test.
@@ -57,7 +61,9 @@ public:
     varnoke::TreeWindow TreeWindow(const bool& FTextMode, varnoke::Node* selected);
 
     // Reads the file and tests it; false when the test failed. Throws a CommandError,
-    // with the document unchanged, when the file cannot be read.
+    // with the document unchanged, when the file cannot be read. Stopped by the listener,
+    // it throws Cancelled: while reading, with the document unchanged; while testing, with
+    // the file's text as read and the test cancelled.
     bool Load(const QString& path);
     // Writes the text to SavePath, keeping the file's owner, group, mode and attributes;
     // false, with nothing written, when the file changed since it was read or saved and
@@ -65,12 +71,15 @@ public:
     bool Write(bool overwriteChanged);
     // The empty, untitled document.
     void Clear();
-    // Tests the text, tidying its indentation; false when the test failed.
+    // Tests the text, tidying its indentation; false when the test failed. Stopped by the
+    // listener, it throws Cancelled with the text untouched, the tree empty and the test's
+    // cancellation the one diagnostic.
     bool Test();
     // Writes the tree back as the text.
     void TreeToText();
     // Inserts a first hierarchy of the OBJ file's groups; false, with an error listed,
-    // when the file cannot be read.
+    // when the file cannot be read. Stopped by the listener, it throws Cancelled with
+    // nothing changed.
     bool Generate(const QString& objPath);
     // Tells the views of changes to the diagnostics and the Modified state since the
     // last time; each command ends with it, and a test before it leads to a diagnostic.
@@ -78,6 +87,7 @@ public:
 
 signals:
     void tested();
+    void testCancelled();
     void diagnosticsChanged();
     void treeReset();
     void modifiedChanged(bool modified);
@@ -85,6 +95,7 @@ signals:
 
 private:
     bool TestLines(varnoke::DocumentLines& lines);
+    void CancelTest();
     void ShowTested();
     void RefuseTextBeyondLatin1() const;
     varnoke::GeometryFolders GeometryFolders() const;
@@ -102,6 +113,7 @@ private:
     std::optional<varnoke::files::FileStamp> reference_;
     bool linksTold_ = false;
     PoserFolder poser_;
+    varnoke::Progress* progress_ = nullptr;
     std::uint64_t announcedDiagnostics_;
     bool announcedModified_ = false;
 };

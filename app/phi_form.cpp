@@ -1,10 +1,12 @@
 // Start-up, the two views, the test and the window's own events.
 #include "app/phi_form.h"
 
+#include "app/busy_cursor.h"
 #include "app/command_error.h"
 #include "app/document.h"
 #include "app/help_window.h"
 #include "app/hierarchy_tree_view.h"
+#include "app/long_work.h"
 #include "app/text_view.h"
 #include "dialogs/about_box.h"
 #include "dialogs/edit_ik_form.h"
@@ -52,11 +54,13 @@ bool HasPoserExe(const QString& folder)
 
 TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, const QString& programPath, QWidget* parent)
     : QMainWindow(parent)
-    , prompts_(prompts)
+    , cursorPrompts_(prompts)
+    , prompts_(cursorPrompts_)
     , settings_(settings)
     , document_(new Document(programPath, this))
     , diagnostics_(new DiagnosticsModel(document_->Checks().diagnostics, this))
     , menuGate_(new MenuGate([this](const MenuGate::Command& command) { RunCommand(command); }, this))
+    , longWork_(new LongWork(*this))
 {
     // The pictures and help pages live in this static library: link them in.
     Q_INIT_RESOURCE(resources);
@@ -68,6 +72,14 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, const QString& programP
     connect(document_, &Document::diagnosticsChanged, diagnostics_, &DiagnosticsModel::Refresh);
     connect(document_, &Document::treeReset, treeView_, &QTreeView::expandAll);
     connect(document_, &Document::tested, this, &TPHIForm::ShowTestResult);
+    connect(document_, &Document::testCancelled, this, &TPHIForm::ShowTextView);
+    // A test may let the window paint while it rebuilds the tree: the view must not
+    // draw the nodes it knew before, which are gone.
+    connect(&document_->TreeModel(), &QAbstractItemModel::modelAboutToBeReset, treeView_,
+            [this] { treeView_->setUpdatesEnabled(false); });
+    connect(&document_->TreeModel(), &QAbstractItemModel::modelReset, treeView_,
+            [this] { treeView_->setUpdatesEnabled(true); });
+    document_->ListenWith(longWork_);
     move(kFirstPosition);
     resize(kFirstOuterSize);
     FormCreate();
@@ -121,12 +133,22 @@ void TPHIForm::FitOuterSize()
 
 void TPHIForm::RunCommand(const std::function<void()>& command)
 {
+    // One place for every menu item, key and tool button: while a command's long work
+    // lets the window handle events, nothing else starts, not even the same command again.
+    if (longWork_->Busy())
+        return;
+    longWork_->Begin();
+    // Any command may take long: the pointer says so until it has ended, views included.
+    const BusyCursor busy;
     try {
         command();
+    } catch (const varnoke::Cancelled&) {
+        // Stopped by the user, who knows.
     } catch (...) {
         ShowCommandError(std::current_exception());
     }
     document_->Announce();
+    longWork_->End();
 }
 
 void TPHIForm::ShowTextView()

@@ -4,6 +4,7 @@
 #include "tree/drag_drop.h"
 #include "tree/input_box_edits.h"
 #include "tree/tree_edits.h"
+#include "ui/cursor_prompts.h"
 
 #include <QMainWindow>
 
@@ -16,6 +17,7 @@ class DiagnosticsModel;
 class Document;
 class HelpWindow;
 class HierarchyTreeView;
+class LongWork;
 class MenuGate;
 class Prompts;
 class QAction;
@@ -101,7 +103,8 @@ public:
     void OBJButtonClick();
 
     // Runs a command as the window's event dispatch does: an error it raises is shown
-    // in an error box and the program goes on; the views then show what it changed.
+    // in an error box and the program goes on; the views then show what it changed. A
+    // command asked for while another one's long work lets the window paint is dropped.
     void RunCommand(const std::function<void()>& command);
 
 protected:
@@ -145,11 +148,14 @@ private:
     // Asks before a file too large to be a hierarchy is read; false when the answer was No.
     bool OpenLargeFileAnyway(const QString& path);
 
+    // The given prompts, with the normal pointer while they wait for the user.
+    CursorPrompts cursorPrompts_;
     Prompts& prompts_;
     Settings& settings_;
     Document* document_;
     DiagnosticsModel* diagnostics_;
     MenuGate* menuGate_;
+    LongWork* longWork_;
 
     QMenu* fileMenu_ = nullptr;
     QAction* newAction_ = nullptr;

@@ -2,8 +2,11 @@
 // the tree view is shown, expanded and painted, against the toolkit's floor: the same
 // text in a bare QPlainTextEdit and a QStandardItemModel of the same tree in a
 // QTreeView, expanded and painted. Runs on the offscreen platform unless told otherwise.
+// A file of 5,000,000 empty lines is opened in processes of its own, one open each, so
+// that the peak memory of each side is its own.
 //
-//   bench_window WORK_FOLDER [RUNS]        (RUNS defaults to 5)
+//   bench_window WORK_FOLDER [RUNS]        (RUNS defaults to 5; a third of them for the empty lines)
+//   bench_window --once window|floor FILE  (one open; prints seconds and peak KiB before and after)
 //
 // Writes WORK_FOLDER/Runtime/Geometries/windowN/windowN.phi and .obj for each size.
 
@@ -17,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QStandardItemModel>
 #include <QTreeView>
 
@@ -28,6 +32,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -157,6 +163,32 @@ private:
     std::unique_ptr<QStandardItemModel> model_;
 };
 
+// A text of empty lines, as the window and the floor see it: one empty top-level node a line.
+Figure EmptyLines(int lines)
+{
+    Figure figure;
+    figure.bytes.reserve(qsizetype { lines } * 2);
+    for (int line = 0; line < lines; ++line)
+        figure.bytes += "\r\n";
+    figure.tree.assign(static_cast<std::size_t>(lines), TreeLine { 0, {} });
+    return figure;
+}
+
+Figure WriteEmptyLines(const std::filesystem::path& folder, int lines)
+{
+    Figure figure = EmptyLines(lines);
+    figure.phiPath = (folder / "empty-lines.phi").string();
+    std::ofstream(figure.phiPath, std::ios::binary).write(figure.bytes.constData(), figure.bytes.size());
+    return figure;
+}
+
+long PeakKiB()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -224,6 +256,85 @@ void Report(const std::string& label, double ratio, double target, double second
                 ratio <= target ? "met" : "MISSED", seconds);
 }
 
+// One open of the file in a fresh process, by the window or by the floor: prints the
+// seconds it took, the peak memory before it and the peak after it.
+int OpenOnce(const std::string& side, const std::string& path, int lines)
+{
+    SilentPrompts prompts;
+    MemorySettings settings;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::unique_ptr<TPHIForm> window;
+    std::unique_ptr<Floor> floor;
+    Figure figure; // the floor's, made before its memory is measured
+    if (side == "window") {
+        window = std::make_unique<TPHIForm>(prompts, settings, QString::fromStdString((folder / "varnoke").string()));
+        window->show();
+    } else {
+        floor = std::make_unique<Floor>();
+        figure = EmptyLines(lines);
+    }
+    QCoreApplication::processEvents();
+    const long before = PeakKiB();
+    double seconds = 0;
+    if (window) {
+        QElapsedTimer timer;
+        timer.start();
+        window->RunCommand([&] { window->LoadDocument(QString::fromStdString(path)); });
+        QCoreApplication::processEvents();
+        window->repaint();
+        seconds = static_cast<double>(timer.nsecsElapsed()) * 1e-9;
+        if (prompts.errors > 0 || window->Doc().Lines().Count() != lines) {
+            std::fprintf(stderr, "bench_window: %s did not open whole\n", path.c_str());
+            return 1;
+        }
+    } else {
+        seconds = floor->Open(figure);
+    }
+    std::printf("%.6f %ld %ld\n", seconds, before, PeakKiB());
+    return 0;
+}
+
+struct OnceTimings {
+    double ratio; // median of the run-by-run time ratios window/floor
+    double window; // median seconds
+    double floor;
+    double windowPeakMiB; // the most either side's memory grew during the open
+    double floorPeakMiB;
+};
+
+// Runs the window and the floor by turns, each in a process of its own.
+OnceTimings MeasureOnce(const std::string& path, int lines, int runs)
+{
+    const auto once = [&](const char* side, double& seconds, double& grewMiB) {
+        QProcess process;
+        process.start(QCoreApplication::applicationFilePath(),
+                      { QStringLiteral("--once"), QString::fromLatin1(side), QString::fromStdString(path),
+                        QString::number(lines) });
+        process.waitForFinished(-1);
+        const QList<QByteArray> fields = process.readAllStandardOutput().trimmed().split(' ');
+        if (process.exitCode() != 0 || fields.size() != 3) {
+            std::fprintf(stderr, "bench_window: the %s open of %s failed\n", side, path.c_str());
+            std::exit(1);
+        }
+        seconds = fields[0].toDouble();
+        grewMiB = std::max(grewMiB, (fields[2].toDouble() - fields[1].toDouble()) / 1024);
+    };
+    std::vector<double> window, bare, ratios;
+    OnceTimings timings {};
+    for (int run = 0; run < runs; ++run) {
+        double windowSeconds = 0, floorSeconds = 0;
+        once("window", windowSeconds, timings.windowPeakMiB);
+        once("floor", floorSeconds, timings.floorPeakMiB);
+        window.push_back(windowSeconds);
+        bare.push_back(floorSeconds);
+        ratios.push_back(windowSeconds / floorSeconds);
+    }
+    timings.ratio = Median(ratios);
+    timings.window = Median(window);
+    timings.floor = Median(bare);
+    return timings;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -242,8 +353,13 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "%s\n", qPrintable(message));
     });
     QApplication application(argc, argv);
+    if (std::string(argv[1]) == "--once" && argc == 5)
+        return OpenOnce(argv[2], argv[3], std::atoi(argv[4]));
     const Figure small = WriteFigure(work, 2000);
     const Figure large = WriteFigure(work, 20000);
+    const Figure huge = WriteFigure(work, 200000);
+    constexpr int kEmptyLines = 5'000'000;
+    const Figure emptyLines = WriteEmptyLines(work, kEmptyLines);
 
     SilentPrompts prompts;
     MemorySettings settings;
@@ -254,10 +370,22 @@ int main(int argc, char* argv[])
 
     const Timings smallTimes = Measure(window, floor, prompts, small, runs);
     const Timings largeTimes = Measure(window, floor, prompts, large, runs);
+    const Timings hugeTimes = Measure(window, floor, prompts, huge, runs);
+    window.New1Click();
+    QCoreApplication::processEvents();
+    const OnceTimings emptyTimes = MeasureOnce(emptyLines.phiPath, kEmptyLines, std::max(1, runs / 3));
 
     Report("open in window, 20,000 vs 2,000", largeTimes.window / smallTimes.window, 12, largeTimes.window);
     Report("open 2,000 parts, window vs floor", smallTimes.ratio, 2, smallTimes.window);
     Report("open 20,000 parts, window vs floor", largeTimes.ratio, 2, largeTimes.window);
-    std::printf("floor medians: %.3f s at 2,000 parts, %.3f s at 20,000\n", smallTimes.floor, largeTimes.floor);
+    Report("open 200,000 parts, window vs floor", hugeTimes.ratio, 2, hugeTimes.window);
+    std::printf("floor medians: %.3f s at 2,000 parts, %.3f s at 20,000, %.3f s at 200,000\n", smallTimes.floor,
+                largeTimes.floor, hugeTimes.floor);
+    Report("open 5,000,000 empty lines, time", emptyTimes.ratio, 2, emptyTimes.window);
+    const double memoryRatio = emptyTimes.windowPeakMiB / emptyTimes.floorPeakMiB;
+    std::printf("%-34s ratio %5.2fx (target <= %.2fx) %-6s  peak growth %.0f MiB against %.0f MiB\n",
+                "open 5,000,000 empty lines, memory", memoryRatio, 2.0, memoryRatio <= 2 ? "met" : "MISSED",
+                emptyTimes.windowPeakMiB, emptyTimes.floorPeakMiB);
+    std::printf("floor median: %.3f s for 5,000,000 empty lines\n", emptyTimes.floor);
     return 0;
 }

@@ -176,7 +176,7 @@ int LevelGuesser::GuessLevel(std::string_view partName, int rootCount) const
     return rootCount + 1;
 }
 
-std::optional<std::vector<std::string>> ReadPartList(const std::string& objFilePath)
+std::optional<std::vector<std::string>> ReadPartList(const std::string& objFilePath, Progress* progress)
 {
     // The file as chosen: its name also makes the objFile line.
     FilePointer file = OpenRegularFile(objFilePath);
@@ -185,6 +185,8 @@ std::optional<std::vector<std::string>> ReadPartList(const std::string& objFileP
     // Each name once ignoring case, spelled as met first, kept once in the registry's blocks.
     PartRegistry names;
     ObjLineReader reader(file.get(), /*findRelativeFace=*/false);
+    if (progress)
+        reader.ReportTo(progress, objFilePath, FileSize(file.get()));
     ObjLine line;
     while (reader.ReadTextLine(line)) {
         const std::string name = GroupNameOfLine(line.head);
@@ -224,9 +226,10 @@ std::optional<std::vector<std::string>> ReadPartList(const std::string& objFileP
     return parts;
 }
 
-std::optional<GeneratedHierarchy> GenerateHierarchy(CheckState& state, const std::string& objFilePath)
+std::optional<GeneratedHierarchy> GenerateHierarchy(CheckState& state, const std::string& objFilePath,
+                                                    Progress* progress)
 {
-    std::optional<std::vector<std::string>> parts = ReadPartList(objFilePath);
+    std::optional<std::vector<std::string>> parts = ReadPartList(objFilePath, progress);
     if (!parts) {
         state.diagnostics.AddError(0, "Couldn't open file:%s", objFilePath);
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "hierarchy/check_state.h"
 #include "hierarchy/document_lines.h"
+#include "hierarchy/progress.h"
 #include "hierarchy/text_blocks.h"
 
 #include <array>
@@ -51,7 +52,8 @@ private:
 
 // The group names of an OBJ file, one per name ignoring case, spelled as met first,
 // in ascending order ignoring case. None when the file cannot be opened.
-std::optional<std::vector<std::string>> ReadPartList(const std::string& objFilePath);
+// Reading throws Cancelled when the listener, if any, says stop.
+std::optional<std::vector<std::string>> ReadPartList(const std::string& objFilePath, Progress* progress = nullptr);
 
 // What generation adds to a document: the header for its top, the level lines for its end.
 struct GeneratedHierarchy {
@@ -62,7 +64,10 @@ struct GeneratedHierarchy {
 // A first hierarchy from the groups of the OBJ file: the comment and the objFile line,
 // then the root chain and every other part at a guessed level. An OBJ file that cannot
 // be opened adds one error (line 1) to the diagnostics, which are not cleared, and gives none.
-std::optional<GeneratedHierarchy> GenerateHierarchy(CheckState& state, const std::string& objFilePath);
+// A listener, if any, hears how far the file is read and may stop it: Cancelled is thrown,
+// with the diagnostics untouched.
+std::optional<GeneratedHierarchy> GenerateHierarchy(CheckState& state, const std::string& objFilePath,
+                                                    Progress* progress = nullptr);
 
 // Adds a generated hierarchy to a document, which is never cleared: the header goes to
 // the top, in its order, and the level lines to the end.

@@ -54,6 +54,20 @@ FilePointer OpenGeometryFile(const std::string& localPath, FolderListings* listi
     return OpenRegularFile(ResolvePathIgnoringCase(localPath, listings));
 }
 
+std::uint64_t FileSize(std::FILE* file)
+{
+#ifdef _WIN32
+    struct _stat64 status { };
+    if (!file || ::_fstat64(::_fileno(file), &status) != 0 || status.st_size < 0)
+        return 0;
+#else
+    struct stat status { };
+    if (!file || ::fstat(::fileno(file), &status) != 0 || status.st_size < 0)
+        return 0;
+#endif
+    return static_cast<std::uint64_t>(status.st_size);
+}
+
 FilePointer OpenRegularFile(const std::string& path)
 {
 #ifdef _WIN32

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -30,6 +31,9 @@ FilePointer OpenRegularFile(const std::string& path);
 // null, the descriptor closed, when that fails.
 FilePointer ReadingWithoutWaiting(int descriptor);
 #endif
+
+// The size the system gives for an open file; 0 when it cannot tell.
+std::uint64_t FileSize(std::FILE* file);
 
 // Opens the geometry file a hierarchy names, found as ResolvePathIgnoringCase finds it.
 FilePointer OpenGeometryFile(const std::string& localPath, FolderListings* listings = nullptr);

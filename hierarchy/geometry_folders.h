@@ -9,6 +9,7 @@
 namespace varnoke {
 
 class FolderListings;
+class Progress;
 
 // Where geometry paths point: the Poser folder that messages name, then further
 // folders that are searched when a file is missing there. A setting of the test,
@@ -20,6 +21,8 @@ struct GeometryFolders {
     // The folder listings of the letter-case search, shared by the tests of one command-line
     // run; when none is given, each test keeps its own.
     FolderListings* listings = nullptr;
+    // Hears how far a test has come and may stop it; none on the command line.
+    Progress* progress = nullptr;
 };
 
 // The nearest folder above a document that holds a Runtime folder (letter case ignored),

@@ -18,17 +18,18 @@ bool IsObjFileName(std::string_view fileName)
 namespace {
 
 // Parses the whole text, into the tree when one is given, then warns about unused OBJ parts.
-void BuildTree(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest* tree)
+void BuildTree(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest* tree,
+               std::string_view documentFileName)
 {
     if (folders.listings) {
-        TreeBuilder(state, folders, lines, tree).BuildTree();
+        TreeBuilder(state, folders, lines, tree, documentFileName).BuildTree();
         return;
     }
     // The listings last this one test: a file added before the next test is found.
     FolderListings listings;
     GeometryFolders withListings = folders;
     withListings.listings = &listings;
-    TreeBuilder(state, withListings, lines, tree).BuildTree();
+    TreeBuilder(state, withListings, lines, tree, documentFileName).BuildTree();
 }
 
 bool Test(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest* tree,
@@ -40,7 +41,7 @@ bool Test(CheckState& state, const GeometryFolders& folders, DocumentLines& line
         diagnostics.AddPlain("OBJ file not tested");
         return false;
     }
-    BuildTree(state, folders, lines, tree);
+    BuildTree(state, folders, lines, tree, documentFileName);
     if (diagnostics.FErrorCount > 0) {
         diagnostics.Select(0);
         return false;

@@ -26,6 +26,13 @@ ObjLineReader::ObjLineReader(std::FILE* file, bool findRelativeFace, std::size_t
 {
 }
 
+void ObjLineReader::ReportTo(Progress* progress, std::string_view path, std::uint64_t size)
+{
+    progress_ = progress;
+    path_ = path;
+    size_ = size;
+}
+
 bool ObjLineReader::Refill()
 {
     if (end_ > 0)
@@ -34,6 +41,15 @@ bool ObjLineReader::Refill()
     block_ = block.data();
     end_ = block.size();
     position_ = 0;
+    if (progress_) {
+        // Every few MiB: a small file is read without a word.
+        constexpr std::uint64_t kReportEvery = std::uint64_t { 4 } << 20;
+        const std::uint64_t before = read_;
+        read_ += end_;
+        size_ = std::max(size_, read_);
+        if (read_ / kReportEvery != before / kReportEvery)
+            ReportProgress(progress_, Progress::Step::ReadingFile, path_, read_, size_);
+    }
     return end_ > 0;
 }
 

@@ -2,8 +2,10 @@
 
 #include "hierarchy/block_reader.h"
 #include "hierarchy/byte_scanner.h"
+#include "hierarchy/progress.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -32,6 +34,10 @@ public:
     ObjLineReader(std::FILE* file, bool findRelativeFace, std::size_t blockSize = kDefaultBlockSize,
                   const ByteScanner& scanner = FastestByteScanner());
 
+    // Tells the listener of each block read from the file at path, of the given size (0:
+    // unknown); reading throws Cancelled when the listener says stop.
+    void ReportTo(Progress* progress, std::string_view path, std::uint64_t size);
+
     // The next group line, or the relative face line; false at the end of the file.
     bool ReadTextLine(ObjLine& line);
     // After the end: true when it came from a failed read, not the end of the file.
@@ -59,6 +65,10 @@ private:
     bool inFaceLine_ = false; // the scan stands inside a face line begun earlier
     bool finished_ = false;
     std::string carried_; // the head of a group line that runs across blocks
+    Progress* progress_ = nullptr;
+    std::string path_;
+    std::uint64_t read_ = 0;
+    std::uint64_t size_ = 0;
 };
 
 } // namespace varnoke

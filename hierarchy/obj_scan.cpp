@@ -46,11 +46,13 @@ void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_
     // files count as found before; a failed read takes them out again.
     const int countBefore = state.FObjParts.Count();
     ObjLineReader reader(file.get(), /*findRelativeFace=*/true);
+    if (folders.progress)
+        reader.ReportTo(folders.progress, localPath, FileSize(file.get()));
     ObjLine line;
     while (reader.ReadTextLine(line)) {
         if (line.relativeFace) {
             state.diagnostics.AddWarning(lineIndex, "OBJ File '%s' is using relative vertices, Poser V3.0 will crash",
-                                          poserPath);
+                                         poserPath);
             continue;
         }
         std::string name = GroupNameOfLine(line.head);

@@ -3,16 +3,26 @@
 #include "hierarchy/level_line.h"
 #include "hierarchy/line_format.h"
 #include "hierarchy/obj_scan.h"
+#include "hierarchy/progress.h"
 #include "hierarchy/scan_reader.h"
 
 namespace varnoke {
 
-TreeBuilder::TreeBuilder(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest* tree)
+namespace {
+
+// Often enough for a window to stay responsive, seldom enough to cost nothing.
+constexpr int kLinesPerReport = 4096;
+
+} // namespace
+
+TreeBuilder::TreeBuilder(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest* tree,
+                         std::string_view documentName)
     : state_(state)
     , folders_(folders)
     , diagnostics_(state.diagnostics)
     , lines_(lines)
     , tree_(tree)
+    , documentName_(documentName)
 {
 }
 
@@ -40,6 +50,9 @@ TreeBuilder::Step TreeBuilder::ParseLine(int depth, const Level* parent)
 {
     if (index_ >= lines_.Count())
         return Step::NotConsumed;
+    if (folders_.progress && index_ % kLinesPerReport == 0 && index_ > 0)
+        ReportProgress(folders_.progress, Progress::Step::TestingLines, documentName_,
+                       static_cast<std::uint64_t>(index_), static_cast<std::uint64_t>(lines_.Count()));
     const std::string line = lines_.Line(index_);
     if (line.size() > kMaxLineLength) {
         diagnostics_.AddError(index_, "Line length limit exceeded");

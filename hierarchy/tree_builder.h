@@ -16,7 +16,9 @@ namespace varnoke {
 // checks and the rewritten lines are the same.
 class TreeBuilder {
 public:
-    TreeBuilder(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest* tree);
+    // The document's name is what a listener of the folders hears the lines are from.
+    TreeBuilder(CheckState& state, const GeometryFolders& folders, DocumentLines& lines, Forest* tree,
+                std::string_view documentName = {});
 
     void BuildTree();
 
@@ -46,6 +48,7 @@ private:
     Diagnostics& diagnostics_;
     DocumentLines& lines_;
     Forest* tree_;
+    std::string_view documentName_;
     PartIndex partIndex_;
     int index_ = 0;
     int topLevelCount_ = 0;

@@ -2,6 +2,7 @@
 
 #include "ui/prompts.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QList>
 #include <QWidget>
@@ -29,6 +30,7 @@ public:
         FileDialogRequest request;
         bool parentShown = false;
         std::optional<std::pair<qsizetype, qsizetype>> selection; // of an input box
+        bool busyCursor = false; // the pointer was the busy one when it was asked
     };
 
     QList<Call> calls;
@@ -113,7 +115,9 @@ public:
 private:
     void Record(const QString& kind, const QString& text, const QWidget* parent, const FileDialogRequest& request = {})
     {
-        calls.push_back({ kind, text, request, parent && parent->isVisible(), std::nullopt });
+        const QCursor* cursor = QApplication::overrideCursor();
+        calls.push_back({ kind, text, request, parent && parent->isVisible(), std::nullopt,
+                          cursor && cursor->shape() == Qt::WaitCursor });
     }
     std::optional<FileDialogAnswer> File(const QString& kind, QWidget* parent, const FileDialogRequest& request)
     {
