@@ -5,9 +5,10 @@
 
 #include <filesystem>
 
+#include <sys/stat.h> // _fstat64 on Windows
+
 #ifndef _WIN32
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 

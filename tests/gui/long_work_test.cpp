@@ -194,7 +194,7 @@ private slots:
         CancelWhenShown(canceller, byEscape);
         Open(doc);
         QCOMPARE(canceller.cancels, 1);
-        QVERIFY(canceller.shown.contains(big));
+        QVERIFY(QDir::fromNativeSeparators(canceller.shown).contains(big)); // \ on Windows
         QVERIFY(!ProgressShown());
         QCOMPARE(Lines(), text);
         QVERIFY(w->FTextMode());
