@@ -1,14 +1,13 @@
 #include "app/document.h"
 
 #include "app/command_error.h"
+#include "app/text_fill.h"
 #include "hierarchy/deferred_lines.h"
 #include "hierarchy/document_lines.h"
 #include "hierarchy/generation.h"
 #include "hierarchy/hierarchy_check.h"
 #include "tree/tree_to_text.h"
 #include "ui/text_conversions.h"
-
-#include <QPlainTextDocumentLayout>
 
 #include <cstdio>
 #include <limits>
@@ -44,13 +43,12 @@ QString CannotOpen(const QString& path)
 
 Document::Document(const QString& programPath, QObject* parent)
     : QObject(parent)
-    , lines_(text_)
+    , text_(NewTextDocument())
+    , lines_(*text_)
     , model_(forest_)
     , poser_(programPath)
     , announcedDiagnostics_(checks_.diagnostics.Revision())
 {
-    // A plain text view takes no text laid out any other way; set before anything lays it out.
-    text_.setDocumentLayout(new QPlainTextDocumentLayout(&text_));
 }
 
 Document::~Document() = default;
@@ -68,14 +66,14 @@ void Document::SetPath(const QString& path)
     emit pathChanged(path_);
 }
 
-varnoke::GeometryFolders Document::GeometryFolders() const
+varnoke::GeometryFolders Document::GeometryFolders(const QString& documentPath) const
 {
     varnoke::GeometryFolders folders;
     folders.poserFolder = poser_.Path();
     folders.progress = progress_;
     // Content installed in another runtime is found beside the open document.
-    if (!path_.isEmpty()) {
-        if (auto other = varnoke::NearestPoserFolder(ui::CorePath(path_)); other && *other != folders.poserFolder)
+    if (!documentPath.isEmpty()) {
+        if (auto other = varnoke::NearestPoserFolder(ui::CorePath(documentPath)); other && *other != folders.poserFolder)
             folders.alsoSearched.push_back(*other);
     }
     return folders;
@@ -92,7 +90,7 @@ bool Document::TestLines(varnoke::DocumentLines& lines)
 {
     const bool treeEdited = FModified_;
     FModified_ = false;
-    const varnoke::GeometryFolders folders = GeometryFolders();
+    const varnoke::GeometryFolders folders = GeometryFolders(path_);
     const std::string fileName = ui::CorePath(path_);
     // The lines are tidied only once the test has come to its end.
     varnoke::DeferredLines tidied(lines);
@@ -163,32 +161,77 @@ bool Document::Load(const QString& path)
         stamp->size = -1;
     varnoke::DocumentText text = varnoke::SplitDocumentText(bytes);
     bytes = std::string();
+    if (!lines_.Holds(text))
+        return LoadNewText(path, std::move(text), *stamp);
+    // The text is left untouched, its undo history included.
+    SetOpened(path, *stamp);
+    lines_.SetModified(false);
+    FModified_ = false;
+    return Test();
+}
+
+bool Document::LoadNewText(const QString& path, varnoke::DocumentText text, const varnoke::files::FileStamp& stamp)
+{
+    // Tested before it fills the editor, which then takes it as it comes instead of an
+    // edit per re-indented line. The test is made aside and takes the place of the
+    // document's only when the text is in, so that a Cancel while the editor fills leaves
+    // everything as it was.
+    varnoke::LineList fileLines(std::move(text.lines));
+    varnoke::Forest tree;
+    varnoke::CheckState checks;
+    std::optional<bool> passed;
+    {
+        varnoke::DeferredLines tidied(fileLines);
+        try {
+            passed = varnoke::TestHierarchy(checks, GeometryFolders(path), tidied, tree, ui::CorePath(path));
+            tidied.Apply();
+        } catch (const varnoke::Cancelled&) {
+            // The file opens all the same, as it was read, its test cancelled: it may be
+            // the only way to mend a line that makes its test endless.
+            if (progress_)
+                progress_->Resume();
+        }
+    }
+    // The editor shows the text as it comes in; stopped, it shows the text before again.
+    std::unique_ptr<QTextDocument> incoming = NewTextDocument(text_.get());
+    ShowText(*incoming);
+    try {
+        FillTextDocument(*incoming, fileLines.Lines(), text.finalLineEnd, progress_, ui::CorePath(path));
+    } catch (const varnoke::Cancelled&) {
+        ShowText(*text_);
+        throw;
+    }
+    incoming->setModified(passed && fileLines.ReplacedCount() > 0);
+    std::swap(text_, incoming);
+    incoming.reset();
+    SetOpened(path, stamp);
+    FModified_ = false;
+    if (!passed) {
+        CancelTest();
+        throw varnoke::Cancelled();
+    }
+    model_.Rebuild([&](varnoke::Forest& shown) { shown.Swap(tree); });
+    emit treeReset();
+    std::swap(checks_, checks);
+    // A list of its own: its count of changes says nothing beside the last list's.
+    announcedDiagnostics_ = checks_.diagnostics.Revision();
+    emit diagnosticsChanged();
+    ShowTested();
+    return *passed;
+}
+
+void Document::ShowText(QTextDocument& text)
+{
+    lines_.Rebind(text);
+    emit textReplaced(&text);
+}
+
+void Document::SetOpened(const QString& path, const varnoke::files::FileStamp& stamp)
+{
     SetPath(path);
     savePath_ = path;
     reference_ = stamp;
     linksTold_ = false;
-    if (lines_.Holds(text)) {
-        // The text is left untouched, its undo history included.
-        lines_.SetModified(false);
-        FModified_ = false;
-        return Test();
-    }
-    // A new text is tested before it fills the editor, which then takes it in one piece
-    // instead of an edit per re-indented line; those edits still count as changes.
-    varnoke::LineList fileLines(std::move(text.lines));
-    bool passed = false;
-    try {
-        passed = TestLines(fileLines);
-    } catch (const varnoke::Cancelled&) {
-        // The file is open all the same, as it was read.
-        lines_.Load({ std::move(fileLines.Lines()), text.finalLineEnd });
-        lines_.SetModified(false);
-        throw;
-    }
-    lines_.Load({ std::move(fileLines.Lines()), text.finalLineEnd });
-    lines_.SetModified(fileLines.ReplacedCount() > 0);
-    ShowTested();
-    return passed;
 }
 
 void Document::SetSavePath(const QString& path)

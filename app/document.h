@@ -14,6 +14,8 @@
 #include <QString>
 #include <QTextDocument>
 
+#include <memory>
+
 // What the user edits and what a test leaves: the text and its lines, the tree and its
 // model, the test's state, the flag of tree edits, the file the document came from and
 // the one it is saved to, and the Poser folder its geometry paths start from. The views
@@ -25,7 +27,8 @@ public:
     Document(const QString& programPath, QObject* parent = nullptr);
     ~Document() override;
 
-    QTextDocument& Text() { return text_; }
+    // The text document of the moment: opening a file brings a new one (textReplaced).
+    QTextDocument& Text() { return *text_; }
     TextLines& Lines() { return lines_; }
     const TextLines& Lines() const { return lines_; }
     HierarchyModel& TreeModel() { return model_; }
@@ -62,8 +65,8 @@ public:
 
     // Reads the file and tests it; false when the test failed. Throws a CommandError,
     // with the document unchanged, when the file cannot be read. Stopped by the listener,
-    // it throws Cancelled: while reading, with the document unchanged; while testing, with
-    // the file's text as read and the test cancelled.
+    // it throws Cancelled: while reading or filling the text, with the document unchanged;
+    // while testing, with the file's text as read and the test cancelled.
     bool Load(const QString& path);
     // Writes the text to SavePath, keeping the file's owner, group, mode and attributes;
     // false, with nothing written, when the file changed since it was read or saved and
@@ -92,16 +95,22 @@ signals:
     void treeReset();
     void modifiedChanged(bool modified);
     void pathChanged(const QString& path);
+    // The text is another text document now: one filled as it is shown, or, when that is
+    // stopped, the one before again.
+    void textReplaced(QTextDocument* text);
 
 private:
     bool TestLines(varnoke::DocumentLines& lines);
+    bool LoadNewText(const QString& path, varnoke::DocumentText text, const varnoke::files::FileStamp& stamp);
+    void ShowText(QTextDocument& text);
+    void SetOpened(const QString& path, const varnoke::files::FileStamp& stamp);
     void CancelTest();
     void ShowTested();
     void RefuseTextBeyondLatin1() const;
-    varnoke::GeometryFolders GeometryFolders() const;
+    varnoke::GeometryFolders GeometryFolders(const QString& documentPath) const;
     void SetPath(const QString& path);
 
-    QTextDocument text_;
+    std::unique_ptr<QTextDocument> text_;
     TextLines lines_;
     varnoke::Forest forest_;
     HierarchyModel model_;

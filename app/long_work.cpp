@@ -45,6 +45,19 @@ bool IsInput(QEvent::Type type)
     }
 }
 
+QString ProgressText(varnoke::Progress::Step step, const QString& name)
+{
+    switch (step) {
+    case varnoke::Progress::Step::ReadingFile:
+        return QStringLiteral("Reading %1").arg(name);
+    case varnoke::Progress::Step::TestingLines:
+        return name.isEmpty() ? QStringLiteral("Testing the hierarchy") : QStringLiteral("Testing %1").arg(name);
+    case varnoke::Progress::Step::ShowingText:
+        break;
+    }
+    return QStringLiteral("Putting %1 into the editor").arg(name);
+}
+
 } // namespace
 
 LongWork::LongWork(QWidget& window)
@@ -69,15 +82,15 @@ void LongWork::End()
 {
     if (--depth_ > 0)
         return;
+    if (dialog_ && dialog_->isVisible()) {
+        dialog_->Finish();
+        window_.activateWindow();
+    }
     // Keys pressed since the last report wait in the queue: they were meant for the
     // command that just ended, not for another run of it.
     if (reported_)
         Pump();
     reported_ = false;
-    if (dialog_ && dialog_->isVisible()) {
-        dialog_->Finish();
-        window_.activateWindow();
-    }
     overDialog_.reset();
 }
 
@@ -99,6 +112,12 @@ bool LongWork::Report(Step step, std::string_view what, std::uint64_t done, std:
     return !(dialog_ && dialog_->CancelAsked());
 }
 
+void LongWork::Resume()
+{
+    if (dialog_)
+        dialog_->Resume();
+}
+
 void LongWork::ShowProgress(Step step, std::string_view what, std::uint64_t done, std::uint64_t total)
 {
     if (!dialog_)
@@ -106,9 +125,7 @@ void LongWork::ShowProgress(Step step, std::string_view what, std::uint64_t done
     if (!dialog_->isVisible())
         overDialog_.emplace();
     const QString name = ui::FromCorePath(std::string(what));
-    const QString text = step == Step::ReadingFile ? QStringLiteral("Reading %1").arg(name)
-        : name.isEmpty()                           ? QStringLiteral("Testing the hierarchy")
-                                                   : QStringLiteral("Testing %1").arg(name);
+    const QString text = ProgressText(step, name);
     std::optional<int> perMille;
     if (total > 0)
         perMille = static_cast<int>(std::min<std::uint64_t>(done, total) * 1000 / total);

@@ -32,6 +32,7 @@ public:
     void ShowAfter(int milliseconds) { showAfter_ = milliseconds; }
 
     bool Report(Step step, std::string_view what, std::uint64_t done, std::uint64_t total) override;
+    void Resume() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

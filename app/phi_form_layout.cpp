@@ -59,6 +59,7 @@ void TPHIForm::CreateControls()
             [this] { RunCommand([this] { TreeView1DblClick(); }); });
 
     textView_ = new TextView(document_->Lines(), document_->Text());
+    connect(document_, &Document::textReplaced, textView_, &TextView::ShowText);
     textView_->setObjectName(QStringLiteral("TextMemo"));
 
     views_ = new QStackedWidget;

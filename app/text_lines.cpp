@@ -26,33 +26,33 @@ QString JoinedLines(const std::vector<std::string>& lines, bool finalLineEnd)
 } // namespace
 
 TextLines::TextLines(QTextDocument& text)
-    : text_(text)
+    : text_(&text)
 {
 }
 
 bool TextLines::EndsWithLineEnd() const
 {
-    return text_.lastBlock().length() == 1 && text_.blockCount() > 1;
+    return text_->lastBlock().length() == 1 && text_->blockCount() > 1;
 }
 
 int TextLines::Count() const
 {
-    if (text_.blockCount() == 1 && text_.firstBlock().length() == 1)
+    if (text_->blockCount() == 1 && text_->firstBlock().length() == 1)
         return 0;
-    return text_.blockCount() - (EndsWithLineEnd() ? 1 : 0);
+    return text_->blockCount() - (EndsWithLineEnd() ? 1 : 0);
 }
 
 std::string TextLines::Line(int index) const
 {
     // Read raw from the block: the whole-text conversions turn a no-break space into a blank.
-    return ui::ToLatin1(text_.findBlockByNumber(index).text());
+    return ui::ToLatin1(text_->findBlockByNumber(index).text());
 }
 
 void TextLines::Replace(int index, std::string text)
 {
     // Selected by position: moving to the end of the block would lay it out first, a text
     // shaping for every line a test re-indents even inside an edit block.
-    const QTextBlock block = text_.findBlockByNumber(index);
+    const QTextBlock block = text_->findBlockByNumber(index);
     QTextCursor cursor(block);
     cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
     cursor.insertText(ui::FromLatin1(text));
@@ -65,12 +65,12 @@ void TextLines::Insert(int index, std::vector<std::string> lines)
     const int count = Count();
     if (index < count || EndsWithLineEnd() || count == 0) {
         // Before an existing line, or into the empty line after a final line end.
-        QTextCursor cursor(index < count ? text_.findBlockByNumber(index) : text_.lastBlock());
+        QTextCursor cursor(index < count ? text_->findBlockByNumber(index) : text_->lastBlock());
         cursor.insertText(JoinedLines(lines, true));
         return;
     }
     // After a last line without a line end: the text still ends without one.
-    QTextCursor cursor(&text_);
+    QTextCursor cursor(text_);
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(QLatin1Char('\n') + JoinedLines(lines, false));
 }
@@ -78,7 +78,7 @@ void TextLines::Insert(int index, std::vector<std::string> lines)
 void TextLines::ReplaceAll(std::vector<std::string> lines)
 {
     const bool any = !lines.empty();
-    text_.setPlainText(JoinedLines(lines, true));
+    text_->setPlainText(JoinedLines(lines, true));
     SetModified(any);
 }
 
@@ -93,16 +93,11 @@ bool TextLines::Holds(const varnoke::DocumentText& text) const
     return same;
 }
 
-void TextLines::Load(const varnoke::DocumentText& text)
-{
-    text_.setPlainText(JoinedLines(text.lines, text.finalLineEnd));
-}
-
 QByteArray TextLines::Bytes() const
 {
     QByteArray bytes;
-    for (QTextBlock block = text_.firstBlock(); block.isValid(); block = block.next()) {
-        if (block != text_.firstBlock())
+    for (QTextBlock block = text_->firstBlock(); block.isValid(); block = block.next()) {
+        if (block != text_->firstBlock())
             bytes += "\r\n";
         bytes += block.text().toLatin1();
     }
@@ -111,7 +106,7 @@ QByteArray TextLines::Bytes() const
 
 std::optional<int> TextLines::FirstLineBeyondLatin1() const
 {
-    for (QTextBlock block = text_.firstBlock(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = text_->firstBlock(); block.isValid(); block = block.next()) {
         if (!ui::HoldsOnlyBytes(block.text()))
             return block.blockNumber();
     }
@@ -120,28 +115,28 @@ std::optional<int> TextLines::FirstLineBeyondLatin1() const
 
 bool TextLines::Modified() const
 {
-    return text_.isModified();
+    return text_->isModified();
 }
 
 void TextLines::SetModified(bool modified)
 {
-    text_.setModified(modified);
+    text_->setModified(modified);
 }
 
 varnoke::TextPosition TextLines::ModelPosition(int textPosition) const
 {
     // Every line break before the position counts one character more.
-    return textPosition + text_.findBlock(textPosition).blockNumber();
+    return textPosition + text_->findBlock(textPosition).blockNumber();
 }
 
 int TextLines::TextDocumentPosition(varnoke::TextPosition position) const
 {
-    const varnoke::TextPosition end = text_.characterCount() - 1;
+    const varnoke::TextPosition end = text_->characterCount() - 1;
     return static_cast<int>(std::min(varnoke::EditorPosition(*this, position), end));
 }
 
 TextLines::EditBlock::EditBlock(TextLines& lines)
-    : cursor_(&lines.text_)
+    : cursor_(lines.text_)
 {
     cursor_.beginEditBlock();
 }

@@ -15,6 +15,8 @@ class QTextDocument;
 class TextLines final : public varnoke::DocumentLines {
 public:
     explicit TextLines(QTextDocument& text);
+    // From now on the lines are those of another text document.
+    void Rebind(QTextDocument& text) { text_ = &text; }
 
     // The last block is no line when it is empty (the text ends with a line end).
     int Count() const override;
@@ -25,8 +27,6 @@ public:
     void ReplaceAll(std::vector<std::string> lines) override;
 
     bool Holds(const varnoke::DocumentText& text) const;
-    // Puts a file's text in place of the whole text.
-    void Load(const varnoke::DocumentText& text);
     // The text as a file holds it: lines joined by CR LF, a final one when the text ends so.
     QByteArray Bytes() const;
     // The first line (0-based) with a character beyond Latin-1, which a byte cannot hold.
@@ -55,5 +55,5 @@ public:
 private:
     bool EndsWithLineEnd() const;
 
-    QTextDocument& text_;
+    QTextDocument* text_;
 };

@@ -3,6 +3,7 @@
 #include "app/text_lines.h"
 
 #include <QFontDatabase>
+#include <QScrollBar>
 #include <QTextBlock>
 
 TextView::TextView(TextLines& lines, QTextDocument& text, QWidget* parent)
@@ -20,6 +21,18 @@ TextView::TextView(TextLines& lines, QTextDocument& text, QWidget* parent)
     const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     setFont(font);
     setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) * 4);
+}
+
+void TextView::ShowText(QTextDocument* text)
+{
+    const Place shown { textCursor(), horizontalScrollBar()->value(), verticalScrollBar()->value() };
+    setDocument(text);
+    if (!before_.cursor.isNull() && before_.cursor.document() == text) {
+        setTextCursor(before_.cursor);
+        horizontalScrollBar()->setValue(before_.horizontal);
+        verticalScrollBar()->setValue(before_.vertical);
+    }
+    before_ = shown;
 }
 
 varnoke::TextPosition TextView::SelectionStart() const

@@ -17,6 +17,10 @@ public:
     // The lines' text document becomes the view's.
     TextView(TextLines& lines, QTextDocument& text, QWidget* parent = nullptr);
 
+    // Shows another text document. Given back the one it showed before, it stands where
+    // it stood in it.
+    void ShowText(QTextDocument* text);
+
     varnoke::TextPosition SelectionStart() const;
     varnoke::TextPosition SelectionLength() const;
     // Selects from start, length characters on, both clamped to the text.
@@ -26,5 +30,13 @@ public:
     std::optional<int> CaretLine() const;
 
 private:
+    // Where the view stood in the text it showed before the one it shows.
+    struct Place {
+        QTextCursor cursor;
+        int horizontal = 0;
+        int vertical = 0;
+    };
+
     TextLines& lines_;
+    Place before_;
 };

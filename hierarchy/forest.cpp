@@ -19,6 +19,12 @@ void Forest::Clear()
     nodeCount_ = 0;
 }
 
+void Forest::Swap(Forest& other) noexcept
+{
+    topLevel_.swap(other.topLevel_);
+    std::swap(nodeCount_, other.nodeCount_);
+}
+
 void Forest::Destroy(std::unique_ptr<Node> node)
 {
     // Children are detached before their parent dies, so no destructor recurses.

@@ -92,6 +92,8 @@ public:
     ~Forest();
 
     void Clear();
+    // Trades nodes with the other forest: a tree built aside takes the place of this one.
+    void Swap(Forest& other) noexcept;
     int NodeCount() const { return nodeCount_; }
     int TopLevelCount() const { return static_cast<int>(topLevel_.size()); }
     const Node* TopLevel(int row) const { return topLevel_[static_cast<std::size_t>(row)].get(); }

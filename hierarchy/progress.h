@@ -11,12 +11,16 @@ namespace varnoke {
 // lines; without a listener it costs one test of a pointer.
 class Progress {
 public:
-    enum class Step { ReadingFile, TestingLines };
+    // ShowingText: a file's lines going into the view that shows them.
+    enum class Step { ReadingFile, TestingLines, ShowingText };
 
     virtual ~Progress() = default;
     // What is read (a file's path; the document's name for its lines) and how far: done
     // of total bytes or lines, total 0 when unknown. False stops the work.
     virtual bool Report(Step step, std::string_view what, std::uint64_t done, std::uint64_t total) = 0;
+    // Work that stopped one step at the listener's word and goes on with the next says so:
+    // the next step may be stopped again.
+    virtual void Resume() { }
 };
 
 // Thrown by the work when its listener stopped it. What the work had changed by then is

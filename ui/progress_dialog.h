@@ -18,6 +18,9 @@ public:
     // What is being done, and how far: per mille, or none when it cannot be told.
     void Show(const QString& text, std::optional<int> perMille);
     bool CancelAsked() const { return cancelAsked_; }
+    // The work stopped where Cancel was asked and goes on with a next step, which Cancel
+    // may stop again.
+    void Resume() { cancelAsked_ = false; }
     // Closes it, for the next work to start afresh.
     void Finish();
 

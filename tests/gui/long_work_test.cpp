@@ -125,7 +125,12 @@ private slots:
             ++(cursor && cursor->shape() == Qt::WaitCursor ? busy : idle)[step];
         };
         Document& doc = w->Doc();
-        connect(&doc.Text(), &QTextDocument::contentsChange, this, seen);
+        // Opening a file brings a text document of its own.
+        QMetaObject::Connection typing = connect(&doc.Text(), &QTextDocument::contentsChange, this, seen);
+        connect(&doc, &Document::textReplaced, this, [&](QTextDocument* text) {
+            disconnect(typing);
+            typing = connect(text, &QTextDocument::contentsChange, this, seen);
+        });
         connect(&doc.TreeModel(), &QAbstractItemModel::modelReset, this, seen);
         connect(&doc, &Document::tested, this, seen);
         connect(&doc, &Document::modifiedChanged, this, seen);
