@@ -73,7 +73,8 @@ varnoke::GeometryFolders Document::GeometryFolders(const QString& documentPath) 
     folders.progress = progress_;
     // Content installed in another runtime is found beside the open document.
     if (!documentPath.isEmpty()) {
-        if (auto other = varnoke::NearestPoserFolder(ui::CorePath(documentPath)); other && *other != folders.poserFolder)
+        if (auto other = varnoke::NearestPoserFolder(ui::CorePath(documentPath));
+            other && *other != folders.poserFolder)
             folders.alsoSearched.push_back(*other);
     }
     return folders;

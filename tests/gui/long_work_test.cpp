@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 class LongWorkTest : public WindowFixture {
@@ -36,15 +38,18 @@ class LongWorkTest : public WindowFixture {
         QTimer timer;
         QString shown;
         int cancels = 0;
+        int most = std::numeric_limits<int>::max();
+        int linesShown = 0; // in the editor at the last cancel
     };
     void CancelWhenShown(Canceller& canceller, bool byEscape)
     {
         canceller.timer.setInterval(0);
         connect(&canceller.timer, &QTimer::timeout, this, [this, &canceller, byEscape] {
             auto* dialog = w->findChild<ProgressDialog*>(u"ProgressDialog"_s);
-            if (!dialog || !dialog->isVisible() || dialog->CancelAsked())
+            if (!dialog || !dialog->isVisible() || dialog->CancelAsked() || canceller.cancels == canceller.most)
                 return;
             canceller.shown = dialog->findChild<QLabel*>()->text();
+            canceller.linesShown = TextMemo()->document()->blockCount();
             ++canceller.cancels;
             if (byEscape)
                 QTest::keyClick(dialog, Qt::Key_Escape);
@@ -223,6 +228,59 @@ private slots:
         QCOMPARE(Lines().constFirst(), u"#indented"_s);
         QVERIFY(!Diagnostics().contains(u"Test cancelled"_s));
         QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
+    }
+
+    // A large text whose test is stopped still opens, as it was read, and it may be
+    // stopped again while the editor takes it: the document is then as it was, where the
+    // user stood in it and what Undo would take back included.
+    void cancelledFill_data()
+    {
+        QTest::addColumn<int>("cancels");
+        QTest::newRow("test stopped") << 1;
+        QTest::newRow("test and filling stopped") << 2;
+    }
+    void cancelledFill()
+    {
+        QFETCH(int, cancels);
+        QVERIFY(Start());
+        w->findChild<LongWork*>(u"LongWork"_s)->ShowAfter(0);
+        Open(Figure());
+        QTest::keyClick(w, Qt::Key_F4);
+        QTest::keyClicks(TextMemo(), u"#typed "_s);
+        const QStringList lines = Lines();
+        const int caret = TextMemo()->textCursor().position();
+        QVERIFY(w->Doc().Text().isUndoAvailable());
+
+        // Its test waits on an OBJ file that takes minutes to read.
+        SparseFile(dir_->path() + u"/Runtime/Geometries/big/big.obj"_s, qint64(64) << 30);
+        QStringList text { u"objFile :Runtime:Geometries:big:big.obj"_s };
+        for (int i = 0; i < 40000; ++i)
+            text << u"  # a comment long enough for the text to fill the editor in many pieces %1"_s.arg(i);
+        const QString large = WriteFile(Path(u"large.phi"_s), text.join(u"\r\n"_s).toLatin1());
+        prompts_->confirms.push_back(Prompts::Answer::No); // keep the typing unsaved
+        Canceller canceller;
+        canceller.most = cancels;
+        CancelWhenShown(canceller, false);
+        Open(large);
+        QCOMPARE(canceller.cancels, cancels);
+        QVERIFY(!ProgressShown());
+        QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
+        if (cancels == 1) {
+            QCOMPARE(Lines(), text);
+            QCOMPARE(Diagnostics(), QStringList { u"Test cancelled"_s });
+            QCOMPARE(w->Doc().Path(), large);
+            QVERIFY(!w->Doc().IsModified());
+            return;
+        }
+        // Stopped half-way, with the text shown coming in.
+        QVERIFY(canceller.linesShown > 1 && canceller.linesShown < text.size());
+        QCOMPARE(Lines(), lines);
+        QCOMPARE(w->Doc().Path(), Figure());
+        QCOMPARE(TextMemo()->textCursor().position(), caret);
+        QVERIFY(w->Doc().IsModified());
+        TextMemo()->undo();
+        QVERIFY(Lines() != lines);
+        QCOMPARE(Lines().join(u""_s), lines.join(u""_s).remove(u"#typed "_s));
     }
 
     // A large file whose reading is stopped leaves the document as it was.
