@@ -2,6 +2,7 @@
 
 #include <QDrag>
 #include <QDragMoveEvent>
+#include <QHeaderView>
 #include <QMimeData>
 
 namespace {
@@ -22,6 +23,13 @@ HierarchyTreeView::HierarchyTreeView(QWidget* parent)
     setDragDropMode(QAbstractItemView::DragDrop);
     // A double click edits the node; it does not fold it.
     setExpandsOnDoubleClick(false);
+    // Deep nodes are scrolled to sideways, not drawn past the right edge. The column is as
+    // wide as the rows in sight need, measured again as they scroll: the toolkit's own
+    // measure, of a thousand rows at every change of the tree, missed deep nodes further
+    // down and cost more than the rest of opening a figure of thousands of parts.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    header()->setResizeContentsPrecision(0);
 }
 
 void HierarchyTreeView::SetDropHandlers(DragOver dragOver, EndDrag endDrag)

@@ -8,7 +8,6 @@
 #include "ui/widget_looks.h"
 
 #include <QButtonGroup>
-#include <QHeaderView>
 #include <QListView>
 #include <QMenuBar>
 #include <QSplitter>
@@ -43,9 +42,6 @@ void TPHIForm::CreateControls()
     treeView_->setModel(&document_->TreeModel());
     treeView_->setHeaderHidden(true);
     treeView_->setUniformRowHeights(true);
-    // Deep nodes are scrolled to sideways, not drawn past the right edge.
-    treeView_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    treeView_->header()->setStretchLastSection(false);
     treeView_->setIndentation(kTreeIndent);
     treeView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     treeView_->setSelectionMode(QAbstractItemView::SingleSelection);

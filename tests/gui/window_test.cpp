@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
@@ -661,6 +662,46 @@ private slots:
             QVERIFY(Diagnostics().constFirst().startsWith(u"1 Error: "_s));
             QVERIFY(TextMemo()->isVisible());
         }
+    }
+
+    // A node too deep for the view's width is scrolled to sideways, wherever it lies in a
+    // long tree: here below thousands of shallow ones.
+    void deepNodesScrollSideways()
+    {
+        QVERIFY(Start());
+        constexpr int kShallow = 3000;
+        constexpr int kDeep = 90;
+        QByteArray obj = "g hip\nf 1 2 3\n";
+        QByteArray text = "objFile :Runtime:Geometries:Deep:deep.obj\r\n1 hip xyz\r\n";
+        for (int i = 0; i < kShallow; ++i) {
+            obj += "g shallow" + QByteArray::number(i) + "\nf 1 2 3\n";
+            text += "2 shallow" + QByteArray::number(i) + " xyz\r\n";
+        }
+        for (int i = 0; i < kDeep; ++i) {
+            obj += "g deep" + QByteArray::number(i) + "\nf 1 2 3\n";
+            text += QByteArray::number(i + 2) + " deep" + QByteArray::number(i) + " xyz\r\n";
+        }
+        WriteFile(dir_->path() + u"/Runtime/Geometries/Deep/deep.obj"_s, obj);
+        Open(WriteFile(Path(u"deep.phi"_s), text));
+        QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
+        QTreeView* tree = TreeView1();
+        QVERIFY(tree->isVisible());
+        const QModelIndexList hip = tree->model()->match(tree->model()->index(0, 0), Qt::DisplayRole, u"1 hip xyz"_s);
+        QCOMPARE(hip.size(), 1);
+        QModelIndex deepest = tree->model()->index(kShallow, 0, hip.constFirst());
+        while (tree->model()->rowCount(deepest) > 0)
+            deepest = tree->model()->index(0, 0, deepest);
+        QCOMPARE(deepest.data().toString(), u"%1 deep%2 xyz"_s.arg(kDeep + 1).arg(kDeep - 1));
+
+        tree->verticalScrollBar()->setValue(tree->verticalScrollBar()->maximum()); // the last rows, as the user scrolls
+        QCoreApplication::processEvents();
+        QScrollBar* sideways = tree->horizontalScrollBar();
+        QVERIFY(sideways->maximum() > 0);
+        sideways->setValue(sideways->maximum());
+        const QRect label = tree->visualRect(deepest);
+        QVERIFY(label.left() >= 0);
+        QVERIFY(label.left() + tree->sizeHintForIndex(deepest).width() <= tree->viewport()->width());
+        QVERIFY(tree->viewport()->rect().contains(label.center()));
     }
 
     // An OBJ file opens as text without a test; once New forgets its name, tests run again.
