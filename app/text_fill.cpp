@@ -54,7 +54,10 @@ void FillTextDocument(QTextDocument& text, std::vector<std::string>& lines, bool
             piece += '\n';
         if (piece.size() >= kPieceBytes) {
             put();
-            varnoke::ReportProgress(progress, varnoke::Progress::Step::ShowingText, what, done, total);
+            // Not after the last: the window would paint what is in, and a line of tens of
+            // millions of characters takes seconds to lay out for nothing.
+            if (index + 1 < lines.size())
+                varnoke::ReportProgress(progress, varnoke::Progress::Step::ShowingText, what, done, total);
         }
     }
     put();
