@@ -198,7 +198,8 @@ bool Document::LoadNewText(const QString& path, varnoke::DocumentText text, cons
     ShowText(*incoming);
     try {
         FillTextDocument(*incoming, fileLines.Lines(), text.finalLineEnd, progress_, ui::CorePath(path));
-    } catch (const varnoke::Cancelled&) {
+    } catch (...) {
+        // Stopped, or out of memory: the view must not be left on a document about to go.
         ShowText(*text_);
         throw;
     }

@@ -55,7 +55,7 @@ QString ProgressText(varnoke::Progress::Step step, const QString& name)
     case varnoke::Progress::Step::ShowingText:
         break;
     }
-    return QStringLiteral("Putting %1 into the editor").arg(name);
+    return QStringLiteral("Loading %1 into the editor").arg(name);
 }
 
 } // namespace
