@@ -87,26 +87,27 @@ void Document::RefuseTextBeyondLatin1() const
             QStringLiteral("Line %1 holds characters that cannot be saved as single bytes").arg(*line + 1));
 }
 
-bool Document::TestLines(varnoke::DocumentLines& lines)
+void Document::TestAside(varnoke::DocumentLines& lines, const QString& path, Tested& tested) const
 {
-    const bool treeEdited = FModified_;
-    FModified_ = false;
-    const varnoke::GeometryFolders folders = GeometryFolders(path_);
-    const std::string fileName = ui::CorePath(path_);
     // The lines are tidied only once the test has come to its end.
     varnoke::DeferredLines tidied(lines);
-    bool passed = false;
     try {
-        passed = model_.Rebuild(
-            [&](varnoke::Forest& tree) { return varnoke::TestHierarchy(checks_, folders, tidied, tree, fileName); });
+        tested.passed
+            = varnoke::TestHierarchy(tested.checks, GeometryFolders(path), tidied, tested.tree, ui::CorePath(path));
     } catch (const varnoke::Cancelled&) {
-        FModified_ = treeEdited;
-        CancelTest();
-        throw;
+        return;
     }
     tidied.Apply();
+}
+
+void Document::TakeTested(Tested& tested)
+{
+    model_.Rebuild([&](varnoke::Forest& shown) { shown.Swap(tested.tree); });
     emit treeReset();
-    return passed;
+    std::swap(checks_, tested.checks);
+    // A list of its own: its count of changes says nothing beside the last list's.
+    announcedDiagnostics_ = checks_.diagnostics.Revision();
+    emit diagnosticsChanged();
 }
 
 void Document::CancelTest()
@@ -122,13 +123,19 @@ void Document::CancelTest()
 bool Document::Test()
 {
     RefuseTextBeyondLatin1();
-    bool passed = false;
+    Tested tested;
     {
         TextLines::EditBlock edit(lines_);
-        passed = TestLines(lines_);
+        TestAside(lines_, path_, tested);
     }
+    if (!tested.passed) {
+        CancelTest();
+        throw varnoke::Cancelled();
+    }
+    FModified_ = false;
+    TakeTested(tested);
     ShowTested();
-    return passed;
+    return *tested.passed;
 }
 
 bool Document::Load(const QString& path)
@@ -178,21 +185,12 @@ bool Document::LoadNewText(const QString& path, varnoke::DocumentText text, cons
     // document's only when the text is in, so that a Cancel while the editor fills leaves
     // everything as it was.
     varnoke::LineList fileLines(std::move(text.lines));
-    varnoke::Forest tree;
-    varnoke::CheckState checks;
-    std::optional<bool> passed;
-    {
-        varnoke::DeferredLines tidied(fileLines);
-        try {
-            passed = varnoke::TestHierarchy(checks, GeometryFolders(path), tidied, tree, ui::CorePath(path));
-            tidied.Apply();
-        } catch (const varnoke::Cancelled&) {
-            // The file opens all the same, as it was read, its test cancelled: it may be
-            // the only way to mend a line that makes its test endless.
-            if (progress_)
-                progress_->Resume();
-        }
-    }
+    Tested tested;
+    TestAside(fileLines, path, tested);
+    // Cancelled, the file opens all the same, as it was read: that may be the only way to
+    // mend a line that makes its test endless.
+    if (!tested.passed && progress_)
+        progress_->Resume();
     // The editor shows the text as it comes in; stopped, it shows the text before again.
     std::unique_ptr<QTextDocument> incoming = NewTextDocument(text_.get());
     ShowText(*incoming);
@@ -203,23 +201,18 @@ bool Document::LoadNewText(const QString& path, varnoke::DocumentText text, cons
         ShowText(*text_);
         throw;
     }
-    incoming->setModified(passed && fileLines.ReplacedCount() > 0);
+    incoming->setModified(tested.passed && fileLines.ReplacedCount() > 0);
     std::swap(text_, incoming);
     incoming.reset();
     SetOpened(path, stamp);
     FModified_ = false;
-    if (!passed) {
+    if (!tested.passed) {
         CancelTest();
         throw varnoke::Cancelled();
     }
-    model_.Rebuild([&](varnoke::Forest& shown) { shown.Swap(tree); });
-    emit treeReset();
-    std::swap(checks_, checks);
-    // A list of its own: its count of changes says nothing beside the last list's.
-    announcedDiagnostics_ = checks_.diagnostics.Revision();
-    emit diagnosticsChanged();
+    TakeTested(tested);
     ShowTested();
-    return *passed;
+    return *tested.passed;
 }
 
 void Document::ShowText(QTextDocument& text)

@@ -100,7 +100,15 @@ signals:
     void textReplaced(QTextDocument* text);
 
 private:
-    bool TestLines(varnoke::DocumentLines& lines);
+    // A test made aside, the document untouched; no result when it was stopped.
+    struct Tested {
+        varnoke::Forest tree;
+        varnoke::CheckState checks;
+        std::optional<bool> passed;
+    };
+    void TestAside(varnoke::DocumentLines& lines, const QString& path, Tested& tested) const;
+    // The test's tree and diagnostics become the document's.
+    void TakeTested(Tested& tested);
     bool LoadNewText(const QString& path, varnoke::DocumentText text, const varnoke::files::FileStamp& stamp);
     void ShowText(QTextDocument& text);
     void SetOpened(const QString& path, const varnoke::files::FileStamp& stamp);

@@ -73,12 +73,6 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, const QString& programP
     connect(document_, &Document::treeReset, treeView_, &QTreeView::expandAll);
     connect(document_, &Document::tested, this, &TPHIForm::ShowTestResult);
     connect(document_, &Document::testCancelled, this, &TPHIForm::ShowTextView);
-    // A test may let the window paint while it rebuilds the tree: the view must not
-    // draw the nodes it knew before, which are gone.
-    connect(&document_->TreeModel(), &QAbstractItemModel::modelAboutToBeReset, treeView_,
-            [this] { treeView_->setUpdatesEnabled(false); });
-    connect(&document_->TreeModel(), &QAbstractItemModel::modelReset, treeView_,
-            [this] { treeView_->setUpdatesEnabled(true); });
     document_->ListenWith(longWork_);
     move(kFirstPosition);
     resize(kFirstOuterSize);
