@@ -8,11 +8,12 @@ namespace varnoke {
 
 namespace {
 
-FilePointer OpenFirstFound(const GeometryFolders& folders, std::string_view poserPath)
+// The file in the first of the other folders that has it, and its path there.
+FilePointer OpenFirstFound(const GeometryFolders& folders, std::string_view poserPath, std::string& foundPath)
 {
     for (const std::string& folder : folders.alsoSearched) {
-        if (FilePointer file
-            = OpenGeometryFile(PoserToLocalPath(folder, poserPath, folders.separator), folders.listings))
+        foundPath = PoserToLocalPath(folder, poserPath, folders.separator);
+        if (FilePointer file = OpenGeometryFile(foundPath, folders.listings))
             return file;
     }
     return nullptr;
@@ -35,9 +36,10 @@ std::string GroupNameOfLine(std::string_view line)
 void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_view poserPath, int lineIndex)
 {
     const std::string localPath = PoserToLocalPath(folders.poserFolder, poserPath, folders.separator);
+    std::string readPath = localPath;
     FilePointer file = OpenGeometryFile(localPath, folders.listings);
     if (!file)
-        file = OpenFirstFound(folders, poserPath);
+        file = OpenFirstFound(folders, poserPath, readPath);
     if (!file) {
         state.diagnostics.AddError(lineIndex, "Couldn't open file:%s", localPath);
         return;
@@ -47,7 +49,7 @@ void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_
     const int countBefore = state.FObjParts.Count();
     ObjLineReader reader(file.get(), /*findRelativeFace=*/true);
     if (folders.progress)
-        reader.ReportTo(folders.progress, localPath, FileSize(file.get()));
+        reader.ReportTo(folders.progress, readPath, FileSize(file.get()));
     ObjLine line;
     while (reader.ReadTextLine(line)) {
         if (line.relativeFace) {

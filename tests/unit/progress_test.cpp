@@ -116,6 +116,22 @@ TEST(Progress, TestReportsAndStops)
         EXPECT_EQ(lines.Lines(), text);
     }
 
+    // A file found in another runtime is reported by the path it is read from.
+    {
+        varnoke::testing::TempPoserFolder empty;
+        Listener other(1);
+        GeometryFolders folders;
+        folders.poserFolder = empty.Path();
+        folders.alsoSearched = { folder.Path() };
+        folders.progress = &other;
+        CheckState state;
+        LineList lines(text);
+        Forest tree;
+        EXPECT_THROW(TestHierarchy(state, folders, lines, tree, "figure.phi"), Cancelled);
+        ASSERT_EQ(other.reports.size(), 1u);
+        EXPECT_EQ(other.reports[0].what, objPath);
+    }
+
     // Generation reads the same way and stops with nothing added.
     Listener stopping(1);
     CheckState state;
