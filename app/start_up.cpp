@@ -1,6 +1,5 @@
 #include "app/start_up.h"
 
-#include "app/command_error.h"
 #include "app/phi_form.h"
 #include "ui/prompts.h"
 
@@ -118,11 +117,6 @@ void OpenStartFile(TPHIForm& form, Prompts& prompts, const QString& programFolde
         prompts.Message(&form, *message);
     if (file.isEmpty())
         return;
-    try {
-        form.HandleDroppedFiles({ file });
-    } catch (const CommandError& error) {
-        prompts.Error(&form, ErrorBoxText(error.Text()));
-    } catch (const std::exception& error) {
-        prompts.Error(&form, ErrorBoxText(QString::fromLocal8Bit(error.what())));
-    }
+    // As a drop is: its long work shows progress and may be cancelled.
+    form.RunCommand([&] { form.HandleDroppedFiles({ file }); });
 }

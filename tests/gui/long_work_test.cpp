@@ -3,6 +3,7 @@
 #include "window_fixture.h"
 
 #include "app/long_work.h"
+#include "app/start_up.h"
 #include "ui/progress_dialog.h"
 
 #include <QLabel>
@@ -187,12 +188,15 @@ private slots:
     void cancelledTest_data()
     {
         QTest::addColumn<bool>("byEscape");
-        QTest::newRow("Cancel") << false;
-        QTest::newRow("Escape") << true;
+        QTest::addColumn<bool>("atStartUp");
+        QTest::newRow("Cancel") << false << false;
+        QTest::newRow("Escape") << true << false;
+        QTest::newRow("Cancel, the file named on the command line") << false << true;
     }
     void cancelledTest()
     {
         QFETCH(bool, byEscape);
+        QFETCH(bool, atStartUp);
         QVERIFY(Start());
         Open(Figure());
         QVERIFY(!w->FTextMode());
@@ -202,7 +206,10 @@ private slots:
         const QString doc = WriteFile(Path(u"doc.phi"_s), text.join(u"\r\n"_s).toLatin1() + "\r\n");
         Canceller canceller;
         CancelWhenShown(canceller, byEscape);
-        Open(doc);
+        if (atStartUp)
+            OpenStartFile(*w, *prompts_, dir_->path(), doc);
+        else
+            Open(doc);
         QCOMPARE(canceller.cancels, 1);
         QVERIFY(QDir::fromNativeSeparators(canceller.shown).contains(big)); // \ on Windows
         QVERIFY(!ProgressShown());
