@@ -100,14 +100,21 @@ void Document::TestAside(varnoke::DocumentLines& lines, const QString& path, Tes
     tidied.Apply();
 }
 
-void Document::TakeTested(Tested& tested)
+bool Document::TakeTested(Tested& tested)
 {
+    if (!tested.passed) {
+        CancelTest();
+        throw varnoke::Cancelled();
+    }
+    FModified_ = false;
     model_.Rebuild([&](varnoke::Forest& shown) { shown.Swap(tested.tree); });
     emit treeReset();
     std::swap(checks_, tested.checks);
     // A list of its own: its count of changes says nothing beside the last list's.
     announcedDiagnostics_ = checks_.diagnostics.Revision();
     emit diagnosticsChanged();
+    ShowTested();
+    return *tested.passed;
 }
 
 void Document::CancelTest()
@@ -128,14 +135,7 @@ bool Document::Test()
         TextLines::EditBlock edit(lines_);
         TestAside(lines_, path_, tested);
     }
-    if (!tested.passed) {
-        CancelTest();
-        throw varnoke::Cancelled();
-    }
-    FModified_ = false;
-    TakeTested(tested);
-    ShowTested();
-    return *tested.passed;
+    return TakeTested(tested);
 }
 
 bool Document::Load(const QString& path)
@@ -206,13 +206,7 @@ bool Document::LoadNewText(const QString& path, varnoke::DocumentText text, cons
     incoming.reset();
     SetOpened(path, stamp);
     FModified_ = false;
-    if (!tested.passed) {
-        CancelTest();
-        throw varnoke::Cancelled();
-    }
-    TakeTested(tested);
-    ShowTested();
-    return *tested.passed;
+    return TakeTested(tested);
 }
 
 void Document::ShowText(QTextDocument& text)

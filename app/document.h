@@ -107,8 +107,9 @@ private:
         std::optional<bool> passed;
     };
     void TestAside(varnoke::DocumentLines& lines, const QString& path, Tested& tested) const;
-    // The test's tree and diagnostics become the document's.
-    void TakeTested(Tested& tested);
+    // The test's tree and diagnostics become the document's, and its result is told;
+    // a stopped test throws Cancelled with the test's cancellation the one diagnostic.
+    bool TakeTested(Tested& tested);
     bool LoadNewText(const QString& path, varnoke::DocumentText text, const varnoke::files::FileStamp& stamp);
     void ShowText(QTextDocument& text);
     void SetOpened(const QString& path, const varnoke::files::FileStamp& stamp);
