@@ -46,16 +46,105 @@ Document::Document(const QString& programPath, QObject* parent)
     , text_(NewTextDocument())
     , lines_(*text_)
     , model_(forest_)
+    , modelEditor_(forest_, model_)
     , poser_(programPath)
     , announcedDiagnostics_(checks_.diagnostics.Revision())
 {
+    WatchText();
 }
 
 Document::~Document() = default;
 
-varnoke::TreeWindow Document::TreeWindow(const bool& FTextMode, varnoke::Node* selected)
+Document::OwnTextChange::OwnTextChange(Document& document)
+    : document_(document)
 {
-    return { model_, checks_, FTextMode, FModified_, selected };
+    ++document_.ownTextChanges_;
+}
+
+Document::OwnTextChange::~OwnTextChange()
+{
+    --document_.ownTextChanges_;
+    document_.seenRevision_ = document_.text_->revision();
+}
+
+void Document::WatchText()
+{
+    // Typing tells at once; a command tells its net change when it ends.
+    disconnect(textWatch_);
+    disconnect(modificationWatch_);
+    seenRevision_ = text_->revision();
+    textWatch_ = connect(text_.get(), &QTextDocument::contentsChange, this, &Document::TextContentsChanged);
+    modificationWatch_ = connect(text_.get(), &QTextDocument::modificationChanged, this, [this] {
+        if (commandDepth_ == 0)
+            Announce();
+    });
+}
+
+void Document::TextContentsChanged()
+{
+    // A change of formats alone leaves the revision as it was.
+    const int revision = text_->revision();
+    if (revision == seenRevision_)
+        return;
+    seenRevision_ = revision;
+    if (ownTextChanges_ > 0)
+        return;
+    changedSinceTest_ = true;
+    if (commandDepth_ == 0)
+        Announce();
+}
+
+void Document::EndCommand()
+{
+    if (--commandDepth_ == 0)
+        Announce();
+}
+
+varnoke::TreeWindow Document::LookAtTree(varnoke::Node* selected)
+{
+    return { modelEditor_, checks_, FTextMode_, selected };
+}
+
+varnoke::Node* Document::EditTree(const QString& name, varnoke::Node* selected, const TreeCommand& command)
+{
+    Q_UNUSED(name);
+    varnoke::TreeWindow window { modelEditor_, checks_, FTextMode_, selected };
+    command(window);
+    if (window.edited) {
+        FModified_ = true;
+        changedSinceTest_ = true;
+    }
+    if (commandDepth_ == 0)
+        Announce();
+    return window.selected;
+}
+
+void Document::WriteTreeBack()
+{
+    if (!FTextMode_)
+        TreeToText();
+}
+
+void Document::WriteEditedTreeBack()
+{
+    if (!FTextMode_ && FModified_)
+        TreeToText();
+}
+
+void Document::SetCurrentNode(const varnoke::Node* node)
+{
+    if (node == currentNode_)
+        return;
+    currentNode_ = node;
+    emit currentNodeChanged(node);
+}
+
+void Document::SetCurrentLine(int line)
+{
+    if (line == currentLine_)
+        return;
+    currentLine_ = line;
+    emit currentLineChanged(line);
 }
 
 void Document::SetPath(const QString& path)
@@ -100,27 +189,37 @@ void Document::TestAside(varnoke::DocumentLines& lines, const QString& path, Tes
     tidied.Apply();
 }
 
-bool Document::TakeTested(Tested& tested)
+bool Document::TakeTested(Tested& made)
 {
-    if (!tested.passed) {
+    if (!made.passed) {
         CancelTest();
         throw varnoke::Cancelled();
     }
     FModified_ = false;
-    model_.Rebuild([&](varnoke::Forest& shown) { shown.Swap(tested.tree); });
+    changedSinceTest_ = false;
+    currentNode_ = nullptr;
+    modelEditor_.Rebuild([&](varnoke::Forest& shown) { shown.Swap(made.tree); });
     emit treeReset();
-    std::swap(checks_, tested.checks);
+    std::swap(checks_, made.checks);
     // A list of its own: its count of changes says nothing beside the last list's.
     announcedDiagnostics_ = checks_.diagnostics.Revision();
     emit diagnosticsChanged();
-    ShowTested();
-    return *tested.passed;
+    // The views show the test's diagnostics before they lead to the first of them.
+    Announce();
+    emit tested();
+    return *made.passed;
+}
+
+void Document::ResetTree()
+{
+    currentNode_ = nullptr;
+    modelEditor_.Rebuild([](varnoke::Forest& tree) { tree.Clear(); });
+    emit treeReset();
 }
 
 void Document::CancelTest()
 {
-    model_.Rebuild([](varnoke::Forest& tree) { tree.Clear(); });
-    emit treeReset();
+    ResetTree();
     checks_.Clear();
     checks_.diagnostics.AddPlain("Test cancelled");
     Announce();
@@ -132,6 +231,7 @@ bool Document::Test()
     RefuseTextBeyondLatin1();
     Tested tested;
     {
+        const OwnTextChange tidying(*this);
         TextLines::EditBlock edit(lines_);
         TestAside(lines_, path_, tested);
     }
@@ -175,6 +275,7 @@ bool Document::Load(const QString& path)
     SetOpened(path, *stamp);
     lines_.SetModified(false);
     FModified_ = false;
+    emit textCompleted(text_.get());
     return Test();
 }
 
@@ -204,8 +305,10 @@ bool Document::LoadNewText(const QString& path, varnoke::DocumentText text, cons
     incoming->setModified(tested.passed && fileLines.ReplacedCount() > 0);
     std::swap(text_, incoming);
     incoming.reset();
+    WatchText();
     SetOpened(path, stamp);
     FModified_ = false;
+    emit textCompleted(text_.get());
     return TakeTested(tested);
 }
 
@@ -218,16 +321,26 @@ void Document::ShowText(QTextDocument& text)
 void Document::SetOpened(const QString& path, const varnoke::files::FileStamp& stamp)
 {
     SetPath(path);
-    savePath_ = path;
+    SetSavePathOnly(path);
     reference_ = stamp;
     linksTold_ = false;
+    // Another document: the list will be its own.
+    changedSinceTest_ = false;
+}
+
+void Document::SetSavePathOnly(const QString& path)
+{
+    if (path == savePath_)
+        return;
+    savePath_ = path;
+    emit savePathChanged(savePath_);
 }
 
 void Document::SetSavePath(const QString& path)
 {
     if (path == savePath_)
         return;
-    savePath_ = path;
+    SetSavePathOnly(path);
     reference_.reset();
     linksTold_ = false;
 }
@@ -269,22 +382,27 @@ bool Document::Write(bool overwriteChanged)
 
 void Document::Clear()
 {
-    model_.Rebuild([](varnoke::Forest& tree) { tree.Clear(); });
-    emit treeReset();
+    ResetTree();
     checks_.Clear();
-    lines_.ReplaceAll({});
+    {
+        const OwnTextChange emptying(*this);
+        lines_.ReplaceAll({});
+    }
     lines_.SetModified(false);
     FModified_ = false;
+    changedSinceTest_ = false;
     // The new document is untitled: Save asks for a name instead of writing over the
     // last file, and a former .OBJ name no longer stops its tests.
     SetPath({});
-    savePath_.clear();
+    SetSavePath({});
     reference_.reset();
     linksTold_ = false;
 }
 
 void Document::TreeToText()
 {
+    // The tree's edits, if any, counted already.
+    const OwnTextChange writing(*this);
     varnoke::TreeToText(forest_, lines_);
 }
 
@@ -299,13 +417,6 @@ bool Document::Generate(const QString& objPath)
     return true;
 }
 
-void Document::ShowTested()
-{
-    // The views show the test's diagnostics before they lead to the first of them.
-    Announce();
-    emit tested();
-}
-
 void Document::Announce()
 {
     if (checks_.diagnostics.Revision() != announcedDiagnostics_) {
@@ -315,5 +426,9 @@ void Document::Announce()
     if (IsModified() != announcedModified_) {
         announcedModified_ = IsModified();
         emit modifiedChanged(announcedModified_);
+    }
+    if (changedSinceTest_ != announcedChangedSinceTest_) {
+        announcedChangedSinceTest_ = changedSinceTest_;
+        emit changedSinceTestChanged(changedSinceTest_);
     }
 }

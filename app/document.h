@@ -9,22 +9,25 @@
 #include "tree/tree_edits.h"
 #include "ui/hierarchy_model.h"
 #include "ui/poser_folder.h"
+#include "ui/tree_model_editor.h"
 
 #include <QObject>
 #include <QString>
 #include <QTextDocument>
 
+#include <functional>
 #include <memory>
 
 // What the user edits and what a test leaves: the text and its lines, the tree and its
-// model, the test's state, the flag of tree edits, the file the document came from and
-// the one it is saved to, and the Poser folder its geometry paths start from. The views
-// show it and hear of its changes through the signals.
+// model, the test's state, the flags, the file the document came from and the one it is
+// saved to, and the Poser folder its geometry paths start from. Every change of the tree
+// goes through EditTree; the views only read, and hear of changes through the signals as
+// they happen. It outlives every view: whoever makes it hands it to the window.
 class Document final : public QObject {
     Q_OBJECT
 
 public:
-    Document(const QString& programPath, QObject* parent = nullptr);
+    explicit Document(const QString& programPath, QObject* parent = nullptr);
     ~Document() override;
 
     // The text document of the moment: opening a file brings a new one (textReplaced).
@@ -44,12 +47,34 @@ public:
     bool FModified() const { return FModified_; }
     // The text or the tree changed since the last load, save, New or test.
     bool IsModified() const { return lines_.Modified() || FModified_; }
+    // The user changed the text or the tree since the last test (or New, Open): the
+    // diagnostics may no longer hold. The test's own tidying does not count.
+    bool ChangedSinceTest() const { return changedSinceTest_; }
     // The file opened last; empty for an untitled document.
     const QString& Path() const { return path_; }
     // Where Save writes; empty until a name is known. Another file has no reference to
     // compare with: what is there is replaced as the save dialog agreed.
     const QString& SavePath() const { return savePath_; }
     void SetSavePath(const QString& path);
+
+    // Which view is shown: the text (true) or the tree. The tree is the current copy
+    // while it is shown; these two say when it is written back as the text.
+    bool FTextMode() const { return FTextMode_; }
+    void SetTextMode(bool textMode) { FTextMode_ = textMode; }
+    // Before a save, a test, the OBJ command and the switch to the text view.
+    void WriteTreeBack();
+    // Before a diagnostic's line is shown: only an edited tree, or a test would drop its edits.
+    void WriteEditedTreeBack();
+
+    // The tree as a tree command decides on it, with the node selected in the tree view.
+    // For a look only: a command that changes the tree goes through EditTree.
+    varnoke::TreeWindow LookAtTree(varnoke::Node* selected);
+    // Runs a tree command, the one way the tree changes: the command gets the tree's
+    // edits, the test state and the selection, and gives back the node to select. A
+    // command that counts as an edit sets FModified; its edits, if any, make one step,
+    // given to the step taker under the command's name.
+    using TreeCommand = std::function<void(varnoke::TreeWindow&)>;
+    varnoke::Node* EditTree(const QString& name, varnoke::Node* selected, const TreeCommand& command);
 
     // What a save would meet at SavePath.
     struct SaveTarget {
@@ -59,9 +84,6 @@ public:
     // Throws a CommandError for text that cannot be saved.
     SaveTarget InspectSaveTarget() const;
     void LinksTold() { linksTold_ = true; }
-
-    // What the tree commands work on, with the window's view flag and its selection.
-    varnoke::TreeWindow TreeWindow(const bool& FTextMode, varnoke::Node* selected);
 
     // Reads the file and tests it; false when the test failed. Throws a CommandError,
     // with the document unchanged, when the file cannot be read. Stopped by the listener,
@@ -78,26 +100,42 @@ public:
     // listener, it throws Cancelled with the text untouched, the tree empty and the test's
     // cancellation the one diagnostic.
     bool Test();
-    // Writes the tree back as the text.
-    void TreeToText();
     // Inserts a first hierarchy of the OBJ file's groups; false, with an error listed,
     // when the file cannot be read. Stopped by the listener, it throws Cancelled with
     // nothing changed.
     bool Generate(const QString& objPath);
-    // Tells the views of changes to the diagnostics and the Modified state since the
-    // last time; each command ends with it, and a test before it leads to a diagnostic.
+
+    // A user command runs: what changes meanwhile is told once, as its net change, when
+    // the last one ends. Outside commands (typing) each change is told at once.
+    void BeginCommand() { ++commandDepth_; }
+    void EndCommand();
+    // Tells the views of changes to the diagnostics and the states since the last time.
     void Announce();
+
+    // Where the views stand: the tree view's current node, the text view's caret line.
+    const varnoke::Node* CurrentNode() const { return currentNode_; }
+    void SetCurrentNode(const varnoke::Node* node);
+    int CurrentLine() const { return currentLine_; }
+    void SetCurrentLine(int line);
 
 signals:
     void tested();
     void testCancelled();
     void diagnosticsChanged();
+    // The tree was rebuilt (test, cancelled test, New, Open): whatever points into it goes.
     void treeReset();
     void modifiedChanged(bool modified);
+    void changedSinceTestChanged(bool changed);
     void pathChanged(const QString& path);
+    void savePathChanged(const QString& savePath);
+    void currentNodeChanged(const varnoke::Node* node);
+    void currentLineChanged(int line);
     // The text is another text document now: one filled as it is shown, or, when that is
     // stopped, the one before again.
     void textReplaced(QTextDocument* text);
+    // The text of an Open is complete, also when Open kept an unchanged text: what
+    // decorates the whole text attaches now, never to a text still filling.
+    void textCompleted(QTextDocument* text);
 
 private:
     // A test made aside, the document untouched; no result when it was stopped.
@@ -106,25 +144,44 @@ private:
         varnoke::CheckState checks;
         std::optional<bool> passed;
     };
+    // The document's own changes of its text, which are no edits by the user.
+    class OwnTextChange {
+    public:
+        explicit OwnTextChange(Document& document);
+        ~OwnTextChange();
+        OwnTextChange(const OwnTextChange&) = delete;
+        OwnTextChange& operator=(const OwnTextChange&) = delete;
+
+    private:
+        Document& document_;
+    };
+
     void TestAside(varnoke::DocumentLines& lines, const QString& path, Tested& tested) const;
     // The test's tree and diagnostics become the document's, and its result is told;
     // a stopped test throws Cancelled with the test's cancellation the one diagnostic.
-    bool TakeTested(Tested& tested);
+    bool TakeTested(Tested& made);
     bool LoadNewText(const QString& path, varnoke::DocumentText text, const varnoke::files::FileStamp& stamp);
     void ShowText(QTextDocument& text);
+    void WatchText();
+    void TextContentsChanged();
     void SetOpened(const QString& path, const varnoke::files::FileStamp& stamp);
+    void ResetTree();
     void CancelTest();
-    void ShowTested();
     void RefuseTextBeyondLatin1() const;
     varnoke::GeometryFolders GeometryFolders(const QString& documentPath) const;
     void SetPath(const QString& path);
+    void SetSavePathOnly(const QString& path);
+    void TreeToText();
 
     std::unique_ptr<QTextDocument> text_;
     TextLines lines_;
     varnoke::Forest forest_;
     HierarchyModel model_;
+    TreeModelEditor modelEditor_;
     varnoke::CheckState checks_;
     bool FModified_ = false;
+    bool FTextMode_ = true;
+    bool changedSinceTest_ = false;
     QString path_;
     QString savePath_;
     // The file at savePath_ as it was opened or last saved; none for another file.
@@ -132,6 +189,14 @@ private:
     bool linksTold_ = false;
     PoserFolder poser_;
     varnoke::Progress* progress_ = nullptr;
+    const varnoke::Node* currentNode_ = nullptr;
+    int currentLine_ = -1;
+    int commandDepth_ = 0;
+    int ownTextChanges_ = 0;
+    int seenRevision_ = 0;
+    QMetaObject::Connection textWatch_;
+    QMetaObject::Connection modificationWatch_;
     std::uint64_t announcedDiagnostics_;
     bool announcedModified_ = false;
+    bool announcedChangedSinceTest_ = false;
 };

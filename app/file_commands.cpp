@@ -64,8 +64,7 @@ bool TPHIForm::AskSaveName()
 
 bool TPHIForm::SaveDocument()
 {
-    if (!FTextMode_)
-        TreeToText();
+    document_->WriteTreeBack();
     if (document_->SavePath().isEmpty() && !AskSaveName())
         return false;
     return WriteDocument();

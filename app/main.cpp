@@ -1,4 +1,5 @@
 #include "app/command_error.h"
+#include "app/document.h"
 #include "app/phi_form.h"
 #include "app/start_up.h"
 #include "ui/prompts.h"
@@ -26,7 +27,9 @@ int main(int argc, char* argv[])
     ScreenPrompts prompts;
     StoredSettings settings;
     try {
-        TPHIForm window(prompts, settings, QApplication::applicationFilePath());
+        // Made first and gone last: the window and every view only show it.
+        Document document(QApplication::applicationFilePath());
+        TPHIForm window(prompts, settings, document);
         window.show();
         const StartCommand command = ParseStartCommand(QApplication::arguments().mid(1), QDir::currentPath());
         OpenStartFile(window, prompts, QApplication::applicationDirPath(), command.file);

@@ -7,8 +7,7 @@
 
 void TPHIForm::OBJButtonClick()
 {
-    if (!FTextMode_)
-        TreeToText();
+    document_->WriteTreeBack();
     const std::optional<FileDialogAnswer> answer
         = prompts_.OpenFile(this,
                             { {},

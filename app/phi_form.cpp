@@ -52,12 +52,12 @@ bool HasPoserExe(const QString& folder)
 
 } // namespace
 
-TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, const QString& programPath, QWidget* parent)
+TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, Document& document, QWidget* parent)
     : QMainWindow(parent)
     , cursorPrompts_(prompts)
     , prompts_(cursorPrompts_)
     , settings_(settings)
-    , document_(new Document(programPath, this))
+    , document_(&document)
     , diagnostics_(new DiagnosticsModel(document_->Checks().diagnostics, this))
     , menuGate_(new MenuGate([this](const MenuGate::Command& command) { RunCommand(command); }, this))
     , longWork_(new LongWork(*this))
@@ -85,13 +85,18 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, const QString& programP
 
 TPHIForm::~TPHIForm()
 {
-    // The views go before the document they show.
-    delete splitter_;
+    // The document outlives the window, and with it the long work that listens.
+    document_->ListenWith(nullptr);
+}
+
+bool TPHIForm::FTextMode() const
+{
+    return document_->FTextMode();
 }
 
 void TPHIForm::FormCreate()
 {
-    FTextMode_ = true;
+    document_->SetTextMode(true);
     const QString folder = ui::FromCorePath(document_->Poser().Path());
     helpFile_ = folder + QDir::separator() + QStringLiteral("varnoke.hlp");
     setAcceptDrops(true);
@@ -132,6 +137,7 @@ void TPHIForm::RunCommand(const std::function<void()>& command)
     if (longWork_->Busy())
         return;
     longWork_->Begin();
+    document_->BeginCommand();
     // Any command may take long: the pointer says so until it has ended, views included.
     const BusyCursor busy;
     try {
@@ -141,13 +147,13 @@ void TPHIForm::RunCommand(const std::function<void()>& command)
     } catch (...) {
         ShowCommandError(std::current_exception());
     }
-    document_->Announce();
+    document_->EndCommand();
     longWork_->End();
 }
 
 void TPHIForm::ShowTextView()
 {
-    FTextMode_ = true;
+    document_->SetTextMode(true);
     views_->setCurrentWidget(textView_);
     textView_->setFocus();
     textButton_->setChecked(true);
@@ -156,7 +162,7 @@ void TPHIForm::ShowTextView()
 
 void TPHIForm::ShowTreeView()
 {
-    FTextMode_ = false;
+    document_->SetTextMode(false);
     views_->setCurrentWidget(treeView_);
     treeView_->setFocus();
     treeButton_->setChecked(true);
@@ -168,7 +174,7 @@ void TPHIForm::SyncViewButtons()
     // A click presses its view button before the command runs; a command that stopped
     // short leaves the button of the view that is shown pressed, not the one clicked.
     if (textButton_->isChecked() || treeButton_->isChecked())
-        (FTextMode_ ? textButton_ : treeButton_)->setChecked(true);
+        (FTextMode() ? textButton_ : treeButton_)->setChecked(true);
 }
 
 void TPHIForm::ShowLevelButtons(bool visible)
@@ -209,11 +215,6 @@ void TPHIForm::TestAndChooseView()
     ChooseView(TestHierarchy());
 }
 
-void TPHIForm::TreeToText()
-{
-    document_->TreeToText();
-}
-
 void TPHIForm::ShowSelectedDiagnostic()
 {
     diagnosticsList_->setCurrentIndex(diagnostics_->index(document_->Checks().diagnostics.Selected()));
@@ -223,15 +224,15 @@ void TPHIForm::ShowSelectedDiagnostic()
 
 void TPHIForm::TextButtonClick()
 {
-    if (FTextMode_)
+    if (FTextMode())
         return;
-    TreeToText();
+    document_->WriteTreeBack();
     ShowTextView();
 }
 
 void TPHIForm::HierButtonClick()
 {
-    if (FTextMode_)
+    if (FTextMode())
         TestAndChooseView();
     else
         ShowTreeView();
@@ -239,24 +240,24 @@ void TPHIForm::HierButtonClick()
 
 void TPHIForm::TestButtonClick()
 {
-    if (FTextMode_) {
+    if (FTextMode()) {
         TestHierarchy();
         return;
     }
-    TreeToText();
+    document_->WriteTreeBack();
     TestAndChooseView();
 }
 
 void TPHIForm::Options2Click()
 {
-    editAsTextAction_->setChecked(FTextMode_);
-    editAsTreeAction_->setChecked(!FTextMode_);
+    editAsTextAction_->setChecked(FTextMode());
+    editAsTreeAction_->setChecked(!FTextMode());
 }
 
 void TPHIForm::Options1Click()
 {
-    increaseLevelAction_->setEnabled(FTextMode_);
-    decreaseLevelAction_->setEnabled(FTextMode_);
+    increaseLevelAction_->setEnabled(FTextMode());
+    decreaseLevelAction_->setEnabled(FTextMode());
 }
 
 void TPHIForm::About1Click()

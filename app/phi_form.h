@@ -42,11 +42,11 @@ class TPHIForm : public QMainWindow {
 
 public:
     // Start-up checks happen here, before the window is first shown.
-    TPHIForm(Prompts& prompts, Settings& settings, const QString& programPath, QWidget* parent = nullptr);
+    TPHIForm(Prompts& prompts, Settings& settings, Document& document, QWidget* parent = nullptr);
     ~TPHIForm() override;
 
     Document& Doc() const { return *document_; }
-    bool FTextMode() const { return FTextMode_; }
+    bool FTextMode() const;
     // The help window, once help was asked for.
     HelpWindow* Help() const { return help_.get(); }
     // The node selected in the tree view; none when nothing is.
@@ -57,7 +57,6 @@ public:
     void ShowTreeView();
     bool TestHierarchy();
     void TestAndChooseView();
-    void TreeToText();
     void TextButtonClick();
     void HierButtonClick();
     void TestButtonClick();
@@ -134,8 +133,12 @@ private:
     void ChooseView(bool passed);
     void ShowLevelButtons(bool visible);
     void SyncViewButtons();
-    varnoke::TreeWindow MakeTreeWindow();
+    varnoke::TreeWindow LookAtTree();
+    // Runs a tree command on the document with the tree view's selection, and selects
+    // the node the command leaves selected.
+    void EditTree(const QString& name, const std::function<void(varnoke::TreeWindow&)>& command);
     void SelectNode(const varnoke::Node* node);
+    void EditNode(varnoke::TreeWindow& window, varnoke::Node& node);
     // The text entered in the input box, or its initial text after Cancel.
     std::string InputBox(const varnoke::InputBoxRequest& request);
     void ShowSelectedDiagnostic();
@@ -207,6 +210,5 @@ private:
     QString openFilter_; // the Open dialog's filter chosen last
     QString lastOpenFolder_; // kept by New, which forgets the file names
     QString lastFileFolder_; // of the file last opened or saved
-    bool FTextMode_ = true;
     bool placed_ = false;
 };

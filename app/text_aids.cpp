@@ -54,9 +54,7 @@ void TPHIForm::SelectLine(int lineNumber)
 
 void TPHIForm::WarningsListClick()
 {
-    // An edited tree is written back first, or the next test would drop its edits.
-    if (!FTextMode_ && document_->FModified())
-        TreeToText();
+    document_->WriteEditedTreeBack();
     ShowTextView();
     SelectLine(diagnosticsList_->currentIndex().data(DiagnosticsModel::LineRole).toInt());
 }

@@ -29,9 +29,14 @@ void TPHIForm::SelectNode(const Node* node)
     ui::SelectNode(*treeView_, document_->TreeModel(), node);
 }
 
-varnoke::TreeWindow TPHIForm::MakeTreeWindow()
+varnoke::TreeWindow TPHIForm::LookAtTree()
 {
-    return document_->TreeWindow(FTextMode_, SelectedNode());
+    return document_->LookAtTree(SelectedNode());
+}
+
+void TPHIForm::EditTree(const QString& name, const std::function<void(varnoke::TreeWindow&)>& command)
+{
+    SelectNode(document_->EditTree(name, SelectedNode(), command));
 }
 
 std::string TPHIForm::InputBox(const varnoke::InputBoxRequest& request)
@@ -52,7 +57,7 @@ std::string TPHIForm::InputBox(const varnoke::InputBoxRequest& request)
 
 void TPHIForm::Tree1Click()
 {
-    const varnoke::TreeMenuState menu = varnoke::TreeMenuStateFor(MakeTreeWindow());
+    const varnoke::TreeMenuState menu = varnoke::TreeMenuStateFor(LookAtTree());
     editAction_->setEnabled(menu.edit);
     addCommentAction_->setEnabled(menu.addComment);
     addIKChainAction_->setEnabled(menu.addIKChain);
@@ -62,19 +67,21 @@ void TPHIForm::Tree1Click()
 bool TPHIForm::TreeView1DragOver(const QModelIndex& target)
 {
     // Only this view starts drags, and only of the node pressed, which is selected.
-    return varnoke::CanDropOn(MakeTreeWindow(), true, document_->TreeModel().NodeOf(target));
+    return varnoke::CanDropOn(LookAtTree(), true, document_->TreeModel().NodeOf(target));
 }
 
 void TPHIForm::TreeView1EndDrag(const QModelIndex& target, varnoke::DropRegion region)
 {
     HierarchyModel& model = document_->TreeModel();
-    varnoke::TreeWindow window = MakeTreeWindow();
-    if (!window.selected || !varnoke::CanDropOn(window, true, model.NodeOf(target)))
+    Node* node = model.NodeOf(target);
+    if (!SelectedNode() || !varnoke::CanDropOn(LookAtTree(), true, node))
         return;
-    varnoke::DropOn(window, model.NodeOf(target), region);
-    if (const Node* parent = window.selected->Parent())
+    const Node* dropped = document_->EditTree(QStringLiteral("Move"), SelectedNode(), [&](varnoke::TreeWindow& window) {
+        varnoke::DropOn(window, node, region);
+    });
+    if (const Node* parent = dropped->Parent())
         treeView_->expand(model.IndexOf(parent));
-    SelectNode(window.selected);
+    SelectNode(dropped);
 }
 
 void TPHIForm::TreeView1DblClick()
@@ -84,43 +91,46 @@ void TPHIForm::TreeView1DblClick()
 
 void TPHIForm::EditItemClick()
 {
-    Node* node = SelectedNode();
-    if (!node)
+    if (!SelectedNode())
         return;
-    varnoke::TreeWindow window = MakeTreeWindow();
-    switch (varnoke::ClassifyLine(node->Text())) {
+    EditTree(QStringLiteral("Edit"), [this](varnoke::TreeWindow& window) { EditNode(window, *window.selected); });
+}
+
+void TPHIForm::EditNode(varnoke::TreeWindow& window, Node& node)
+{
+    switch (varnoke::ClassifyLine(node.Text())) {
     case varnoke::lkComment:
-        varnoke::EditCommentDone(window, *node, InputBox(varnoke::EditCommentBox(*node)));
+        varnoke::EditCommentDone(window, node, InputBox(varnoke::EditCommentBox(node)));
         break;
     case varnoke::lkObjFile: {
-        objForm_->SetPath(varnoke::ObjFileDialogPath(*node));
+        objForm_->SetPath(varnoke::ObjFileDialogPath(node));
         const bool confirmed = prompts_.ShowModal(*objForm_) == QDialog::Accepted;
-        varnoke::EditObjFileDone(window, *node, confirmed ? std::optional(objForm_->Path()) : std::nullopt);
+        varnoke::EditObjFileDone(window, node, confirmed ? std::optional(objForm_->Path()) : std::nullopt);
         break;
     }
     case varnoke::lkLevel: {
-        const varnoke::LevelEdit edit = varnoke::FillLevelDialog(window.checks, *node);
+        const varnoke::LevelEdit edit = varnoke::FillLevelDialog(window.checks, node);
         // What the fill found is listed while the dialog is open.
         document_->Announce();
         levelForm_->SetValues(edit.values);
         const bool confirmed = prompts_.ShowModal(*levelForm_) == QDialog::Accepted;
-        varnoke::EditLevelDone(window, *node, edit.level,
+        varnoke::EditLevelDone(window, node, edit.level,
                                confirmed ? std::optional(levelForm_->Values()) : std::nullopt);
         break;
     }
     case varnoke::lkIKChain: {
         const std::optional<std::string> message = ikForm_->Fill(
-            [&](varnoke::IKChainDialog& chain) { return varnoke::FillIKChainDialog(window, *node, chain); });
+            [&](varnoke::IKChainDialog& chain) { return varnoke::FillIKChainDialog(window, node, chain); });
         if (message) {
             prompts_.Message(this, ui::FromLatin1(*message));
             break;
         }
         const bool confirmed = prompts_.ShowModal(*ikForm_) == QDialog::Accepted;
-        varnoke::EditIKChainDone(window, *node, ikForm_->Chain(), confirmed);
+        varnoke::EditIKChainDone(window, node, ikForm_->Chain(), confirmed);
         break;
     }
     case varnoke::lkIllegal:
-        varnoke::EditIllegalDone(window, *node, InputBox(varnoke::EditIllegalBox(*node)));
+        varnoke::EditIllegalDone(window, node, InputBox(varnoke::EditIllegalBox(node)));
         break;
     case varnoke::lkEmpty:
         break;
@@ -129,25 +139,26 @@ void TPHIForm::EditItemClick()
 
 void TPHIForm::InsertCommentClick()
 {
-    varnoke::TreeWindow window = MakeTreeWindow();
-    varnoke::AddCommentNode(window, InputBox(varnoke::AddCommentBox()));
+    EditTree(QStringLiteral("Add Comment"), [this](varnoke::TreeWindow& window) {
+        varnoke::AddCommentNode(window, InputBox(varnoke::AddCommentBox()));
+    });
 }
 
 void TPHIForm::AddIKChain1Click()
 {
-    varnoke::TreeWindow window = MakeTreeWindow();
-    const std::optional<std::string> message
-        = ikForm_->Fill([&](varnoke::IKChainDialog& chain) { return varnoke::StartAddIKChain(window, chain); });
-    if (message) {
-        prompts_.Message(this, ui::FromLatin1(*message));
-        return;
-    }
-    const bool confirmed = prompts_.ShowModal(*ikForm_) == QDialog::Accepted;
-    varnoke::AddIKChainDone(window, ikForm_->Chain(), confirmed);
+    EditTree(QStringLiteral("Add IK Chain"), [this](varnoke::TreeWindow& window) {
+        const std::optional<std::string> message
+            = ikForm_->Fill([&](varnoke::IKChainDialog& chain) { return varnoke::StartAddIKChain(window, chain); });
+        if (message) {
+            prompts_.Message(this, ui::FromLatin1(*message));
+            return;
+        }
+        const bool confirmed = prompts_.ShowModal(*ikForm_) == QDialog::Accepted;
+        varnoke::AddIKChainDone(window, ikForm_->Chain(), confirmed);
+    });
 }
 
 void TPHIForm::Delete1Click()
 {
-    varnoke::TreeWindow window = MakeTreeWindow();
-    varnoke::DeleteSelectedNode(window);
+    EditTree(QStringLiteral("Delete"), [](varnoke::TreeWindow& window) { varnoke::DeleteSelectedNode(window); });
 }

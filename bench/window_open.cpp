@@ -263,11 +263,13 @@ int OpenOnce(const std::string& side, const std::string& path, int lines)
     SilentPrompts prompts;
     MemorySettings settings;
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::unique_ptr<Document> document;
     std::unique_ptr<TPHIForm> window;
     std::unique_ptr<Floor> floor;
     Figure figure; // the floor's, made before its memory is measured
     if (side == "window") {
-        window = std::make_unique<TPHIForm>(prompts, settings, QString::fromStdString((folder / "varnoke").string()));
+        document = std::make_unique<Document>(QString::fromStdString((folder / "varnoke").string()));
+        window = std::make_unique<TPHIForm>(prompts, settings, *document);
         window->show();
     } else {
         floor = std::make_unique<Floor>();
@@ -363,7 +365,8 @@ int main(int argc, char* argv[])
 
     SilentPrompts prompts;
     MemorySettings settings;
-    TPHIForm window(prompts, settings, QString::fromStdString((work / "varnoke").string()));
+    Document document(QString::fromStdString((work / "varnoke").string()));
+    TPHIForm window(prompts, settings, document);
     window.show();
     Floor floor;
     QCoreApplication::processEvents();

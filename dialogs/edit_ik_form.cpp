@@ -73,6 +73,8 @@ TEditIKForm::TEditIKForm(Prompts& prompts, QWidget* parent)
     , prompts_(prompts)
     , topModel_(chain_.topTree)
     , bottomModel_(chain_.bottomTree)
+    , topEditor_(chain_.topTree, topModel_)
+    , bottomEditor_(chain_.bottomTree, bottomModel_)
     , nameLabel_(new QLabel(QStringLiteral("IK Chain Name"), this))
     , nameEdit_(new QLineEdit(this))
     , topLabel_(new QLabel(QStringLiteral("First Node in IK Chain"), this))
@@ -157,7 +159,7 @@ void TEditIKForm::OKButtonClick()
 
 void TEditIKForm::TopTVClick()
 {
-    bottomModel_.Rebuild([this](varnoke::Forest&) {
+    bottomEditor_.Rebuild([this](varnoke::Forest&) {
         chain_.TopSelected = ui::SelectedNode(*topTree_, topModel_);
         chain_.ShowTopSelection();
     });

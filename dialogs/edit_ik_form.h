@@ -2,6 +2,7 @@
 
 #include "tree/ik_chain_dialog.h"
 #include "ui/hierarchy_model.h"
+#include "ui/tree_model_editor.h"
 
 #include "ui/fixed_dialog.h"
 
@@ -36,8 +37,8 @@ public:
             ~Reload() { form.LoadChain(); }
         };
         Reload reload { *this };
-        return topModel_.Rebuild(
-            [&](varnoke::Forest&) { return bottomModel_.Rebuild([&](varnoke::Forest&) { return change(chain_); }); });
+        return topEditor_.Rebuild(
+            [&](varnoke::Forest&) { return bottomEditor_.Rebuild([&](varnoke::Forest&) { return change(chain_); }); });
     }
 
     // The OK check: takes the name and both selections into the chain, then accepts
@@ -58,6 +59,8 @@ private:
     // After the chain, so they go before its forests do.
     HierarchyModel topModel_;
     HierarchyModel bottomModel_;
+    TreeModelEditor topEditor_;
+    TreeModelEditor bottomEditor_;
     QLabel* nameLabel_;
     QLineEdit* nameEdit_;
     QLabel* topLabel_;

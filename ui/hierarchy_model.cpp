@@ -2,12 +2,11 @@
 
 #include "ui/text_conversions.h"
 
-#include <algorithm>
 #include <utility>
 
 using varnoke::Node;
 
-HierarchyModel::HierarchyModel(varnoke::Forest& forest, QObject* parent)
+HierarchyModel::HierarchyModel(const varnoke::Forest& forest, QObject* parent)
     : QAbstractItemModel(parent)
     , forest_(forest)
 {
@@ -20,67 +19,8 @@ const Node* HierarchyModel::NodeOf(const QModelIndex& index) const
 
 Node* HierarchyModel::NodeOf(const QModelIndex& index)
 {
-    // The model owns the forest it was given: its nodes are the model's to change.
+    // The nodes are the owner's, who changes them through the editor alone.
     return const_cast<Node*>(std::as_const(*this).NodeOf(index));
-}
-
-bool HierarchyModel::SetText(Node& node, std::string text)
-{
-    if (!forest_.SetText(node, std::move(text)))
-        return false;
-    const QModelIndex index = IndexOf(&node);
-    emit dataChanged(index, index, { Qt::DisplayRole });
-    return true;
-}
-
-Node* HierarchyModel::AddFirstTopLevel(std::string text)
-{
-    beginInsertRows({}, 0, 0);
-    Node* node = forest_.AddFirstTopLevel(std::move(text));
-    endInsertRows();
-    return node;
-}
-
-Node* HierarchyModel::AddLastTopLevel(std::string text)
-{
-    const int row = forest_.TopLevelCount();
-    beginInsertRows({}, row, row);
-    Node* node = forest_.AddLastChild(nullptr, std::move(text));
-    endInsertRows();
-    return node;
-}
-
-bool HierarchyModel::Move(Node& node, Node& target, varnoke::AttachMode mode)
-{
-    // A move into the node's own subtree, or onto its own place, is no move at all.
-    const std::optional<varnoke::MoveDestination> destination = forest_.Destination(node, target, mode);
-    if (!destination
-        || !beginMoveRows(IndexOf(node.Parent()), node.Row(), node.Row(), IndexOf(destination->parent),
-                          destination->row))
-        return false;
-    const bool moved = forest_.MoveTo(node, *destination);
-    endMoveRows();
-    return moved;
-}
-
-varnoke::Subtree HierarchyModel::Take(Node& node)
-{
-    beginRemoveRows(IndexOf(node.Parent()), node.Row(), node.Row());
-    varnoke::Subtree taken = forest_.Take(node);
-    endRemoveRows();
-    return taken;
-}
-
-Node* HierarchyModel::Insert(Node* parent, int row, varnoke::Subtree subtree)
-{
-    if (!subtree)
-        return nullptr;
-    // Where the forest puts it: last, for a row past the end.
-    row = std::clamp(row, 0, parent ? parent->ChildCount() : forest_.TopLevelCount());
-    beginInsertRows(IndexOf(parent), row, row);
-    Node* inserted = forest_.Insert(parent, row, std::move(subtree));
-    endInsertRows();
-    return inserted;
 }
 
 QModelIndex HierarchyModel::IndexOf(const Node* node) const

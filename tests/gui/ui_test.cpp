@@ -3,6 +3,7 @@
 #include "ui/diagnostics_model.h"
 #include "ui/hierarchy_model.h"
 #include "ui/menu_gate.h"
+#include "ui/tree_model_editor.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -384,6 +385,7 @@ private slots:
         varnoke::Forest forest;
         BuildSmallForest(forest);
         HierarchyModel model(forest);
+        TreeModelEditor editor(forest, model);
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
         QTest::failOnWarning(QRegularExpression(u"FAIL!"_s));
         QList<QModelIndex> changedIndexes;
@@ -407,12 +409,12 @@ private slots:
                 const int at = anyNode();
                 varnoke::Node& node = *const_cast<varnoke::Node*>(plain[std::size_t(at)].node);
                 plain[std::size_t(at)].text = text;
-                QCOMPARE(model.SetText(node, text), plain != before);
+                QCOMPARE(editor.SetText(node, text), plain != before);
                 const QModelIndex index = model.IndexOf(&node);
                 QCOMPARE(changedIndexes, (plain != before ? QList { index, index } : QList<QModelIndex> {}));
             } else if (operation == 1 || operation == 2) {
                 const varnoke::Node* added
-                    = operation == 1 ? model.AddFirstTopLevel(text) : model.AddLastTopLevel(text);
+                    = operation == 1 ? editor.AddFirstTopLevel(text) : editor.AddLastTopLevel(text);
                 plain.insert(operation == 1 ? plain.begin() : plain.end(), PlainLine { 0, text, added });
             } else if ((operation == 3 || operation == 4) && size > 0) {
                 const auto at = std::size_t(anyNode());
@@ -430,13 +432,13 @@ private slots:
                         PlainInsert(plain, parent, row, std::move(block));
                     }
                 }
-                QCOMPARE(model.Move(*const_cast<varnoke::Node*>(node), *const_cast<varnoke::Node*>(targetNode), mode),
+                QCOMPARE(editor.Move(*const_cast<varnoke::Node*>(node), *const_cast<varnoke::Node*>(targetNode), mode),
                          plain != before);
             } else if (operation == 5 && size > 0 && taken.size() < 3) {
                 const auto at = std::size_t(anyNode());
                 const varnoke::Node* node = plain[at].node;
                 PlainTree block = PlainTake(plain, at);
-                varnoke::Subtree subtree = model.Take(*const_cast<varnoke::Node*>(node));
+                varnoke::Subtree subtree = editor.Take(*const_cast<varnoke::Node*>(node));
                 QCOMPARE(subtree.Root(), node);
                 QCOMPARE(subtree.NodeCount(), int(block.size()));
                 taken.emplace_back(std::move(subtree), std::move(block));
@@ -450,7 +452,7 @@ private slots:
                 PlainInsert(plain, parent, row, std::move(block));
                 varnoke::Node* parentNode
                     = parent < 0 ? nullptr : const_cast<varnoke::Node*>(before[std::size_t(parent)].node);
-                QCOMPARE(model.Insert(parentNode, row, std::move(subtree)), root);
+                QCOMPARE(editor.Insert(parentNode, row, std::move(subtree)), root);
             }
             CheckTree(model, forest, plain, kept);
             if (QTest::currentTestFailed())
@@ -464,6 +466,7 @@ private slots:
         varnoke::Forest forest;
         BuildSmallForest(forest);
         HierarchyModel model(forest);
+        TreeModelEditor editor(forest, model);
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
         QTest::failOnWarning(QRegularExpression(u"FAIL!"_s));
         const PlainTree original = ReadForest(forest);
@@ -476,9 +479,9 @@ private slots:
             varnoke::Node& node = *const_cast<varnoke::Node*>(line.node);
             varnoke::Node* parent = node.Parent();
             const int row = node.Row();
-            varnoke::Subtree subtree = model.Take(node);
+            varnoke::Subtree subtree = editor.Take(node);
             QVERIFY(subtree);
-            QCOMPARE(model.Insert(parent, row, std::move(subtree)), line.node);
+            QCOMPARE(editor.Insert(parent, row, std::move(subtree)), line.node);
             CheckTree(model, forest, original, kept);
         }
     }

@@ -49,6 +49,7 @@ protected:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<ScriptedPrompts> prompts_;
     std::unique_ptr<MemorySettings> settings_;
+    std::unique_ptr<Document> document_;
     std::unique_ptr<TPHIForm> window_;
     TPHIForm* w = nullptr;
     QStringList figure_; // the sample figure's lines
@@ -58,7 +59,8 @@ protected:
     {
         if (!exeName.isEmpty())
             WriteFile(Path(exeName), "MZ");
-        window_ = std::make_unique<TPHIForm>(*prompts_, *settings_, Path(u"varnoke"_s));
+        document_ = std::make_unique<Document>(Path(u"varnoke"_s));
+        window_ = std::make_unique<TPHIForm>(*prompts_, *settings_, *document_);
         w = window_.get();
         w->show();
         QApplication::setActiveWindow(w);
@@ -150,6 +152,7 @@ protected slots:
     void cleanup()
     {
         window_.reset();
+        document_.reset();
         w = nullptr;
         QVERIFY2(prompts_->unexpected.isEmpty(), qPrintable(prompts_->unexpected.join(u"; "_s)));
         QVERIFY2(prompts_->confirms.empty() && prompts_->files.empty(), "answers left unused");
