@@ -15,20 +15,33 @@ bool CanDropOn(const TreeWindow& window, bool sourceIsTreeView, const Node* targ
     return (targetNumber > 0 && draggedNumber > 0) || (targetNumber == 0 && draggedNumber == 0);
 }
 
-void DropOn(TreeWindow& window, Node* target, DropRegion region)
+DropPlan PlanDrop(const TreeWindow& window, Node* target, DropRegion region)
 {
-    Node* dragged = window.selected;
+    const Node* dragged = window.selected;
+    DropPlan plan;
     if (!dragged || !target || target == dragged)
-        return;
-    window.FModified = true;
+        return plan;
+    plan.edit = true;
     if (LeadingNumber(target->Text()) == 0) {
-        window.tree.Move(*dragged, *target, amInsert);
-        return;
+        plan.destination = window.tree.Destination(*dragged, *target, amInsert);
+        return plan;
     }
     if (region == drOther)
-        return;
-    window.tree.Move(*dragged, *target, region == drOnNode ? amAddChild : amInsert);
-    RenumberSubtree(window.tree, *dragged);
+        return plan;
+    plan.destination = window.tree.Destination(*dragged, *target, region == drOnNode ? amAddChild : amInsert);
+    plan.renumber = true;
+    return plan;
+}
+
+void DropOn(TreeWindow& window, Node* target, DropRegion region)
+{
+    const DropPlan plan = PlanDrop(window, target, region);
+    if (plan.edit)
+        window.Edited();
+    if (plan.destination)
+        window.tree.MoveTo(*window.selected, *plan.destination);
+    if (plan.renumber)
+        RenumberSubtree(window.tree, *window.selected);
 }
 
 } // namespace varnoke

@@ -3,6 +3,8 @@
 #include "hierarchy/forest.h"
 #include "tree/tree_edits.h"
 
+#include <optional>
+
 namespace varnoke {
 
 // Where a drop point lies on the row of the node under it.
@@ -18,12 +20,21 @@ enum DropRegion {
 // may be that node itself.
 bool CanDropOn(const TreeWindow& window, bool sourceIsTreeView, const Node* target);
 
+// What a drop of the selected node on the target would do, decided before it is made.
+struct DropPlan {
+    bool edit = false; // the drop counts as an edit, also when it moves nothing
+    std::optional<MoveDestination> destination; // none: nothing moves
+    bool renumber = false; // the dropped level node and its subtree get their new levels
+};
+
+// Any drop on another node counts as an edit. A node goes before a non-level target; a
+// level node becomes the last child of a level target dropped on, or its previous
+// sibling when dropped on the indent, and is then renumbered with its subtree (to level
+// 1 at the top level); right of the label it moves nothing. Assumes CanDropOn accepted.
+DropPlan PlanDrop(const TreeWindow& window, Node* target, DropRegion region);
+
 // TreeView1EndDrag: the drop of the selected node on the target, once CanDropOn
-// accepted it. Any drop on another node counts as an edit, also one that moves
-// nothing. A node goes before a non-level target; a level node becomes the last child
-// of a level target dropped on, or its previous sibling when dropped on the indent,
-// and is then renumbered with its subtree (to level 1 at the top level). The moved
-// node stays selected.
+// accepted it, as PlanDrop plans it. The moved node stays selected.
 void DropOn(TreeWindow& window, Node* target, DropRegion region);
 
 } // namespace varnoke

@@ -75,7 +75,7 @@ void AddIKChainDone(TreeWindow& window, const IKChainDialog& dialog, bool confir
     if (!confirmed)
         return;
     window.tree.AddLastTopLevel(IKChainLineText(window.checks, dialog));
-    window.FModified = true;
+    window.Edited();
 }
 
 std::optional<std::string> FillIKChainDialog(const TreeWindow& window, const Node& node, IKChainDialog& dialog)
@@ -108,7 +108,7 @@ void EditIKChainDone(TreeWindow& window, Node& node, const IKChainDialog& dialog
     if (!confirmed)
         return;
     window.tree.SetText(node, IKChainLineText(window.checks, dialog));
-    window.FModified = true;
+    window.Edited();
 }
 
 } // namespace varnoke

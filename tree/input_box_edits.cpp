@@ -22,7 +22,7 @@ InputBoxRequest EditCommentBox(const Node& node)
 void EditCommentDone(TreeWindow& window, Node& node, std::string_view entered)
 {
     window.tree.SetText(node, CommentText(entered));
-    window.FModified = true;
+    window.Edited();
 }
 
 InputBoxRequest EditIllegalBox(const Node& node)
@@ -33,7 +33,7 @@ InputBoxRequest EditIllegalBox(const Node& node)
 void EditIllegalDone(TreeWindow& window, Node& node, std::string entered)
 {
     window.tree.SetText(node, std::move(entered));
-    window.FModified = true;
+    window.Edited();
 }
 
 InputBoxRequest AddCommentBox()
@@ -45,7 +45,7 @@ void AddCommentNode(TreeWindow& window, std::string_view entered)
 {
     if (entered.empty())
         return;
-    window.FModified = true;
+    window.Edited();
     window.tree.AddFirstTopLevel(CommentText(entered));
 }
 

@@ -57,7 +57,7 @@ void EditLevelDone(TreeWindow& window, Node& node, int level, const std::optiona
     if (!confirmed)
         return;
     window.tree.SetText(node, LevelLineText(level, *confirmed));
-    window.FModified = true;
+    window.Edited();
 }
 
 } // namespace varnoke

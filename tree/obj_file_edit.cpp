@@ -21,7 +21,7 @@ void EditObjFileDone(TreeWindow& window, Node& node, const std::optional<std::st
     if (!confirmedPath)
         return;
     window.tree.SetText(node, "objFile " + *confirmedPath);
-    window.FModified = true;
+    window.Edited();
 }
 
 } // namespace varnoke

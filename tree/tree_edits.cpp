@@ -17,9 +17,9 @@ Node* ForestEdits::AddLastTopLevel(std::string text)
     return forest_.AddLastChild(nullptr, std::move(text));
 }
 
-bool ForestEdits::Move(Node& node, Node& target, AttachMode mode)
+bool ForestEdits::MoveTo(Node& node, MoveDestination destination)
 {
-    return forest_.Move(&node, &target, mode);
+    return forest_.MoveTo(node, destination);
 }
 
 Subtree ForestEdits::Take(Node& node)

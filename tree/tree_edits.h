@@ -3,16 +3,17 @@
 #include "hierarchy/check_state.h"
 #include "hierarchy/forest.h"
 
+#include <optional>
 #include <string>
 
 namespace varnoke {
 
-// Every change the tree commands make to the main window's tree. The window's item
-// model implements it, so its views hear of each change; ForestEdits changes a plain
-// forest directly. Each edit says whether it changed the tree, and a delete is a take
-// whose subtree can be inserted again, so every edit can be undone. A test, and New,
-// rebuild the whole tree outside these edits (through the Forest itself), so the
-// window's model resets around them instead of announcing single rows.
+// Every change the tree commands make to the document's tree. The window's item model
+// implements it, so its views hear of each change; ForestEdits changes a plain forest
+// directly. Each edit says whether it changed the tree, and a delete is a take whose
+// subtree can be inserted again, so every edit can be undone, node identities kept. A
+// test, New and Open rebuild the whole tree outside these edits, so the window's model
+// resets around them instead of announcing single rows.
 class TreeEdits {
 public:
     virtual ~TreeEdits() = default;
@@ -21,13 +22,25 @@ public:
     virtual bool SetText(Node& node, std::string text) = 0;
     virtual Node* AddFirstTopLevel(std::string text) = 0;
     virtual Node* AddLastTopLevel(std::string text) = 0;
-    // Moves the node with its subtree; false, with nothing moved, where
-    // Forest::Destination gives none (the target inside it, or the node already there).
-    virtual bool Move(Node& node, Node& target, AttachMode mode) = 0;
+    // Moves the node with its subtree to an exact place; false, with nothing moved, where
+    // Forest::MoveTo refuses (inside its own subtree, out of range, or already there).
+    virtual bool MoveTo(Node& node, MoveDestination destination) = 0;
     // Takes the node with its subtree out of the tree.
     virtual Subtree Take(Node& node) = 0;
     // Puts a taken subtree back: among parent's children (nullptr: the top level), at row.
     virtual Node* Insert(Node* parent, int row, Subtree subtree) = 0;
+
+    // Where Move would put the node; none where nothing would move.
+    std::optional<MoveDestination> Destination(const Node& node, Node& target, AttachMode mode) const
+    {
+        return Tree().Destination(node, target, mode);
+    }
+    // Moves the node with its subtree; false, with nothing moved, where Destination gives none.
+    bool Move(Node& node, Node& target, AttachMode mode)
+    {
+        const std::optional<MoveDestination> destination = Destination(node, target, mode);
+        return destination && MoveTo(node, *destination);
+    }
 };
 
 class ForestEdits final : public TreeEdits {
@@ -41,7 +54,7 @@ public:
     bool SetText(Node& node, std::string text) override;
     Node* AddFirstTopLevel(std::string text) override;
     Node* AddLastTopLevel(std::string text) override;
-    bool Move(Node& node, Node& target, AttachMode mode) override;
+    bool MoveTo(Node& node, MoveDestination destination) override;
     Subtree Take(Node& node) override;
     Node* Insert(Node* parent, int row, Subtree subtree) override;
 
@@ -49,17 +62,20 @@ private:
     Forest& forest_;
 };
 
-// What the tree commands need of the main window: its tree, changed only through the
-// edits; its test state, where ParseLevelLine registers parts and reports defects; its
-// two flags, held by the window and only referred to here; and the tree view's selected
-// node, which the window sets before a command and reads back after it (none when the
-// command deleted it). No tree command clears FModified.
+// What a tree command works on: the tree, changed only through the edits; the test
+// state, where ParseLevelLine registers parts and reports defects; whether the text
+// view is shown; and the tree view's selected node, which the command may change (none
+// when it deleted it). A command that counts as an edit says so by Edited(), also when
+// it changed nothing (a drop that moves nothing, a cancelled comment box); a cancelled
+// dialog does not. Only the document's tree entry sets FModified from it.
 struct TreeWindow {
     TreeEdits& tree;
     CheckState& checks;
-    const bool& FTextMode;
-    bool& FModified;
+    bool FTextMode = false;
     Node* selected = nullptr;
+    bool edited = false;
+
+    void Edited() { edited = true; }
 };
 
 } // namespace varnoke

@@ -24,7 +24,7 @@ void DeleteSelectedNode(TreeWindow& window)
     if (Node* selected = window.selected) {
         window.selected = nullptr;
         window.tree.Take(*selected);
-        window.FModified = true;
+        window.Edited();
     }
 }
 

@@ -26,9 +26,7 @@ protected:
     Forest tree_;
     ForestEdits edits_ { tree_ };
     CheckState checks_;
-    bool textMode_ = false;
-    bool modified_ = false;
-    TreeWindow window_ { edits_, checks_, textMode_, modified_ };
+    TreeWindow window_ { edits_, checks_ };
 };
 
 TEST_F(TreeDragDrop, AcceptsOnlyLevelOnLevelOrNonLevelOnNonLevel)
@@ -57,7 +55,7 @@ TEST_F(TreeDragDrop, ALevelNodeDroppedOnALabelBecomesItsLastChildRenumbered)
 {
     Drag("3 lShin yzx");
     DropOn(window_, At("1 hip yzx"), drOnNode);
-    EXPECT_TRUE(window_.FModified);
+    EXPECT_TRUE(window_.edited);
     EXPECT_EQ(window_.selected, At("2 lShin yzx"));
     EXPECT_EQ(Dump(tree_),
               (std::vector<std::string> { "#head", "objFile :Runtime:Geometries:f.obj", "1 hip yzx", "\t2 abdomen yzx",
@@ -88,7 +86,7 @@ TEST_F(TreeDragDrop, ANonLevelNodeGoesBeforeTheNonLevelTargetWhateverTheRegion)
 {
     Drag("ikChain leftLeg lThigh lShin lFoot");
     DropOn(window_, At("#head"), drOther);
-    EXPECT_TRUE(window_.FModified);
+    EXPECT_TRUE(window_.edited);
     EXPECT_EQ(Dump(tree_).front(), "ikChain leftLeg lThigh lShin lFoot");
     EXPECT_EQ(Dump(tree_)[1], "#head");
 }
@@ -99,20 +97,20 @@ TEST_F(TreeDragDrop, DropsThatMoveNothing)
 
     Drag("2 lThigh yzx");
     DropOn(window_, At("2 lThigh yzx"), drOnNode);
-    EXPECT_FALSE(window_.FModified);
+    EXPECT_FALSE(window_.edited);
 
     DropOn(window_, At("2 abdomen yzx"), drOther);
-    EXPECT_TRUE(window_.FModified);
+    EXPECT_TRUE(window_.edited);
     EXPECT_EQ(Dump(tree_), before);
 
     DropOn(window_, At("4 lFoot zxy"), drOnNode);
     DropOn(window_, At("3 lShin yzx"), drIndent);
     EXPECT_EQ(Dump(tree_), before);
 
-    window_.FModified = false;
+    window_.edited = false;
     window_.selected = nullptr;
     DropOn(window_, At("1 hip yzx"), drOnNode);
-    EXPECT_FALSE(window_.FModified);
+    EXPECT_FALSE(window_.edited);
     EXPECT_EQ(Dump(tree_), before);
 }
 

@@ -30,9 +30,7 @@ protected:
     Forest tree_;
     ForestEdits edits_ { tree_ };
     CheckState checks_;
-    bool textMode_ = false;
-    bool modified_ = false;
-    TreeWindow window_ { edits_, checks_, textMode_, modified_ };
+    TreeWindow window_ { edits_, checks_ };
 };
 
 TEST_F(TreeEdit, CommentAndIllegalBoxesWriteBackWhatTheyGiveAlsoAfterCancel)
@@ -44,7 +42,7 @@ TEST_F(TreeEdit, CommentAndIllegalBoxesWriteBackWhatTheyGiveAlsoAfterCancel)
     EXPECT_EQ(box.initialText, "old note");
     EditCommentDone(window_, *comment, box.initialText);
     EXPECT_EQ(comment->Text(), "#old note");
-    EXPECT_TRUE(window_.FModified);
+    EXPECT_TRUE(window_.edited);
     EditCommentDone(window_, *comment, "");
     EXPECT_EQ(comment->Text(), "#");
 
@@ -53,10 +51,10 @@ TEST_F(TreeEdit, CommentAndIllegalBoxesWriteBackWhatTheyGiveAlsoAfterCancel)
     EXPECT_EQ(fix.caption, "Illegal command, please fix");
     EXPECT_EQ(fix.prompt, "Command");
     EXPECT_EQ(fix.initialText, "objFile");
-    window_.FModified = false;
+    window_.edited = false;
     EditIllegalDone(window_, *illegal, "");
     EXPECT_EQ(illegal->Text(), "");
-    EXPECT_TRUE(window_.FModified);
+    EXPECT_TRUE(window_.edited);
 }
 
 TEST_F(TreeEdit, AddCommentHeadsTheTreeOnlyWithAnEntry)
@@ -68,12 +66,12 @@ TEST_F(TreeEdit, AddCommentHeadsTheTreeOnlyWithAnEntry)
     EXPECT_EQ(box.initialText, "");
     AddCommentNode(window_, box.initialText);
     EXPECT_EQ(tree_.NodeCount(), 1);
-    EXPECT_FALSE(window_.FModified);
+    EXPECT_FALSE(window_.edited);
 
     AddCommentNode(window_, "abc");
     EXPECT_EQ(Dump(tree_), (std::vector<std::string> { "#abc", "1 hip yzx" }));
     EXPECT_EQ(window_.selected, hip);
-    EXPECT_TRUE(window_.FModified);
+    EXPECT_TRUE(window_.edited);
 }
 
 TEST_F(TreeEdit, ObjFileDialogShowsThePathAndWritesOnlyWhenConfirmed)
@@ -85,10 +83,10 @@ TEST_F(TreeEdit, ObjFileDialogShowsThePathAndWritesOnlyWhenConfirmed)
 
     EditObjFileDone(window_, *node, std::nullopt);
     EXPECT_EQ(node->Text(), "objFile   :Runtime:Geometries:a b.obj ");
-    EXPECT_FALSE(window_.FModified);
+    EXPECT_FALSE(window_.edited);
     EditObjFileDone(window_, *node, ":Runtime:Geometries:x.obj");
     EXPECT_EQ(node->Text(), "objFile :Runtime:Geometries:x.obj");
-    EXPECT_TRUE(window_.FModified);
+    EXPECT_TRUE(window_.edited);
 }
 
 TEST_F(TreeEdit, LevelDialogIsFilledFromTheLine)
@@ -123,14 +121,14 @@ TEST_F(TreeEdit, LevelDialogWritesTheFieldsBackWithTheLevelKept)
     EXPECT_EQ(LevelRoundTrip(*lShin), "3 lShin zxy curve :Runtime:Geometries:legs.obj");
     Node* upper = Add("2 lShin XZY");
     EXPECT_EQ(LevelRoundTrip(*upper), "2 lShin xzy");
-    EXPECT_TRUE(window_.FModified);
+    EXPECT_TRUE(window_.edited);
 
     EXPECT_EQ(LevelLineText(4, { "new name", 5, false, ":a:b.obj" }), "4 new name zyx :a:b.obj");
 
-    window_.FModified = false;
+    window_.edited = false;
     EditLevelDone(window_, *abdomen, 9, std::nullopt);
     EXPECT_EQ(abdomen->Text(), "2 abdomen yzx curve");
-    EXPECT_FALSE(window_.FModified);
+    EXPECT_FALSE(window_.edited);
 }
 
 TEST_F(TreeEdit, LevelDialogChecksANameAndARotation)
@@ -160,7 +158,7 @@ TEST_F(TreeEdit, TreeMenuEnablesByViewSelectionAndKind)
         EXPECT_FALSE(TreeMenuStateFor(window_).remove) << kept;
     }
 
-    textMode_ = true;
+    window_.FTextMode = true;
     const TreeMenuState menu = TreeMenuStateFor(window_);
     EXPECT_FALSE(menu.edit || menu.addComment || menu.addIKChain || menu.remove);
 }
@@ -170,14 +168,14 @@ TEST_F(TreeEdit, DeleteTakesTheSelectedSubtree)
     BuildForest(tree_, { "1 hip yzx", "\t2 abdomen yzx", "\t\t3 chest yzx", "#c" });
     DeleteSelectedNode(window_);
     EXPECT_EQ(tree_.NodeCount(), 4);
-    EXPECT_FALSE(window_.FModified);
+    EXPECT_FALSE(window_.edited);
 
     window_.selected = NodeWithText(tree_, "2 abdomen yzx");
     DeleteSelectedNode(window_);
     EXPECT_EQ(Dump(tree_), (std::vector<std::string> { "1 hip yzx", "#c" }));
     EXPECT_EQ(window_.selected, nullptr);
     // Set in the window's own flag, not in a copy.
-    EXPECT_TRUE(modified_);
+    EXPECT_TRUE(window_.edited);
 }
 
 } // namespace

@@ -28,9 +28,7 @@ protected:
     Forest tree_;
     ForestEdits edits_ { tree_ };
     CheckState checks_;
-    bool textMode_ = false;
-    bool modified_ = false;
-    TreeWindow window_ { edits_, checks_, textMode_, modified_ };
+    TreeWindow window_ { edits_, checks_ };
     IKChainDialog dialog_;
 };
 
@@ -82,13 +80,13 @@ TEST_F(IKChain, AddRefusesAChildlessSelectionAndATreeWithoutParts)
 
     Forest empty;
     ForestEdits emptyEdits(empty);
-    TreeWindow emptyWindow { emptyEdits, checks_, textMode_, modified_ };
+    TreeWindow emptyWindow { emptyEdits, checks_ };
     EXPECT_EQ(StartAddIKChain(emptyWindow, dialog_), "You must have a hierarchy built before adding an IK chain");
 
     Forest noParts;
     BuildForest(noParts, { "#only", "objFile :a:b.obj" });
     ForestEdits noPartsEdits(noParts);
-    TreeWindow noPartsWindow { noPartsEdits, checks_, textMode_, modified_ };
+    TreeWindow noPartsWindow { noPartsEdits, checks_ };
     EXPECT_EQ(StartAddIKChain(noPartsWindow, dialog_), "You must have a hierarchy built before adding an IK chain");
 }
 
@@ -103,9 +101,9 @@ TEST_F(IKChain, AddStartsFromTheSelectedPartOrTheFirstPartAndAppendsTheChain)
     EXPECT_EQ(dialog_.topTree.NodeCount(), 4);
     dialog_.name = "leftToe";
     AddIKChainDone(window_, dialog_, false);
-    EXPECT_FALSE(window_.FModified);
+    EXPECT_FALSE(window_.edited);
     AddIKChainDone(window_, dialog_, true);
-    EXPECT_TRUE(window_.FModified);
+    EXPECT_TRUE(window_.edited);
     EXPECT_EQ(Dump(tree_).back(), "ikChain leftToe lThigh lShin lToe");
     EXPECT_EQ(window_.selected, At("2 lThigh yzx"));
 }
@@ -122,7 +120,7 @@ TEST_F(IKChain, EditSeedsFromTheLineAndPreselectsItsLastPart)
     dialog_.name = "leg";
     EditIKChainDone(window_, *chain, dialog_, true);
     EXPECT_EQ(chain->Text(), "ikChain leg lThigh lShin lFoot");
-    EXPECT_TRUE(window_.FModified);
+    EXPECT_TRUE(window_.edited);
 
     // A last word that names no part of the copied subtree (here a tab joins two) selects nothing.
     edits_.SetText(*chain, "ikChain leftLeg  lThigh lShin\tlFoot ");
@@ -152,7 +150,7 @@ TEST_F(IKChain, EditOfAChainWhoseFirstPartIsGoneIsSeededAsAddWould)
     Forest noParts;
     Node* lone = noParts.AddLastChild(nullptr, "ikChain arm lShldr lForeArm");
     ForestEdits noPartsEdits(noParts);
-    TreeWindow noPartsWindow { noPartsEdits, checks_, textMode_, modified_ };
+    TreeWindow noPartsWindow { noPartsEdits, checks_ };
     EXPECT_EQ(FillIKChainDialog(noPartsWindow, *lone, dialog_),
               "You must have a hierarchy built before adding an IK chain");
     EXPECT_EQ(dialog_.name, "arm");
