@@ -10,8 +10,8 @@ namespace varnoke {
 
 // Every change the tree commands make to the document's tree. The window's item model
 // implements it, so its views hear of each change; ForestEdits changes a plain forest
-// directly. Each edit says whether it changed the tree, and a delete is a take whose
-// subtree can be inserted again, so every edit can be undone, node identities kept. A
+// directly. Each edit says whether it changed the tree, and a delete only takes the node
+// out, so an EditRecord can undo every edit, node identities kept. A
 // test, New and Open rebuild the whole tree outside these edits, so the window's model
 // resets around them instead of announcing single rows.
 class TreeEdits {
@@ -25,10 +25,12 @@ public:
     // Moves the node with its subtree to an exact place; false, with nothing moved, where
     // Forest::MoveTo refuses (inside its own subtree, out of range, or already there).
     virtual bool MoveTo(Node& node, MoveDestination destination) = 0;
-    // Takes the node with its subtree out of the tree.
+    // Takes the node with its subtree out of the tree, handing it to the caller.
     virtual Subtree Take(Node& node) = 0;
     // Puts a taken subtree back: among parent's children (nullptr: the top level), at row.
     virtual Node* Insert(Node* parent, int row, Subtree subtree) = 0;
+    // Takes the node with its subtree out for good; edits that can be undone keep it.
+    virtual void Delete(Node& node) { Take(node); }
 
     // Where Move would put the node; none where nothing would move.
     std::optional<MoveDestination> Destination(const Node& node, Node& target, AttachMode mode) const

@@ -23,7 +23,7 @@ void DeleteSelectedNode(TreeWindow& window)
 {
     if (Node* selected = window.selected) {
         window.selected = nullptr;
-        window.tree.Take(*selected);
+        window.tree.Delete(*selected);
         window.Edited();
     }
 }
