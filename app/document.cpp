@@ -9,6 +9,8 @@
 #include "tree/tree_to_text.h"
 #include "ui/text_conversions.h"
 
+#include <QScopeGuard>
+
 #include <cstdio>
 #include <limits>
 #include <vector>
@@ -107,15 +109,21 @@ varnoke::TreeWindow Document::LookAtTree(varnoke::Node* selected)
 
 varnoke::Node* Document::EditTree(const QString& name, varnoke::Node* selected, const TreeCommand& command)
 {
-    Q_UNUSED(name);
-    varnoke::TreeWindow window { modelEditor_, checks_, FTextMode_, selected };
+    auto step = std::make_unique<varnoke::EditRecord>(modelEditor_);
+    varnoke::TreeWindow window { *step, checks_, FTextMode_, selected };
+    // What a command changed before it failed counts all the same.
+    const auto counted = qScopeGuard([&] {
+        if (window.edited)
+            FModified_ = true;
+        if (!step->Empty()) {
+            changedSinceTest_ = true;
+            if (stepTaker_)
+                stepTaker_(name, std::move(step));
+        }
+        if (commandDepth_ == 0)
+            Announce();
+    });
     command(window);
-    if (window.edited) {
-        FModified_ = true;
-        changedSinceTest_ = true;
-    }
-    if (commandDepth_ == 0)
-        Announce();
     return window.selected;
 }
 

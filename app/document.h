@@ -6,6 +6,7 @@
 #include "hierarchy/forest.h"
 #include "hierarchy/geometry_folders.h"
 #include "hierarchy/progress.h"
+#include "tree/edit_record.h"
 #include "tree/tree_edits.h"
 #include "ui/hierarchy_model.h"
 #include "ui/poser_folder.h"
@@ -75,6 +76,10 @@ public:
     // given to the step taker under the command's name.
     using TreeCommand = std::function<void(varnoke::TreeWindow&)>;
     varnoke::Node* EditTree(const QString& name, varnoke::Node* selected, const TreeCommand& command);
+    // Who keeps each step of tree edits, to undo it: an action that changed nothing makes
+    // none. A step points into the tree: treeReset ends it.
+    using StepTaker = std::function<void(const QString& name, std::unique_ptr<varnoke::EditRecord> step)>;
+    void TakeStepsWith(StepTaker taker) { stepTaker_ = std::move(taker); }
 
     // What a save would meet at SavePath.
     struct SaveTarget {
@@ -189,6 +194,7 @@ private:
     bool linksTold_ = false;
     PoserFolder poser_;
     varnoke::Progress* progress_ = nullptr;
+    StepTaker stepTaker_;
     const varnoke::Node* currentNode_ = nullptr;
     int currentLine_ = -1;
     int commandDepth_ = 0;

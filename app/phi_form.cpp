@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QItemSelectionModel>
 #include <QListView>
 #include <QMenu>
 #include <QMimeData>
@@ -73,6 +74,11 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, Document& document, QWi
     connect(document_, &Document::treeReset, treeView_, &QTreeView::expandAll);
     connect(document_, &Document::tested, this, &TPHIForm::ShowTestResult);
     connect(document_, &Document::testCancelled, this, &TPHIForm::ShowTextView);
+    // The document knows where the views stand, for whoever follows the part at hand.
+    connect(treeView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { document_->SetCurrentNode(SelectedNode()); });
+    connect(textView_, &QPlainTextEdit::cursorPositionChanged, this,
+            [this] { document_->SetCurrentLine(textView_->CaretLine().value_or(-1)); });
     document_->ListenWith(longWork_);
     move(kFirstPosition);
     resize(kFirstOuterSize);
