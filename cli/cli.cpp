@@ -76,7 +76,8 @@ int Check(const CommandLine& line, const std::string& programPath, std::ostream&
 }
 
 // Tidies one file in place; the exit status of that file.
-int TidyInPlace(const std::string& file, RunFolders& folders, std::ostream& err)
+int TidyInPlace(const std::string& file, RunFolders& folders, std::ostream& err,
+                const files::BeforeReplacing& beforeReplacing)
 {
     FileContent content = ReadWholeFile(file);
     if (content.failure != ReadFailure::None) {
@@ -97,10 +98,11 @@ int TidyInPlace(const std::string& file, RunFolders& folders, std::ostream& err)
     const std::string tidied = JoinDocumentText(test.text);
     if (tidied == content.bytes)
         return status;
-    return std::max(status, ReplaceFile(file, content, tidied, err));
+    return std::max(status, ReplaceFile(file, content, tidied, err, beforeReplacing));
 }
 
-int Tidy(const CommandLine& line, const std::string& programPath, std::ostream& out, std::ostream& err)
+int Tidy(const CommandLine& line, const std::string& programPath, std::ostream& out, std::ostream& err,
+         const files::BeforeReplacing& beforeReplacing)
 {
     if (!line.inPlace) {
         TestRun run = TestFiles(line, programPath, err);
@@ -114,11 +116,12 @@ int Tidy(const CommandLine& line, const std::string& programPath, std::ostream& 
     RunFolders folders { { line.poserDir, programPath }, {} };
     int status = kPassed;
     for (const std::string& file : line.files)
-        status = std::max(status, TidyInPlace(file, folders, err));
+        status = std::max(status, TidyInPlace(file, folders, err, beforeReplacing));
     return status;
 }
 
-int Run(const std::vector<std::string>& arguments, const std::string& programPath, std::ostream& out, std::ostream& err)
+int Run(const std::vector<std::string>& arguments, const std::string& programPath, std::ostream& out, std::ostream& err,
+        const files::BeforeReplacing& beforeReplacing)
 {
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (!parsed.commandLine) {
@@ -142,7 +145,7 @@ int Run(const std::vector<std::string>& arguments, const std::string& programPat
     case Command::Check:
         return Check(line, programPath, out, err);
     case Command::Tidy:
-        return Tidy(line, programPath, out, err);
+        return Tidy(line, programPath, out, err, beforeReplacing);
     case Command::Generate:
         return Generate(line.files.front(), line.poserDir, programPath, out, err);
     }
@@ -166,9 +169,9 @@ int ExitStatusOf(const std::function<int()>& run, std::ostream& err)
 }
 
 int RunCli(const std::vector<std::string>& arguments, const std::string& programPath, std::ostream& out,
-           std::ostream& err)
+           std::ostream& err, const files::BeforeReplacing& beforeReplacing)
 {
-    return ExitStatusOf([&] { return Run(arguments, programPath, out, err); }, err);
+    return ExitStatusOf([&] { return Run(arguments, programPath, out, err, beforeReplacing); }, err);
 }
 
 } // namespace varnoke::cli

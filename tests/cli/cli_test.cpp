@@ -1,7 +1,6 @@
 // varnoke-cli on hierarchies in a temporary Poser folder: in this process through RunCli,
 // and as the built program where exit statuses and the two output streams matter.
 #include "cli/cli.h"
-#include "cli/replace_file.h"
 #include "cli_outcome.h"
 #include "file_bytes.h"
 #include "hierarchy/platform.h"
@@ -176,9 +175,10 @@ protected:
     }
 
     // varnoke-cli in this process, as if installed in root/prog.
-    Outcome InProcess(const std::vector<std::string>& arguments) const
+    Outcome InProcess(const std::vector<std::string>& arguments,
+                      const varnoke::files::BeforeReplacing& beforeReplacing = {}) const
     {
-        return varnoke::testing::RunInProcess(arguments, root_ / "prog" / "varnoke-cli");
+        return varnoke::testing::RunInProcess(arguments, root_ / "prog" / "varnoke-cli", beforeReplacing);
     }
 
     // The built varnoke-cli, run in the working folder when one is given; on POSIX systems by
@@ -586,10 +586,9 @@ TEST_F(Cli, TidyInPlaceLeavesAFileThatChangedWhileItWasTidied)
 {
     const std::string messy = Figure("yzx", true), file = Phi("growing.phi", messy);
     const std::string added = "# a line added while the file was tidied\n";
-    varnoke::cli::beforeReplacing
-        = [&](const std::string& path) { std::ofstream(path, std::ios::app | std::ios::binary) << added; };
-    const Outcome run = InProcess({ "tidy", "-i", file });
-    varnoke::cli::beforeReplacing = nullptr;
+    const Outcome run = InProcess({ "tidy", "-i", file }, [&](const std::string& path) {
+        std::ofstream(path, std::ios::app | std::ios::binary) << added;
+    });
     EXPECT_EQ(run.status, 2);
     EXPECT_THAT(run.err, testing::HasSubstr(file));
     EXPECT_EQ(ReadBytes(file), messy + added);
