@@ -2,9 +2,9 @@
 
 #include "cli/command_line.h"
 #include "cli/file_check.h"
-#include "cli/file_io.h"
 #include "cli/generate_command.h"
 #include "cli/poser_folder.h"
+#include "cli/read_failure.h"
 #include "cli/replace_file.h"
 #include "cli/reports.h"
 #include "hierarchy/folder_listings.h"
@@ -40,13 +40,13 @@ TestRun TestFiles(const CommandLine& line, const std::string& programPath, std::
     TestRun run;
     RunFolders folders { { line.poserDir, programPath }, {} };
     for (const std::string& file : line.files) {
-        FileContent content = ReadWholeFile(file);
-        if (content.failure != ReadFailure::None) {
+        files::WholeFile content = files::ReadWholeFile(file);
+        if (content.failure != files::ReadFailure::None) {
             err << ReadFailureMessage(file, content.failure) << '\n';
             run.status = kUsageOrUnreadable;
             run.reports.push_back(
                 { file, nullptr,
-                  content.failure == ReadFailure::NotEnoughMemory ? "not enough memory" : "cannot be opened" });
+                  content.failure == files::ReadFailure::NotEnoughMemory ? "not enough memory" : "cannot be opened" });
             continue;
         }
         content.file.reset();
@@ -79,8 +79,8 @@ int Check(const CommandLine& line, const std::string& programPath, std::ostream&
 int TidyInPlace(const std::string& file, RunFolders& folders, std::ostream& err,
                 const files::BeforeReplacing& beforeReplacing)
 {
-    FileContent content = ReadWholeFile(file);
-    if (content.failure != ReadFailure::None) {
+    files::WholeFile content = files::ReadWholeFile(file);
+    if (content.failure != files::ReadFailure::None) {
         err << ReadFailureMessage(file, content.failure) << '\n';
         return kUsageOrUnreadable;
     }
