@@ -2,9 +2,9 @@
 
 #include "cli/command_line.h"
 #include "cli/file_check.h"
-#include "cli/file_io.h"
 #include "cli/generate_command.h"
 #include "cli/poser_folder.h"
+#include "cli/read_failure.h"
 #include "cli/replace_file.h"
 #include "cli/reports.h"
 #include "hierarchy/folder_listings.h"
@@ -40,13 +40,13 @@ TestRun TestFiles(const CommandLine& line, const std::string& programPath, std::
     TestRun run;
     RunFolders folders { { line.poserDir, programPath }, {} };
     for (const std::string& file : line.files) {
-        FileContent content = ReadWholeFile(file);
-        if (content.failure != ReadFailure::None) {
+        files::WholeFile content = files::ReadWholeFile(file);
+        if (content.failure != files::ReadFailure::None) {
             err << ReadFailureMessage(file, content.failure) << '\n';
             run.status = kUsageOrUnreadable;
             run.reports.push_back(
                 { file, nullptr,
-                  content.failure == ReadFailure::NotEnoughMemory ? "not enough memory" : "cannot be opened" });
+                  content.failure == files::ReadFailure::NotEnoughMemory ? "not enough memory" : "cannot be opened" });
             continue;
         }
         content.file.reset();
@@ -76,10 +76,11 @@ int Check(const CommandLine& line, const std::string& programPath, std::ostream&
 }
 
 // Tidies one file in place; the exit status of that file.
-int TidyInPlace(const std::string& file, RunFolders& folders, std::ostream& err)
+int TidyInPlace(const std::string& file, RunFolders& folders, std::ostream& err,
+                const files::BeforeReplacing& beforeReplacing)
 {
-    FileContent content = ReadWholeFile(file);
-    if (content.failure != ReadFailure::None) {
+    files::WholeFile content = files::ReadWholeFile(file);
+    if (content.failure != files::ReadFailure::None) {
         err << ReadFailureMessage(file, content.failure) << '\n';
         return kUsageOrUnreadable;
     }
@@ -97,10 +98,11 @@ int TidyInPlace(const std::string& file, RunFolders& folders, std::ostream& err)
     const std::string tidied = JoinDocumentText(test.text);
     if (tidied == content.bytes)
         return status;
-    return std::max(status, ReplaceFile(file, content, tidied, err));
+    return std::max(status, ReplaceFile(file, content, tidied, err, beforeReplacing));
 }
 
-int Tidy(const CommandLine& line, const std::string& programPath, std::ostream& out, std::ostream& err)
+int Tidy(const CommandLine& line, const std::string& programPath, std::ostream& out, std::ostream& err,
+         const files::BeforeReplacing& beforeReplacing)
 {
     if (!line.inPlace) {
         TestRun run = TestFiles(line, programPath, err);
@@ -114,11 +116,12 @@ int Tidy(const CommandLine& line, const std::string& programPath, std::ostream& 
     RunFolders folders { { line.poserDir, programPath }, {} };
     int status = kPassed;
     for (const std::string& file : line.files)
-        status = std::max(status, TidyInPlace(file, folders, err));
+        status = std::max(status, TidyInPlace(file, folders, err, beforeReplacing));
     return status;
 }
 
-int Run(const std::vector<std::string>& arguments, const std::string& programPath, std::ostream& out, std::ostream& err)
+int Run(const std::vector<std::string>& arguments, const std::string& programPath, std::ostream& out, std::ostream& err,
+        const files::BeforeReplacing& beforeReplacing)
 {
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (!parsed.commandLine) {
@@ -142,7 +145,7 @@ int Run(const std::vector<std::string>& arguments, const std::string& programPat
     case Command::Check:
         return Check(line, programPath, out, err);
     case Command::Tidy:
-        return Tidy(line, programPath, out, err);
+        return Tidy(line, programPath, out, err, beforeReplacing);
     case Command::Generate:
         return Generate(line.files.front(), line.poserDir, programPath, out, err);
     }
@@ -166,9 +169,9 @@ int ExitStatusOf(const std::function<int()>& run, std::ostream& err)
 }
 
 int RunCli(const std::vector<std::string>& arguments, const std::string& programPath, std::ostream& out,
-           std::ostream& err)
+           std::ostream& err, const files::BeforeReplacing& beforeReplacing)
 {
-    return ExitStatusOf([&] { return Run(arguments, programPath, out, err); }, err);
+    return ExitStatusOf([&] { return Run(arguments, programPath, out, err, beforeReplacing); }, err);
 }
 
 } // namespace varnoke::cli

@@ -4,13 +4,11 @@
 
 namespace varnoke::cli {
 
-int ReplaceFile(const std::string& path, FileContent& original, const std::string& bytes, std::ostream& err)
+int ReplaceFile(const std::string& path, files::WholeFile& original, const std::string& bytes, std::ostream& err,
+                const files::BeforeReplacing& beforeReplacing)
 {
-    // A file that grew or shrank while it was read is not the file the stamp describes.
-    files::FileStamp reference = original.stamp;
-    if (original.bytes.size() != static_cast<std::size_t>(reference.size))
-        reference.size = -1;
-    const files::ReplaceResult result = files::ReplaceFile(path, bytes, &reference, &original.file);
+    const files::ReplaceResult result
+        = files::ReplaceFile(path, bytes, &original.stamp, &original.file, beforeReplacing);
     switch (result.outcome) {
     case files::ReplaceOutcome::Replaced:
         if (result.otherLinks > 0)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/file_io.h"
+#include "files/read_file.h"
 #include "files/replace_file.h"
 
 #include <ostream>
@@ -12,8 +12,7 @@ namespace varnoke::cli {
 // read being the reference. Every refusal and failure is said on standard error with the
 // file and the reason; a file with other hard links is replaced with a warning. The exit
 // status of the file: 0 when replaced.
-int ReplaceFile(const std::string& path, FileContent& original, const std::string& bytes, std::ostream& err);
-
-using files::beforeReplacing;
+int ReplaceFile(const std::string& path, files::WholeFile& original, const std::string& bytes, std::ostream& err,
+                const files::BeforeReplacing& beforeReplacing);
 
 } // namespace varnoke::cli

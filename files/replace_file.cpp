@@ -26,8 +26,6 @@ namespace varnoke::files {
 
 namespace fs = std::filesystem;
 
-std::function<void(const std::string& path)> beforeReplacing;
-
 bool SameState(const FileStamp& a, const FileStamp& b)
 {
     return a.device == b.device && a.inode == b.inode && a.size == b.size && a.modifiedSeconds == b.modifiedSeconds
@@ -99,7 +97,7 @@ std::optional<FileStamp> StampOf(const std::string& path)
 }
 
 ReplaceResult ReplaceFile(const std::string& path, std::string_view bytes, const FileStamp* reference,
-                          FilePointer* original)
+                          FilePointer* original, const BeforeReplacing& beforeReplacing)
 {
     // Through a link, the file it names is replaced and the link stays.
     std::error_code error;
@@ -255,7 +253,8 @@ std::optional<FileStamp> StampOf(const std::string& path)
     return StampOfStatus(status);
 }
 
-ReplaceResult ReplaceFile(const std::string& path, std::string_view bytes, const FileStamp* reference, FilePointer*)
+ReplaceResult ReplaceFile(const std::string& path, std::string_view bytes, const FileStamp* reference, FilePointer*,
+                          const BeforeReplacing& beforeReplacing)
 {
     // Through a link, the file it names is replaced and the link stays.
     std::error_code error;

@@ -30,6 +30,9 @@ std::optional<FileStamp> StampOf(std::FILE* file);
 // The stamp of the file a path names, links followed; none when nothing is there.
 std::optional<FileStamp> StampOf(const std::string& path);
 
+// Runs right before the last look at the file and the rename: a test changes the file there.
+using BeforeReplacing = std::function<void(const std::string& path)>;
+
 enum class ReplaceOutcome {
     Replaced,
     Changed, // the file is not the one of the reference any more: left as it is
@@ -55,9 +58,6 @@ struct ReplaceResult {
 // is. The file as read may be held open by the caller: it is closed before the rename
 // on Windows, which does not rename over an open file.
 ReplaceResult ReplaceFile(const std::string& path, std::string_view bytes, const FileStamp* reference,
-                          FilePointer* original = nullptr);
-
-// Runs right before the last look at the file and the rename: a test changes the file there.
-extern std::function<void(const std::string& path)> beforeReplacing;
+                          FilePointer* original = nullptr, const BeforeReplacing& beforeReplacing = {});
 
 } // namespace varnoke::files

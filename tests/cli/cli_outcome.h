@@ -36,10 +36,11 @@ inline std::string WriteNamedFile(const std::filesystem::path& folder, const std
 }
 
 // varnoke-cli in this process, as if it were the program of the given path.
-inline Outcome RunInProcess(const std::vector<std::string>& arguments, const std::filesystem::path& programPath)
+inline Outcome RunInProcess(const std::vector<std::string>& arguments, const std::filesystem::path& programPath,
+                            const varnoke::files::BeforeReplacing& beforeReplacing = {})
 {
     std::ostringstream out, err;
-    const int status = varnoke::cli::RunCli(arguments, programPath.string(), out, err);
+    const int status = varnoke::cli::RunCli(arguments, programPath.string(), out, err, beforeReplacing);
     return { status, out.str(), err.str() };
 }
 

@@ -1,7 +1,6 @@
 // varnoke-cli on hierarchies in a temporary Poser folder: in this process through RunCli,
 // and as the built program where exit statuses and the two output streams matter.
 #include "cli/cli.h"
-#include "cli/replace_file.h"
 #include "cli_outcome.h"
 #include "file_bytes.h"
 #include "hierarchy/platform.h"
@@ -17,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <new>
 #include <sstream>
@@ -176,9 +176,10 @@ protected:
     }
 
     // varnoke-cli in this process, as if installed in root/prog.
-    Outcome InProcess(const std::vector<std::string>& arguments) const
+    Outcome InProcess(const std::vector<std::string>& arguments,
+                      const varnoke::files::BeforeReplacing& beforeReplacing = {}) const
     {
-        return varnoke::testing::RunInProcess(arguments, root_ / "prog" / "varnoke-cli");
+        return varnoke::testing::RunInProcess(arguments, root_ / "prog" / "varnoke-cli", beforeReplacing);
     }
 
     // The built varnoke-cli, run in the working folder when one is given; on POSIX systems by
@@ -584,29 +585,72 @@ TEST_F(Cli, TidyInPlaceLeavesAloneWhatItMustNotRewrite)
 
 TEST_F(Cli, TidyInPlaceLeavesAFileThatChangedWhileItWasTidied)
 {
-    const std::string messy = Figure("yzx", true), file = Phi("growing.phi", messy);
-    const std::string added = "# a line added while the file was tidied\n";
-    varnoke::cli::beforeReplacing
-        = [&](const std::string& path) { std::ofstream(path, std::ios::app | std::ios::binary) << added; };
-    const Outcome run = InProcess({ "tidy", "-i", file });
-    varnoke::cli::beforeReplacing = nullptr;
-    EXPECT_EQ(run.status, 2);
-    EXPECT_THAT(run.err, testing::HasSubstr(file));
-    EXPECT_EQ(ReadBytes(file), messy + added);
-    EXPECT_THAT(Leftovers(figure_, { file, (figure_ / "fig.obj").string() }), testing::IsEmpty());
+    const std::string messy = Figure("yzx", true);
+    std::string sameSize = messy;
+    sameSize.front() = '#';
+    constexpr std::int64_t kSecond = 1'700'000'000;
+    struct Case {
+        std::string name, changed;
+        std::function<void(const std::string& path)> change;
+    };
+    const std::vector<Case> changes {
+        { "grown.phi", messy + "# added\n",
+          [](const std::string& path) { std::ofstream(path, std::ios::app | std::ios::binary) << "# added\n"; } },
+        // Another program's rewrite at the same size in the same second: only the fraction
+        // of the second of its modification time tells.
+        { "rewritten.phi", sameSize,
+          [&](const std::string& path) {
+              WriteBytes(path, sameSize);
+              ASSERT_TRUE(varnoke::testing::SetModificationTime(path, kSecond, 200'000'000));
+          } },
+    };
+    for (const Case& change : changes) {
+        SCOPED_TRACE(change.name);
+        const std::string file = Phi(change.name, messy);
+        ASSERT_TRUE(varnoke::testing::SetModificationTime(file, kSecond, 100'000'000));
+        const Outcome run = InProcess({ "tidy", "-i", file }, change.change);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_THAT(run.err, testing::HasSubstr(file));
+        EXPECT_EQ(ReadBytes(file), change.changed);
+        fs::remove(file);
+    }
+    EXPECT_THAT(Leftovers(figure_, { (figure_ / "fig.obj").string() }), testing::IsEmpty());
+}
+
+// The numbers a text gives, those of the path left out.
+std::vector<unsigned long> NumbersIn(std::string text, const std::string& path)
+{
+    for (std::size_t at; (at = text.find(path)) != std::string::npos;)
+        text.erase(at, path.size());
+    std::vector<unsigned long> numbers;
+    for (std::size_t at = 0; (at = text.find_first_of("0123456789", at)) != std::string::npos;) {
+        std::size_t length = 0;
+        numbers.push_back(std::stoul(text.substr(at), &length));
+        at += length;
+    }
+    return numbers;
 }
 
 TEST_F(Cli, TidyInPlaceWarnsThatOtherHardLinksKeepTheOldText)
 {
-    const std::string messy = Figure("yzx", true), file = Phi("linked.phi", messy);
-    const fs::path other = root_ / "other-name.phi";
-    fs::create_hard_link(file, other);
-    const std::string tidied = InProcess({ "tidy", file }).out;
-    const Outcome run = InProcess({ "tidy", "-i", file });
-    EXPECT_EQ(run.status, 0);
-    EXPECT_THAT(run.err, testing::HasSubstr(file));
-    EXPECT_EQ(ReadBytes(file), tidied);
-    EXPECT_EQ(ReadBytes(other), messy);
+    const std::string messy = Figure("yzx", true);
+    const std::string tidied = InProcess({ "tidy", Phi("plain.phi", messy) }).out;
+    for (const unsigned long others : { 1, 2 }) {
+        SCOPED_TRACE(others);
+        const std::string file = Phi("linked" + std::to_string(others) + ".phi", messy);
+        std::vector<fs::path> links;
+        for (unsigned long i = 0; i < others; ++i) {
+            links.push_back(root_ / ("other" + std::to_string(others) + "-" + std::to_string(i) + ".phi"));
+            fs::create_hard_link(file, links.back());
+        }
+        const Outcome run = InProcess({ "tidy", "-i", file });
+        EXPECT_EQ(run.status, 0);
+        EXPECT_THAT(run.err, testing::HasSubstr(file));
+        EXPECT_EQ(NumbersIn(run.err, file), std::vector { others });
+        EXPECT_EQ(ReadBytes(file), tidied);
+        for (const fs::path& link : links)
+            EXPECT_EQ(ReadBytes(link), messy);
+    }
 }
 
 TEST_F(Cli, AnUnreadableFileMakesTheStatusTwoWhateverTheOrder)
