@@ -2,6 +2,7 @@
 
 #include "app/command_error.h"
 #include "app/text_fill.h"
+#include "files/read_file.h"
 #include "hierarchy/deferred_lines.h"
 #include "hierarchy/document_lines.h"
 #include "hierarchy/generation.h"
@@ -11,16 +12,12 @@
 
 #include <QScopeGuard>
 
-#include <cstdio>
 #include <limits>
-#include <vector>
 
 namespace {
 
 // The most the editor takes: its positions are ints.
 constexpr qint64 kTextCapacity = std::numeric_limits<int>::max() / 2;
-// How often reading a file says how far it has come.
-constexpr std::size_t kReportEvery = std::size_t { 4 } << 20;
 
 // The error's first line as every error box ends it, the system's reason below.
 QString WithReason(const QString& text, const std::string& reason)
@@ -249,38 +246,24 @@ bool Document::Test()
 bool Document::Load(const QString& path)
 {
     // Only a regular file opens, and without waiting: a FIFO or a device is no document.
-    const varnoke::FilePointer file = varnoke::OpenRegularFile(ui::CorePath(path));
-    std::optional<varnoke::files::FileStamp> stamp;
-    if (!file || !(stamp = varnoke::files::StampOf(file.get())))
+    varnoke::files::WholeFile file = varnoke::files::ReadWholeFile(ui::CorePath(path), progress_, kTextCapacity);
+    switch (file.failure) {
+    case varnoke::files::ReadFailure::None:
+        break;
+    case varnoke::files::ReadFailure::CannotOpen:
         throw CommandError(CannotOpen(path));
-    if (stamp->size > kTextCapacity)
+    case varnoke::files::ReadFailure::TooLarge:
         throw CommandError(QStringLiteral("Text exceeds memo capacity"));
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(stamp->size));
-    std::vector<char> buffer(std::size_t { 1 } << 16);
-    std::size_t reported = 0;
-    while (const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get())) {
-        // A kernel file may give more than its size says.
-        if (static_cast<qint64>(bytes.size() + count) > kTextCapacity)
-            throw CommandError(QStringLiteral("Text exceeds memo capacity"));
-        bytes.append(buffer.data(), count);
-        if (progress_ && bytes.size() - reported >= kReportEvery) {
-            reported = bytes.size();
-            varnoke::ReportProgress(progress_, varnoke::Progress::Step::ReadingFile, ui::CorePath(path), reported,
-                                    static_cast<std::uint64_t>(stamp->size));
-        }
+    case varnoke::files::ReadFailure::NotEnoughMemory:
+        throw std::bad_alloc();
     }
-    if (std::ferror(file.get()))
-        throw CommandError(CannotOpen(path));
-    // A file that grew or shrank while it was read counts as changed at the next save.
-    if (bytes.size() != static_cast<std::size_t>(stamp->size))
-        stamp->size = -1;
-    varnoke::DocumentText text = varnoke::SplitDocumentText(bytes);
-    bytes = std::string();
+    file.file.reset();
+    varnoke::DocumentText text = varnoke::SplitDocumentText(file.bytes);
+    file.bytes = std::string();
     if (!lines_.Holds(text))
-        return LoadNewText(path, std::move(text), *stamp);
+        return LoadNewText(path, std::move(text), file.stamp);
     // The text is left untouched, its undo history included.
-    SetOpened(path, *stamp);
+    SetOpened(path, file.stamp);
     lines_.SetModified(false);
     FModified_ = false;
     emit textCompleted(text_.get());
