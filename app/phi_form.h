@@ -6,6 +6,7 @@
 #include "tree/tree_edits.h"
 #include "ui/cursor_prompts.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 
 #include <exception>
@@ -115,15 +116,17 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    using Handler = void (TPHIForm::*)();
+    using Handler = std::function<void()>;
 
     void FitOuterSize();
     void CreateControls();
     void CreateToolBar();
     void CreateMenus();
-    QMenu* AddMenu(const char* name, const QString& caption, Handler opened = nullptr);
+    QMenu* AddMenu(const char* name, const QString& caption, Handler opened = {});
+    // A submenu at the end of menu; its own opening handler, if any, gates its items.
+    QMenu* AddSubmenu(QMenu* menu, const char* name, const QString& caption, const QString& hint, Handler opened = {});
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QString& hint, Handler handler,
-                         int key = 0);
+                         const QList<QKeySequence>& keys = {});
     void AddSeparator(QMenu* menu, const char* name);
     QToolButton* AddToolButton(const char* name, const QString& caption, const QString& icon, int width,
                                const QString& hint, Handler handler);

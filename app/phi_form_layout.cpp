@@ -104,7 +104,7 @@ QToolButton* TPHIForm::AddToolButton(const char* name, const QString& caption, c
     button->setFixedSize(std::max(width, button->sizeHint().width()), kButtonHeight);
     button->setStatusTip(hint);
     connect(button, &QToolButton::clicked, this, [this, handler] {
-        RunCommand([this, handler] { (this->*handler)(); });
+        RunCommand(handler);
         SyncViewButtons();
     });
     toolBar_->addWidget(button);
@@ -122,23 +122,23 @@ void TPHIForm::CreateToolBar()
     addToolBar(Qt::TopToolBarArea, toolBar_);
 
     openButton_ = AddToolButton("LoadButton", QStringLiteral("Open"), QStringLiteral("open"), 60,
-                                QStringLiteral("Open a new PHI file"), &TPHIForm::Load1Click);
+                                QStringLiteral("Open a new PHI file"), [this] { Load1Click(); });
     saveButton_ = AddToolButton("SaveButton", QStringLiteral("Save"), QStringLiteral("save"), 52,
-                                QStringLiteral("Save changes to your PHI file"), &TPHIForm::Save1Click);
+                                QStringLiteral("Save changes to your PHI file"), [this] { Save1Click(); });
     objButton_ = AddToolButton("OBJButton", QStringLiteral("OBJ"), QStringLiteral("obj"), 52,
-                               QStringLiteral("Add an OBJ to your PHI file"), &TPHIForm::OBJButtonClick);
+                               QStringLiteral("Add an OBJ to your PHI file"), [this] { OBJButtonClick(); });
     testButton_ = AddToolButton("TestButton", QStringLiteral("Test"), QStringLiteral("test"), 52,
-                                QStringLiteral("Test your PHI file for errors"), &TPHIForm::TestButtonClick);
+                                QStringLiteral("Test your PHI file for errors"), [this] { TestButtonClick(); });
     textButton_ = AddToolButton("TextButton", QStringLiteral("Text"), QStringLiteral("text"), 52,
-                                QStringLiteral("Edit your PHI file as text"), &TPHIForm::TextButtonClick);
+                                QStringLiteral("Edit your PHI file as text"), [this] { TextButtonClick(); });
     treeButton_ = AddToolButton("HierButton", QStringLiteral("Tree"), QStringLiteral("tree"), 52,
-                                QStringLiteral("Edit your PHI file as a tree"), &TPHIForm::HierButtonClick);
+                                QStringLiteral("Edit your PHI file as a tree"), [this] { HierButtonClick(); });
     increaseButton_ = AddToolButton("IncButton", QStringLiteral("Lvl"), QStringLiteral("increase"), 52,
                                     QStringLiteral("Increase the level of the currently selected lines"),
-                                    &TPHIForm::IncreaseLevel1Click);
+                                    [this] { IncreaseLevel1Click(); });
     decreaseButton_ = AddToolButton("DecButton", QStringLiteral("Lvl"), QStringLiteral("decrease"), 60,
                                     QStringLiteral("Decrease the level of the currently selected lines"),
-                                    &TPHIForm::DecreaseLevel1Click);
+                                    [this] { DecreaseLevel1Click(); });
 
     // At most one of the two view buttons is pressed; none at first.
     auto* views = new QButtonGroup(this);
@@ -153,19 +153,29 @@ QMenu* TPHIForm::AddMenu(const char* name, const QString& caption, Handler opene
 {
     QMenu* menu = menuBar()->addMenu(caption);
     menu->setObjectName(QLatin1String(name));
-    menuGate_->AddMenu(menu, opened ? MenuGate::Command([this, opened] { (this->*opened)(); }) : MenuGate::Command());
+    menuGate_->AddMenu(menu, std::move(opened));
     return menu;
 }
 
+QMenu* TPHIForm::AddSubmenu(QMenu* menu, const char* name, const QString& caption, const QString& hint, Handler opened)
+{
+    QMenu* submenu = menu->addMenu(caption);
+    submenu->setObjectName(QLatin1String(name));
+    // Its item in menu goes by the same name.
+    submenu->menuAction()->setObjectName(QLatin1String(name));
+    submenu->menuAction()->setStatusTip(hint);
+    menuGate_->AddMenu(submenu, std::move(opened));
+    return submenu;
+}
+
 QAction* TPHIForm::AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
-                               Handler handler, int key)
+                               Handler handler, const QList<QKeySequence>& keys)
 {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
     action->setStatusTip(hint);
-    if (key)
-        action->setShortcut(QKeySequence(key));
-    menuGate_->AddItem(menu, action, [this, handler] { (this->*handler)(); });
+    action->setShortcuts(keys);
+    menuGate_->AddItem(menu, action, std::move(handler));
     return action;
 }
 
@@ -179,55 +189,59 @@ void TPHIForm::CreateMenus()
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     fileMenu_ = AddMenu("File1", QStringLiteral("&File"));
     newAction_ = AddMenuItem(fileMenu_, "New1", QStringLiteral("&New"), QStringLiteral("Create a New PHI file"),
-                             &TPHIForm::New1Click);
+                             [this] { New1Click(); });
     openAction_ = AddMenuItem(fileMenu_, "Load1", QStringLiteral("&Open..."), QStringLiteral("Open a new PHI file"),
-                              &TPHIForm::Load1Click);
+                              [this] { Load1Click(); });
     saveAction_ = AddMenuItem(fileMenu_, "Save1", QStringLiteral("&Save"),
-                              QStringLiteral("Save changes to your PHI file"), &TPHIForm::Save1Click);
+                              QStringLiteral("Save changes to your PHI file"), [this] { Save1Click(); });
     saveAsAction_ = AddMenuItem(fileMenu_, "SaveAs1", QStringLiteral("Save &As..."),
-                                QStringLiteral("Save changes to a different file"), &TPHIForm::SaveAs1Click);
+                                QStringLiteral("Save changes to a different file"), [this] { SaveAs1Click(); });
     AddSeparator(fileMenu_, "N1");
     exitAction_ = AddMenuItem(fileMenu_, "Exit1", QStringLiteral("E&xit"), QStringLiteral("Exit Varnoke"),
-                              &TPHIForm::Exit1Click);
+                              [this] { Exit1Click(); });
 
-    optionsMenu_ = AddMenu("Options2", QStringLiteral("&Options"), &TPHIForm::Options2Click);
-    testAction_ = AddMenuItem(optionsMenu_, "Test2", QStringLiteral("&Test"),
-                              QStringLiteral("Test your PHI file for errors"), &TPHIForm::TestButtonClick, Qt::Key_F10);
-    addObjAction_ = AddMenuItem(optionsMenu_, "AddOBJ3", QStringLiteral("Add OBJ..."),
-                                QStringLiteral("Add an OBJ to your PHI file"), &TPHIForm::OBJButtonClick, Qt::Key_F6);
+    optionsMenu_ = AddMenu("Options2", QStringLiteral("&Options"), [this] { Options2Click(); });
+    testAction_
+        = AddMenuItem(optionsMenu_, "Test2", QStringLiteral("&Test"), QStringLiteral("Test your PHI file for errors"),
+                      [this] { TestButtonClick(); }, { Qt::Key_F10 });
+    addObjAction_
+        = AddMenuItem(optionsMenu_, "AddOBJ3", QStringLiteral("Add OBJ..."),
+                      QStringLiteral("Add an OBJ to your PHI file"), [this] { OBJButtonClick(); }, { Qt::Key_F6 });
     AddSeparator(optionsMenu_, "N3");
     editAsTextAction_
         = AddMenuItem(optionsMenu_, "EditAsText1", QStringLiteral("Edit As Text"),
-                      QStringLiteral("Edit your PHI file as text"), &TPHIForm::TextButtonClick, Qt::Key_F4);
+                      QStringLiteral("Edit your PHI file as text"), [this] { TextButtonClick(); }, { Qt::Key_F4 });
     editAsTreeAction_
         = AddMenuItem(optionsMenu_, "EditAsTree1", QStringLiteral("Edit As Tree"),
-                      QStringLiteral("Edit your PHI file as a tree"), &TPHIForm::HierButtonClick, Qt::Key_F5);
+                      QStringLiteral("Edit your PHI file as a tree"), [this] { HierButtonClick(); }, { Qt::Key_F5 });
     editAsTextAction_->setCheckable(true);
     editAsTreeAction_->setCheckable(true);
 
-    textMenu_ = AddMenu("Options1", QStringLiteral("&Text"), &TPHIForm::Options1Click);
+    textMenu_ = AddMenu("Options1", QStringLiteral("&Text"), [this] { Options1Click(); });
     increaseLevelAction_ = AddMenuItem(textMenu_, "IncreaseLevel1", QStringLiteral("&Increase Level"),
                                        QStringLiteral("Increase the level of the currently selected lines"),
-                                       &TPHIForm::IncreaseLevel1Click, Qt::Key_F2);
+                                       [this] { IncreaseLevel1Click(); }, { Qt::Key_F2 });
     decreaseLevelAction_ = AddMenuItem(textMenu_, "DecreaseLevel1", QStringLiteral("&Decrease Level"),
                                        QStringLiteral("Decrease the level of the currently selected lines"),
-                                       &TPHIForm::DecreaseLevel1Click, Qt::Key_F3);
+                                       [this] { DecreaseLevel1Click(); }, { Qt::Key_F3 });
 
-    treeMenu_ = AddMenu("Tree1", QStringLiteral("T&ree"), &TPHIForm::Tree1Click);
-    editAction_ = AddMenuItem(treeMenu_, "Edit1", QStringLiteral("Edit..."),
-                              QStringLiteral("Edit the currently selected item"), &TPHIForm::EditItemClick, Qt::Key_F7);
+    treeMenu_ = AddMenu("Tree1", QStringLiteral("T&ree"), [this] { Tree1Click(); });
+    editAction_
+        = AddMenuItem(treeMenu_, "Edit1", QStringLiteral("Edit..."), QStringLiteral("Edit the currently selected item"),
+                      [this] { EditItemClick(); }, { Qt::Key_F7 });
     addCommentAction_ = AddMenuItem(treeMenu_, "AddComment1", QStringLiteral("Add Comment..."),
                                     QStringLiteral("Add a comment to the top of the file"),
-                                    &TPHIForm::InsertCommentClick, Qt::Key_F8);
+                                    [this] { InsertCommentClick(); }, { Qt::Key_F8 });
     addIKChainAction_ = AddMenuItem(treeMenu_, "AddIKChain2", QStringLiteral("Add IK Chain..."),
-                                    QStringLiteral("Add a IK Chain"), &TPHIForm::AddIKChain1Click, Qt::Key_F9);
+                                    QStringLiteral("Add a IK Chain"), [this] { AddIKChain1Click(); }, { Qt::Key_F9 });
     AddSeparator(treeMenu_, "N5");
     deleteAction_ = AddMenuItem(treeMenu_, "Delete2", QStringLiteral("&Delete"),
-                                QStringLiteral("Delete the currently selected item"), &TPHIForm::Delete1Click);
+                                QStringLiteral("Delete the currently selected item"), [this] { Delete1Click(); });
 
     helpMenu_ = AddMenu("Help1", QStringLiteral("&Help"));
-    contentsAction_ = AddMenuItem(helpMenu_, "Contents1", QStringLiteral("&Contents..."),
-                                  QStringLiteral("Bring up the help file"), &TPHIForm::Contents1Click, Qt::Key_F1);
+    contentsAction_
+        = AddMenuItem(helpMenu_, "Contents1", QStringLiteral("&Contents..."), QStringLiteral("Bring up the help file"),
+                      [this] { Contents1Click(); }, { Qt::Key_F1 });
     aboutAction_ = AddMenuItem(helpMenu_, "About1", QStringLiteral("&About..."),
-                               QStringLiteral("Display the About Box"), &TPHIForm::About1Click);
+                               QStringLiteral("Display the About Box"), [this] { About1Click(); });
 }

@@ -22,10 +22,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A window with one gated menu of three items; the third comes after the window is up.
+// A window with one gated menu of three items, the third added after the window is up,
+// and a second menu over the same items, as a context menu is.
 struct GatedWindow {
     QMainWindow window;
     QMenu* menu = nullptr;
+    QMenu* second = new QMenu(&window);
     std::vector<QAction*> items;
     QStringList log; // what ran, in order: "opened", then item names
     QStringList errors; // what reached the runner
@@ -52,6 +54,7 @@ struct GatedWindow {
             if (throwing)
                 throw std::runtime_error("refused");
         });
+        gate->GateAlso(second, menu);
         AddItem(Qt::Key_F2);
         AddItem(Qt::Key_F3);
     }
@@ -61,11 +64,56 @@ struct GatedWindow {
         action->setShortcut(QKeySequence(key));
         const QString name = QString(QChar(char16_t(u'A' + items.size())));
         gate->AddItem(menu, action, [this, name] { log << name; });
+        second->addAction(action);
         items.push_back(action);
     }
     bool AllEnabled() const
     {
         return std::all_of(items.begin(), items.end(), [](const QAction* item) { return item->isEnabled(); });
+    }
+    bool ShowActive()
+    {
+        window.show();
+        QApplication::setActiveWindow(&window);
+        return QTest::qWaitForWindowActive(&window);
+    }
+};
+
+// A submenu of the gated menu whose items are remade while the window is up, as a list of
+// recent files is. Its own opening handler disables the items named in refused, and with
+// remakeOnOpening clears and refills it with the same names first.
+struct RemadeSubmenu {
+    GatedWindow gated;
+    QMenu* submenu = gated.menu->addMenu(u"&Recent"_s);
+    QStringList refused;
+    bool remakeOnOpening = false;
+
+    RemadeSubmenu()
+    {
+        gated.gate->AddMenu(submenu, [this] {
+            gated.log << u"sub opened"_s;
+            if (remakeOnOpening)
+                Refill(Names());
+            for (QAction* action : submenu->actions())
+                action->setEnabled(!refused.contains(action->text()));
+        });
+    }
+    void Add(QAction* action)
+    {
+        gated.gate->AddItem(submenu, action, [this, name = action->text()] { gated.log << name; });
+    }
+    void Refill(const QStringList& names)
+    {
+        submenu->clear();
+        for (const QString& name : names)
+            Add(submenu->addAction(name));
+    }
+    QStringList Names() const
+    {
+        QStringList names;
+        for (const QAction* action : submenu->actions())
+            names << action->text();
+        return names;
     }
 };
 
@@ -261,9 +309,7 @@ private slots:
         QFETCH(bool, throwing);
         QFETCH(QStringList, log);
         GatedWindow gated;
-        gated.window.show();
-        QApplication::setActiveWindow(&gated.window);
-        QVERIFY(QTest::qWaitForWindowActive(&gated.window));
+        QVERIFY(gated.ShowActive());
         gated.menu->popup(gated.window.mapToGlobal(QPoint(10, 10)));
         gated.menu->hide();
         gated.AddItem(kItemKeys[2]);
@@ -304,6 +350,113 @@ private slots:
         gated.menu->hide();
         QVERIFY(gated.AllEnabled());
         QCOMPARE(gated.log, QStringList { u"opened"_s });
+    }
+
+    // The second menu over the same items runs the first's opening handler as it opens and
+    // shows what it set; an item chosen in either menu runs after the handler ran again,
+    // only if it left the item enabled. Once either menu closes every item is enabled.
+    void secondMenu_data()
+    {
+        QTest::addColumn<bool>("second");
+        QTest::addColumn<int>("item"); // 2: the item added after the window was up
+        QTest::addColumn<QList<bool>>("allowedOnOpening");
+        QTest::addColumn<QList<bool>>("allowedOnChoosing");
+        QTest::addColumn<QStringList>("log");
+        const QList all { true, true, true };
+        const QList refusingB { true, false, true };
+        for (const bool second : { false, true }) {
+            const char* shown = second ? "second menu" : "menu bar";
+            QTest::addRow("%s, enabled item", shown)
+                << second << 0 << all << all << QStringList { u"opened"_s, u"opened"_s, u"A"_s };
+            QTest::addRow("%s, late item", shown)
+                << second << 2 << all << all << QStringList { u"opened"_s, u"opened"_s, u"C"_s };
+            QTest::addRow("%s, disabled on opening", shown)
+                << second << 1 << refusingB << all << QStringList { u"opened"_s };
+            QTest::addRow("%s, disabled on choosing", shown)
+                << second << 1 << all << refusingB << QStringList { u"opened"_s, u"opened"_s };
+        }
+    }
+    void secondMenu()
+    {
+        QFETCH(bool, second);
+        QFETCH(int, item);
+        QFETCH(QList<bool>, allowedOnOpening);
+        QFETCH(QList<bool>, allowedOnChoosing);
+        QFETCH(QStringList, log);
+        GatedWindow gated;
+        QVERIFY(gated.ShowActive());
+        gated.AddItem(kItemKeys[2]);
+        QMenu* shown = second ? gated.second : gated.menu;
+        gated.allowed.assign(allowedOnOpening.begin(), allowedOnOpening.end());
+        shown->popup(gated.window.mapToGlobal(QPoint(10, 10)));
+        QVERIFY(shown->isVisible());
+        QCOMPARE(gated.log, QStringList { u"opened"_s });
+        for (std::size_t i = 0; i < gated.items.size(); ++i)
+            QCOMPARE(gated.items[i]->isEnabled(), allowedOnOpening[qsizetype(i)]);
+
+        gated.allowed.assign(allowedOnChoosing.begin(), allowedOnChoosing.end());
+        shown->setActiveAction(gated.items[std::size_t(item)]);
+        QTest::keyClick(shown, Qt::Key_Return);
+        shown->hide(); // still open when its item could not be chosen
+        QCOMPARE(gated.log, log);
+        QVERIFY(gated.AllEnabled());
+    }
+
+    // Items added to a submenu later, also after it was cleared, each run once when chosen,
+    // gated by the submenu's own opening handler only; items that handler removes never run.
+    void submenuItems_data()
+    {
+        QTest::addColumn<QList<QStringList>>("fills"); // the submenu cleared and filled with each in turn
+        QTest::addColumn<bool>("addedAgain"); // then each item taken out, put back and added again
+        QTest::addColumn<QStringList>("refused");
+        QTest::addColumn<bool>("remakeOnOpening");
+        QTest::addColumn<QStringList>("ran"); // choosing each item in turn
+        const QStringList ab { u"a"_s, u"b"_s };
+        const QStringList bcd { u"b"_s, u"c"_s, u"d"_s };
+        QTest::newRow("added later") << QList<QStringList> { ab } << false << QStringList {} << false << ab;
+        QTest::newRow("cleared and refilled")
+            << QList<QStringList> { ab, bcd } << false << QStringList {} << false << bcd;
+        QTest::newRow("added again") << QList<QStringList> { ab } << true << QStringList {} << false << ab;
+        QTest::newRow("refilled, then added again")
+            << QList<QStringList> { ab, bcd } << true << QStringList {} << false << bcd;
+        QTest::newRow("refused by its handler") << QList<QStringList> { ab, bcd } << false << QStringList { u"c"_s }
+                                                << false << QStringList { u"b"_s, u"d"_s };
+        QTest::newRow("remade by its handler")
+            << QList<QStringList> { ab } << false << QStringList {} << true << QStringList {};
+    }
+    void submenuItems()
+    {
+        QFETCH(QList<QStringList>, fills);
+        QFETCH(bool, addedAgain);
+        QFETCH(QStringList, refused);
+        QFETCH(bool, remakeOnOpening);
+        QFETCH(QStringList, ran);
+        RemadeSubmenu remade;
+        QVERIFY(remade.gated.ShowActive());
+        remade.gated.allowed.assign(3, false); // the outer menu's handler has no say here
+        for (const QStringList& fill : fills)
+            remade.Refill(fill);
+        if (addedAgain) {
+            for (QAction* action : remade.submenu->actions()) {
+                remade.submenu->removeAction(action);
+                remade.submenu->addAction(action);
+                remade.Add(action);
+            }
+        }
+        remade.refused = refused;
+        remade.remakeOnOpening = remakeOnOpening;
+        QCOMPARE(remade.Names(), fills.last());
+
+        for (qsizetype i = 0; i < fills.last().size(); ++i) {
+            remade.submenu->popup(remade.gated.window.mapToGlobal(QPoint(10, 10)));
+            remade.submenu->setActiveAction(remade.submenu->actions().at(i));
+            QTest::keyClick(remade.submenu, Qt::Key_Return);
+            remade.submenu->hide();
+        }
+        QCOMPARE(remade.gated.log.filter(QRegularExpression(u"^.$"_s)), ran);
+        QCOMPARE(remade.Names(), fills.last());
+        for (const QAction* action : remade.submenu->actions())
+            QVERIFY(action->isEnabled());
     }
 
     // Each row's line is the number its text begins with (none for plain entries), its
