@@ -1,5 +1,7 @@
 #include "app/help_window.h"
 
+#include "hierarchy/help_context.h"
+
 #include <QAction>
 #include <QScreen>
 #include <QShortcut>
@@ -15,15 +17,15 @@ namespace {
 QUrl PageOf(int context)
 {
     switch (context) {
-    case 2:
+    case varnoke::kHelpObjFile:
         return QUrl(QStringLiteral("qrc:/help/objfile.html"));
-    case 3:
+    case varnoke::kHelpLevel:
         return QUrl(QStringLiteral("qrc:/help/level.html"));
-    case 4:
+    case varnoke::kHelpIKChain:
         return QUrl(QStringLiteral("qrc:/help/ikchain.html"));
-    case 5:
+    case varnoke::kHelpNoLine:
         return QUrl(QStringLiteral("qrc:/help/illegal.html"));
-    case 6:
+    case varnoke::kHelpComment:
         return QUrl(QStringLiteral("qrc:/help/comment.html"));
     default:
         return QUrl(QStringLiteral("qrc:/help/index.html"));
@@ -53,7 +55,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
     connect(forward, &QAction::triggered, browser_, &QTextBrowser::forward);
-    connect(contents, &QAction::triggered, this, [this] { ShowContext(0); });
+    connect(contents, &QAction::triggered, this, [this] { ShowContext(varnoke::kHelpOverview); });
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
 

@@ -11,8 +11,7 @@ class HelpWindow final : public QWidget {
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
-    // Shows the page of a help context: 0 the overview, 2 objFile lines, 3 level lines,
-    // 4 ikChain lines, 5 illegal and empty lines, 6 comments.
+    // Shows the page of one of the help contexts that the core names.
     void ShowContext(int context);
     // Places the window beside the other one, right of it or else left of it where the
     // screen has room, its top level with the other's as far as the screen allows.

@@ -17,6 +17,6 @@ void TPHIForm::OBJButtonClick()
                               ui::FromCorePath(document_->Poser().GeometriesFolder()),
                               {},
                               true });
-    if (answer && !RefusesObjOutsideRuntime(prompts_, this, answer->path) && document_->Generate(answer->path))
+    if (answer && !ui::RefusesObjOutsideRuntime(prompts_, this, answer->path) && document_->Generate(answer->path))
         TestAndChooseView();
 }

@@ -144,7 +144,7 @@ void TEditLevelForm::OKButtonClick()
 
 void TEditLevelForm::Button1Click()
 {
-    if (const std::optional<QString> path = BrowseObjFile(prompts_, this, poserFolder_, objEdit_->text(), true))
+    if (const std::optional<QString> path = ui::BrowseObjFile(prompts_, this, poserFolder_, objEdit_->text(), true))
         objEdit_->setText(*path);
 }
 

@@ -75,7 +75,7 @@ void TEditOBJForm::OKButtonClick()
 
 void TEditOBJForm::Button1Click()
 {
-    if (const std::optional<QString> path = BrowseObjFile(prompts_, this, poserFolder_, objEdit_->text(), false))
+    if (const std::optional<QString> path = ui::BrowseObjFile(prompts_, this, poserFolder_, objEdit_->text(), false))
         objEdit_->setText(*path);
 }
 

@@ -8,13 +8,13 @@ int HelpContextOfLine(std::string_view text)
 {
     switch (ClassifyLine(text)) {
     case lkComment:
-        return 6;
+        return kHelpComment;
     case lkObjFile:
-        return 2;
+        return kHelpObjFile;
     case lkLevel:
-        return 3;
+        return kHelpLevel;
     case lkIKChain:
-        return 4;
+        return kHelpIKChain;
     case lkIllegal:
     case lkEmpty:
         break;

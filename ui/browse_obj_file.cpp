@@ -5,9 +5,11 @@
 #include "ui/prompts.h"
 #include "ui/text_conversions.h"
 
+namespace ui {
+
 bool RefusesObjOutsideRuntime(Prompts& prompts, QWidget* parent, const QString& path)
 {
-    if (varnoke::HasRuntime(ui::CorePath(path)))
+    if (varnoke::HasRuntime(CorePath(path)))
         return false;
     prompts.Message(parent, QStringLiteral("Poser finds geometry only under a Runtime folder: %1").arg(path));
     return true;
@@ -28,5 +30,7 @@ std::optional<QString> BrowseObjFile(Prompts& prompts, QWidget* parent, const Po
     const std::optional<FileDialogAnswer> answer = prompts.OpenFile(parent, request);
     if (!answer || RefusesObjOutsideRuntime(prompts, parent, answer->path))
         return std::nullopt;
-    return ui::FromLatin1(varnoke::LocalToPoserPath(ui::CorePath(answer->path)));
+    return FromLatin1(varnoke::LocalToPoserPath(CorePath(answer->path)));
 }
+
+} // namespace ui

@@ -8,6 +8,8 @@ class PoserFolder;
 class Prompts;
 class QWidget;
 
+namespace ui {
+
 // An OBJ file outside any Runtime folder, which Poser would not find, is refused with a
 // message naming it.
 bool RefusesObjOutsideRuntime(Prompts& prompts, QWidget* parent, const QString& path);
@@ -17,3 +19,5 @@ bool RefusesObjOutsideRuntime(Prompts& prompts, QWidget* parent, const QString& 
 // or none when the file dialog is cancelled.
 std::optional<QString> BrowseObjFile(Prompts& prompts, QWidget* parent, const PoserFolder& folder,
                                      const QString& poserPath, bool mustExist);
+
+} // namespace ui
