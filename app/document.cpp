@@ -63,7 +63,6 @@ Document::OwnTextChange::OwnTextChange(Document& document)
 Document::OwnTextChange::~OwnTextChange()
 {
     --document_.ownTextChanges_;
-    document_.seenRevision_ = document_.text_->revision();
 }
 
 void Document::WatchText()
@@ -71,7 +70,6 @@ void Document::WatchText()
     // Typing tells at once; a command tells its net change when it ends.
     disconnect(textWatch_);
     disconnect(modificationWatch_);
-    seenRevision_ = text_->revision();
     textWatch_ = connect(text_.get(), &QTextDocument::contentsChange, this, &Document::TextContentsChanged);
     modificationWatch_ = connect(text_.get(), &QTextDocument::modificationChanged, this, [this] {
         if (commandDepth_ == 0)
@@ -81,11 +79,6 @@ void Document::WatchText()
 
 void Document::TextContentsChanged()
 {
-    // A change of formats alone leaves the revision as it was.
-    const int revision = text_->revision();
-    if (revision == seenRevision_)
-        return;
-    seenRevision_ = revision;
     if (ownTextChanges_ > 0)
         return;
     changedSinceTest_ = true;
@@ -93,10 +86,16 @@ void Document::TextContentsChanged()
         Announce();
 }
 
-void Document::EndCommand()
+Document::CommandScope::CommandScope(Document& document)
+    : document_(document)
 {
-    if (--commandDepth_ == 0)
-        Announce();
+    ++document_.commandDepth_;
+}
+
+Document::CommandScope::~CommandScope()
+{
+    if (--document_.commandDepth_ == 0)
+        document_.Announce();
 }
 
 varnoke::TreeWindow Document::LookAtTree(varnoke::Node* selected)
@@ -104,8 +103,9 @@ varnoke::TreeWindow Document::LookAtTree(varnoke::Node* selected)
     return { modelEditor_, checks_, FTextMode_, selected };
 }
 
-varnoke::Node* Document::EditTree(const QString& name, varnoke::Node* selected, const TreeCommand& command)
+varnoke::Node* Document::EditTree(const QString& name, varnoke::Node* selected, const TreeCommand& edit)
 {
+    const CommandScope command(*this);
     auto step = std::make_unique<varnoke::EditRecord>(modelEditor_);
     varnoke::TreeWindow window { *step, checks_, FTextMode_, selected };
     // What a command changed before it failed counts all the same.
@@ -117,21 +117,21 @@ varnoke::Node* Document::EditTree(const QString& name, varnoke::Node* selected, 
             if (stepTaker_)
                 stepTaker_(name, std::move(step));
         }
-        if (commandDepth_ == 0)
-            Announce();
     });
-    command(window);
+    edit(window);
     return window.selected;
 }
 
 void Document::WriteTreeBack()
 {
+    const CommandScope command(*this);
     if (!FTextMode_)
         TreeToText();
 }
 
 void Document::WriteEditedTreeBack()
 {
+    const CommandScope command(*this);
     if (!FTextMode_ && FModified_)
         TreeToText();
 }
@@ -233,6 +233,7 @@ void Document::CancelTest()
 
 bool Document::Test()
 {
+    const CommandScope command(*this);
     RefuseTextBeyondLatin1();
     Tested tested;
     {
@@ -245,6 +246,7 @@ bool Document::Test()
 
 bool Document::Load(const QString& path)
 {
+    const CommandScope command(*this);
     // Only a regular file opens, and without waiting: a FIFO or a device is no document.
     varnoke::files::WholeFile file = varnoke::files::ReadWholeFile(ui::CorePath(path), progress_, kTextCapacity);
     switch (file.failure) {
@@ -329,6 +331,7 @@ void Document::SetSavePathOnly(const QString& path)
 
 void Document::SetSavePath(const QString& path)
 {
+    const CommandScope command(*this);
     if (path == savePath_)
         return;
     SetSavePathOnly(path);
@@ -349,6 +352,7 @@ Document::SaveTarget Document::InspectSaveTarget() const
 
 bool Document::Write(bool overwriteChanged)
 {
+    const CommandScope command(*this);
     RefuseTextBeyondLatin1();
     // Written beside the file and renamed over it, so a failed write leaves the old file whole.
     const QByteArray bytes = lines_.Bytes();
@@ -373,6 +377,7 @@ bool Document::Write(bool overwriteChanged)
 
 void Document::Clear()
 {
+    const CommandScope command(*this);
     ResetTree();
     checks_.Clear();
     {
@@ -399,6 +404,7 @@ void Document::TreeToText()
 
 bool Document::Generate(const QString& objPath)
 {
+    const CommandScope command(*this);
     const std::optional<varnoke::GeneratedHierarchy> generated
         = varnoke::GenerateHierarchy(checks_, ui::CorePath(objPath), progress_);
     if (!generated)

@@ -110,10 +110,19 @@ public:
     // nothing changed.
     bool Generate(const QString& objPath);
 
-    // A user command runs: what changes meanwhile is told once, as its net change, when
-    // the last one ends. Outside commands (typing) each change is told at once.
-    void BeginCommand() { ++commandDepth_; }
-    void EndCommand();
+    // While a command runs, what changes is told once, as its net change, when the last
+    // one ends; outside commands (typing) each change is told at once. Every change of
+    // the document's own runs as a command too.
+    class CommandScope {
+    public:
+        explicit CommandScope(Document& document);
+        ~CommandScope();
+        CommandScope(const CommandScope&) = delete;
+        CommandScope& operator=(const CommandScope&) = delete;
+
+    private:
+        Document& document_;
+    };
     // Tells the views of changes to the diagnostics and the states since the last time.
     void Announce();
 
@@ -199,7 +208,6 @@ private:
     int currentLine_ = -1;
     int commandDepth_ = 0;
     int ownTextChanges_ = 0;
-    int seenRevision_ = 0;
     QMetaObject::Connection textWatch_;
     QMetaObject::Connection modificationWatch_;
     std::uint64_t announcedDiagnostics_;

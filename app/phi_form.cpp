@@ -143,17 +143,19 @@ void TPHIForm::RunCommand(const std::function<void()>& command)
     if (longWork_->Busy())
         return;
     longWork_->Begin();
-    document_->BeginCommand();
     // Any command may take long: the pointer says so until it has ended, views included.
     const BusyCursor busy;
-    try {
-        command();
-    } catch (const varnoke::Cancelled&) {
-        // Stopped by the user, who knows.
-    } catch (...) {
-        ShowCommandError(std::current_exception());
+    {
+        // The views hear what the command changed when it has ended, errors shown.
+        const Document::CommandScope told(*document_);
+        try {
+            command();
+        } catch (const varnoke::Cancelled&) {
+            // Stopped by the user, who knows.
+        } catch (...) {
+            ShowCommandError(std::current_exception());
+        }
     }
-    document_->EndCommand();
     longWork_->End();
 }
 
