@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
@@ -635,6 +636,32 @@ private slots:
         ClickDiagnostic(0);
         QVERIFY(w->FTextMode() && TextMemo()->isVisible() && Control<QToolButton>(*w, u"TextButton"_s)->isChecked());
         QCOMPARE(Lines(), expected);
+    }
+
+    // The document hears where the views stand: once per node selected, once per line
+    // the caret moves to, not per key.
+    void currentNodeAndLineFollowTheViews()
+    {
+        QVERIFY(Start());
+        Open(Figure());
+        QSignalSpy nodes(&w->Doc(), &Document::currentNodeChanged);
+        QSignalSpy lines(&w->Doc(), &Document::currentLineChanged);
+        for (const QString& text : { u"abdomen"_s, u"abdomen"_s, u"chest"_s }) {
+            const QRect row = TreeView1()->visualRect(Node(text));
+            QTest::mouseClick(TreeView1()->viewport(), Qt::LeftButton, {}, { row.left() + 3, row.center().y() });
+        }
+        QCOMPARE(nodes.count(), 2);
+        QCOMPARE(w->Doc().CurrentNode(), w->SelectedNode());
+        QCOMPARE(w->Doc().CurrentNode()->Text(), "3 chest yzx curve");
+        QTest::keyClick(w, Qt::Key_F4);
+        Caret(3, 0);
+        lines.clear();
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(TextMemo(), Qt::Key_Right);
+        QTest::keyClick(TextMemo(), Qt::Key_Down);
+        QTest::keyClick(TextMemo(), Qt::Key_Down);
+        QCOMPARE(lines.count(), 2);
+        QCOMPARE(w->Doc().CurrentLine(), 5);
     }
 
     // Geometry missing under the program's folder is looked for in the runtime the open
