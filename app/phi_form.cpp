@@ -87,6 +87,8 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, Document& document, QWi
     objForm_ = new TEditOBJForm(prompts_, document_->Poser(), this);
     ikForm_ = new TEditIKForm(prompts_, this);
     levelForm_ = new TEditLevelForm(prompts_, document_->Poser(), this);
+    // The user's first keys type into the text.
+    textView_->setFocus();
 }
 
 TPHIForm::~TPHIForm()
@@ -175,6 +177,14 @@ void TPHIForm::ShowTreeView()
     treeView_->setFocus();
     treeButton_->setChecked(true);
     ShowLevelButtons(false);
+}
+
+void TPHIForm::SwitchFocus()
+{
+    if (diagnosticsList_->hasFocus())
+        views_->currentWidget()->setFocus(Qt::ShortcutFocusReason);
+    else
+        diagnosticsList_->setFocus(Qt::ShortcutFocusReason);
 }
 
 void TPHIForm::SyncViewButtons()

@@ -135,6 +135,8 @@ private:
     void ShowTestResult();
     void ChooseView(bool passed);
     void ShowLevelButtons(bool visible);
+    // Between the view that is shown and the diagnostics list.
+    void SwitchFocus();
     void SyncViewButtons();
     varnoke::TreeWindow LookAtTree();
     // Runs a tree command on the document with the tree view's selection, and selects

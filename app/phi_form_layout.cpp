@@ -1,5 +1,6 @@
 // The main window's controls, tool bar and menus.
 #include "app/document.h"
+#include "app/document_state_field.h"
 #include "app/hierarchy_tree_view.h"
 #include "app/phi_form.h"
 #include "app/text_view.h"
@@ -10,6 +11,7 @@
 #include <QButtonGroup>
 #include <QListView>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -70,7 +72,22 @@ void TPHIForm::CreateControls()
     diagnosticsList_->setStatusTip(
         QStringLiteral("Warnings and errors will show up here, after you've tested your PHI file."));
     diagnosticsList_->setMinimumHeight(kItemHeight);
-    connect(diagnosticsList_, &QListView::clicked, this, [this] { RunCommand([this] { WarningsListClick(); }); });
+    // A click, a double click, Return or Enter go to the entry's line; the arrows only move.
+    const auto goToLine = [this] { RunCommand([this] { WarningsListClick(); }); };
+    connect(diagnosticsList_, &QListView::clicked, this, goToLine);
+    connect(diagnosticsList_, &QListView::doubleClicked, this, goToLine);
+    for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Enter })
+        connect(new QShortcut(key, diagnosticsList_, nullptr, nullptr, Qt::WidgetShortcut), &QShortcut::activated,
+                this, goToLine);
+    // The editor types Tab, so the focus moves between the view and the list by a key of the window.
+    auto* switchFocus = new QAction(this);
+    switchFocus->setObjectName(QStringLiteral("SwitchFocus"));
+    switchFocus->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab) });
+    connect(switchFocus, &QAction::triggered, this, [this] { RunCommand([this] { SwitchFocus(); }); });
+    addAction(switchFocus);
+    connect(document_, &Document::changedSinceTestChanged, diagnosticsList_,
+            [this](bool changed) { ui::ShowAsStale(*diagnosticsList_, changed); });
 
     splitter_ = new QSplitter(Qt::Vertical);
     splitter_->setObjectName(QStringLiteral("Splitter2"));
@@ -87,6 +104,7 @@ void TPHIForm::CreateControls()
     statusBar_ = new QStatusBar;
     statusBar_->setObjectName(QStringLiteral("StatusBar1"));
     statusBar_->setSizeGripEnabled(true);
+    statusBar_->addPermanentWidget(new DocumentStateField(*document_));
     setStatusBar(statusBar_);
 }
 
@@ -100,6 +118,8 @@ QToolButton* TPHIForm::AddToolButton(const char* name, const QString& caption, c
     button->setIconSize(QSize(16, 16));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
+    // As on Windows tool bars: Tab passes over the buttons.
+    button->setFocusPolicy(Qt::NoFocus);
     // The caption must stay readable where the style pads more than the width allows.
     button->setFixedSize(std::max(width, button->sizeHint().width()), kButtonHeight);
     button->setStatusTip(hint);
@@ -189,13 +209,15 @@ void TPHIForm::CreateMenus()
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     fileMenu_ = AddMenu("File1", QStringLiteral("&File"));
     newAction_ = AddMenuItem(fileMenu_, "New1", QStringLiteral("&New"), QStringLiteral("Create a New PHI file"),
-                             [this] { New1Click(); });
+                             [this] { New1Click(); }, { QKeySequence(Qt::CTRL | Qt::Key_N) });
     openAction_ = AddMenuItem(fileMenu_, "Load1", QStringLiteral("&Open..."), QStringLiteral("Open a new PHI file"),
-                              [this] { Load1Click(); });
-    saveAction_ = AddMenuItem(fileMenu_, "Save1", QStringLiteral("&Save"),
-                              QStringLiteral("Save changes to your PHI file"), [this] { Save1Click(); });
+                              [this] { Load1Click(); }, { QKeySequence(Qt::CTRL | Qt::Key_O) });
+    saveAction_
+        = AddMenuItem(fileMenu_, "Save1", QStringLiteral("&Save"), QStringLiteral("Save changes to your PHI file"),
+                      [this] { Save1Click(); }, { QKeySequence(Qt::CTRL | Qt::Key_S) });
     saveAsAction_ = AddMenuItem(fileMenu_, "SaveAs1", QStringLiteral("Save &As..."),
-                                QStringLiteral("Save changes to a different file"), [this] { SaveAs1Click(); });
+                                QStringLiteral("Save changes to a different file"), [this] { SaveAs1Click(); },
+                                { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) });
     AddSeparator(fileMenu_, "N1");
     exitAction_ = AddMenuItem(fileMenu_, "Exit1", QStringLiteral("E&xit"), QStringLiteral("Exit Varnoke"),
                               [this] { Exit1Click(); });

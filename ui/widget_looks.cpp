@@ -23,4 +23,19 @@ void KeepSelectionVisible(QAbstractItemView& view)
     view.setPalette(colours);
 }
 
+void ShowAsStale(QAbstractItemView& view, bool stale)
+{
+    if (!stale) {
+        // A palette that sets nothing inherits everything again.
+        view.setPalette(QPalette());
+        return;
+    }
+    QPalette colours = view.palette();
+    for (const QPalette::ColorRole role : { QPalette::Text, QPalette::Highlight, QPalette::HighlightedText }) {
+        for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive })
+            colours.setColor(group, role, colours.color(QPalette::Disabled, role));
+    }
+    view.setPalette(colours);
+}
+
 } // namespace ui

@@ -20,4 +20,8 @@ QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
 // The selection stays drawn as selected when the view has no focus.
 void KeepSelectionVisible(QAbstractItemView& view);
 
+// Entries that no longer hold are drawn in the colours of a disabled view, yet the view
+// still takes clicks and keys; not stale, it draws as the others again.
+void ShowAsStale(QAbstractItemView& view, bool stale);
+
 } // namespace ui
