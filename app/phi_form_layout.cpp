@@ -5,6 +5,7 @@
 #include "app/phi_form.h"
 #include "app/text_view.h"
 #include "ui/diagnostics_model.h"
+#include "ui/menu_bar_focus.h"
 #include "ui/menu_gate.h"
 #include "ui/widget_looks.h"
 
@@ -77,8 +78,8 @@ void TPHIForm::CreateControls()
     connect(diagnosticsList_, &QListView::clicked, this, goToLine);
     connect(diagnosticsList_, &QListView::doubleClicked, this, goToLine);
     for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Enter })
-        connect(new QShortcut(key, diagnosticsList_, nullptr, nullptr, Qt::WidgetShortcut), &QShortcut::activated,
-                this, goToLine);
+        connect(new QShortcut(key, diagnosticsList_, nullptr, nullptr, Qt::WidgetShortcut), &QShortcut::activated, this,
+                goToLine);
     // The editor types Tab, so the focus moves between the view and the list by a key of the window.
     auto* switchFocus = new QAction(this);
     switchFocus->setObjectName(QStringLiteral("SwitchFocus"));
@@ -207,6 +208,7 @@ void TPHIForm::AddSeparator(QMenu* menu, const char* name)
 void TPHIForm::CreateMenus()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    ui::GiveFocusBackAfterMenus(*menuBar());
     fileMenu_ = AddMenu("File1", QStringLiteral("&File"));
     newAction_ = AddMenuItem(fileMenu_, "New1", QStringLiteral("&New"), QStringLiteral("Create a New PHI file"),
                              [this] { New1Click(); }, { QKeySequence(Qt::CTRL | Qt::Key_N) });

@@ -8,6 +8,7 @@
 #include "hierarchy/level_shift.h"
 #include "ui/diagnostics_model.h"
 
+#include <QAbstractUndoItem>
 #include <QApplication>
 #include <QListView>
 
@@ -23,8 +24,10 @@ void TPHIForm::ShiftLevel(int direction)
         return;
     const bool selected = textView_->SelectionLength() > 0;
     {
-        TextLines::EditBlock edit(document_->Lines());
-        varnoke::ShiftLevel(document_->Lines(), *range, direction);
+        std::unique_ptr<QAbstractUndoItem> selectAgain = textView_->SelectionUndo();
+        const TextLines::EditBlock edit(document_->Lines(), textView_->textCursor());
+        if (varnoke::ShiftLevel(document_->Lines(), *range, direction))
+            document_->Text().appendUndoItem(selectAgain.release());
     }
     // The shifted lines stay selected, from the start of the first, so that the next
     // shift moves the same lines.

@@ -141,6 +141,12 @@ TextLines::EditBlock::EditBlock(TextLines& lines)
     cursor_.beginEditBlock();
 }
 
+TextLines::EditBlock::EditBlock(TextLines&, const QTextCursor& caret)
+    : cursor_(caret)
+{
+    cursor_.beginEditBlock();
+}
+
 TextLines::EditBlock::~EditBlock()
 {
     cursor_.endEditBlock();

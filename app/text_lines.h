@@ -40,10 +40,12 @@ public:
     varnoke::TextPosition ModelPosition(int textPosition) const;
     int TextDocumentPosition(varnoke::TextPosition position) const;
 
-    // Groups program changes into one edit: one undo step, one relayout.
+    // Groups program changes into one edit: one undo step, one relayout. Its undo puts the
+    // caret back where the given cursor stands (at the start of the text without one).
     class EditBlock {
     public:
         explicit EditBlock(TextLines& lines);
+        EditBlock(TextLines& lines, const QTextCursor& caret);
         ~EditBlock();
         EditBlock(const EditBlock&) = delete;
         EditBlock& operator=(const EditBlock&) = delete;

@@ -2,9 +2,44 @@
 
 #include "app/text_lines.h"
 
+#include <QAbstractUndoItem>
 #include <QFontDatabase>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTimer>
+
+namespace {
+
+// A part of an undo step that selects again, once the step is undone, what was selected
+// before it; after the editor has put its caret where the text document says.
+class SelectAgain final : public QAbstractUndoItem {
+public:
+    explicit SelectAgain(TextView& view)
+        : view_(&view)
+        , anchor_(view.textCursor().anchor())
+        , position_(view.textCursor().position())
+    {
+    }
+
+    void undo() override
+    {
+        QTimer::singleShot(0, view_, [view = view_, anchor = anchor_, position = position_] {
+            QTextCursor cursor = view->textCursor();
+            cursor.setPosition(anchor);
+            cursor.setPosition(position, QTextCursor::KeepAnchor);
+            view->setTextCursor(cursor);
+        });
+    }
+    void redo() override { }
+
+private:
+    QPointer<TextView> view_;
+    int anchor_;
+    int position_;
+};
+
+} // namespace
 
 TextView::TextView(TextLines& lines, QTextDocument& text, QWidget* parent)
     : QPlainTextEdit(parent)
@@ -61,4 +96,9 @@ std::optional<int> TextView::CaretLine() const
     if (line >= lines_.Count())
         return std::nullopt;
     return line;
+}
+
+std::unique_ptr<QAbstractUndoItem> TextView::SelectionUndo()
+{
+    return std::make_unique<SelectAgain>(*this);
 }

@@ -4,7 +4,10 @@
 
 #include <QPlainTextEdit>
 
+#include <memory>
 #include <optional>
+
+class QAbstractUndoItem;
 
 class TextLines;
 
@@ -28,6 +31,9 @@ public:
     // The caret's line, where the selection starts; none after a final line end or in
     // an empty text.
     std::optional<int> CaretLine() const;
+    // A part for an undo step that, undone, selects again what is selected now: the text
+    // document's own undo only puts the caret somewhere near.
+    std::unique_ptr<QAbstractUndoItem> SelectionUndo();
 
 private:
     // Where the view stood in the text it showed before the one it shows.

@@ -21,14 +21,18 @@ std::optional<std::string> ShiftedLevelLine(std::string_view line, int delta)
     return result;
 }
 
-void ShiftLevel(DocumentLines& lines, LineRange range, int delta)
+bool ShiftLevel(DocumentLines& lines, LineRange range, int delta)
 {
     const int first = std::max(range.first, 0);
     const int last = std::min(range.last, lines.Count() - 1);
+    bool changed = false;
     for (int i = first; i <= last; ++i) {
-        if (std::optional<std::string> shifted = ShiftedLevelLine(lines.Line(i), delta))
+        if (std::optional<std::string> shifted = ShiftedLevelLine(lines.Line(i), delta)) {
             lines.Replace(i, std::move(*shifted));
+            changed = true;
+        }
     }
+    return changed;
 }
 
 } // namespace varnoke

@@ -17,7 +17,7 @@ inline constexpr int kHighestShiftLevel = 50;
 // as it is: no number followed by a word, or a new level outside 1 to 50.
 std::optional<std::string> ShiftedLevelLine(std::string_view line, int delta);
 
-// Shifts every line of the range; replaces only lines that change.
-void ShiftLevel(DocumentLines& lines, LineRange range, int delta);
+// Shifts every line of the range; replaces only lines that change. False when none did.
+bool ShiftLevel(DocumentLines& lines, LineRange range, int delta);
 
 } // namespace varnoke
