@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QMimeData>
 
+#include <algorithm>
+
 namespace {
 
 const QString kNodeMimeType = QStringLiteral("application/x-varnoke-node");
@@ -30,6 +32,13 @@ HierarchyTreeView::HierarchyTreeView(QWidget* parent)
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     header()->setStretchLastSection(false);
     header()->setResizeContentsPrecision(0);
+}
+
+QModelIndex HierarchyTreeView::indexAt(const QPoint& point) const
+{
+    // Right of the column fitted to the labels in sight, a point still lies on its row.
+    const int columnEnd = columnViewportPosition(0) + columnWidth(0);
+    return QTreeView::indexAt({ std::min(point.x(), columnEnd - 1), point.y() });
 }
 
 void HierarchyTreeView::SetDropHandlers(DragOver dragOver, EndDrag endDrag)

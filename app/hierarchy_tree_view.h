@@ -14,6 +14,9 @@ class HierarchyTreeView final : public QTreeView {
 public:
     explicit HierarchyTreeView(QWidget* parent = nullptr);
 
+    // A row reaches the view's right edge, beyond the column fitted to the labels in sight.
+    QModelIndex indexAt(const QPoint& point) const override;
+
     // Where a point of the viewport lies on the row of the node at index: on its label,
     // in its indent (left of the node, but for a node with children the expand button
     // in the column just left of the label), or elsewhere (the expand button, right of

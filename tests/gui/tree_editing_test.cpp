@@ -30,8 +30,8 @@ template <typename Form> Modal Answer(std::function<void(Form&)> fill, bool ok =
     };
 }
 
-// Where on a node's row a drop lands.
-enum class Spot { Label, Right, Button, Indent };
+// Where on a node's row a drop lands; FarRight: near the right edge of a wide window.
+enum class Spot { Label, Right, FarRight, Button, Indent };
 
 } // namespace
 
@@ -63,6 +63,8 @@ class TreeEditingTest : public WindowFixture {
         case Spot::Right:
             return { label.left() + TreeView1()->fontMetrics().horizontalAdvance(index.data().toString()) + 20,
                      label.center().y() };
+        case Spot::FarRight:
+            return { TreeView1()->viewport()->width() - 10, label.center().y() };
         case Spot::Button:
             return { label.left() - indent / 2, label.center().y() };
         case Spot::Indent:
@@ -70,6 +72,14 @@ class TreeEditingTest : public WindowFixture {
             return { label.left() > indent ? label.left() - indent - 3 : 1, label.center().y() };
         }
         return {};
+    }
+    // Far right of every label in sight, the column being fitted to them.
+    void WidenForFarRight(Spot spot)
+    {
+        if (spot != Spot::FarRight)
+            return;
+        w->resize(1000, 700);
+        QCOMPARE_LT(TreeView1()->columnWidth(0), TreeView1()->viewport()->width() - 100);
     }
     // A drop as a real drag delivers it to the view, the dragged node being the selected one.
     bool DropOn(const QString& target, Spot spot)
@@ -116,6 +126,8 @@ private slots:
             << u"3 lShin"_s << u"4 lFoot"_s << Spot::Label << true << true << QStringList {};
         QTest::newRow("right of a label")
             << u"3 lShin"_s << u"1 hip"_s << Spot::Right << true << true << QStringList {};
+        QTest::newRow("far right of a short label")
+            << u"5 head"_s << u"2 lThigh"_s << Spot::FarRight << true << true << QStringList {};
         QTest::newRow("on an expand button")
             << u"3 lShin"_s << u"2 rThigh"_s << Spot::Button << true << true << QStringList {};
         QTest::newRow("on the indent of a thigh") << u"4 lFoot"_s << u"2 rThigh"_s << Spot::Indent << true << true
@@ -142,6 +154,7 @@ private slots:
         QFETCH(bool, modified);
         QFETCH(QStringList, changes);
         OpenFigure();
+        WidenForFarRight(spot);
         Select(dragged);
         const varnoke::Node* node = w->SelectedNode();
         QCOMPARE(DropOn(target, spot), accepted);
@@ -426,26 +439,33 @@ private slots:
             QCOMPARE(Lines(), QStringList { u"#other"_s });
     }
 
-    // A double click edits the node; it neither folds nor unfolds it.
+    // A double click edits the node; it neither folds nor unfolds it. Its first click
+    // selects the node, also right of a short label.
     void doubleClickEdits_data()
     {
         QTest::addColumn<QString>("node");
         QTest::addColumn<bool>("folded");
-        QTest::newRow("unfolded") << u"1 hip"_s << false;
-        QTest::newRow("folded") << u"2 lThigh"_s << true;
+        QTest::addColumn<Spot>("spot");
+        QTest::newRow("unfolded") << u"1 hip"_s << false << Spot::Label;
+        QTest::newRow("folded") << u"2 lThigh"_s << true << Spot::Label;
+        QTest::newRow("far right of a short label") << u"2 lThigh"_s << false << Spot::FarRight;
     }
     void doubleClickEdits()
     {
         QFETCH(QString, node);
         QFETCH(bool, folded);
+        QFETCH(Spot, spot);
         OpenFigure();
+        WidenForFarRight(spot);
+        Select(u"#Mannikin"_s);
         const QModelIndex index = Node(node);
         TreeView1()->setExpanded(index, !folded);
         prompts_->modals.push_back([](QDialog&) { return int(QDialog::Rejected); });
         // As a window system delivers it: a click, then a press that makes it double.
         QWidget* viewport = TreeView1()->viewport();
-        const QPoint point = SpotOf(index, Spot::Label);
+        const QPoint point = SpotOf(index, spot);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, point);
+        QCOMPARE(TreeView1()->currentIndex(), index);
         QTest::mousePress(viewport, Qt::LeftButton, {}, point);
         QMouseEvent twice(QEvent::MouseButtonDblClick, point, viewport->mapToGlobal(point), Qt::LeftButton,
                           Qt::LeftButton, {});
@@ -454,7 +474,7 @@ private slots:
         QCOMPARE(prompts_->Texts(u"ShowModal"_s).size(), 1);
         QVERIFY(prompts_->modals.empty());
         QCOMPARE(TreeView1()->isExpanded(index), !folded);
-        QCOMPARE(TreeView1()->currentIndex(), index);
+        QCOMPARE(w->SelectedNode(), w->Doc().TreeModel().NodeOf(index));
         QVERIFY(!w->Doc().FModified());
     }
 
