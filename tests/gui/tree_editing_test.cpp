@@ -503,6 +503,49 @@ private slots:
         QCOMPARE(shownDefect, before + found);
     }
 
+    // Leaving the tree for the text puts the caret at the start of the selected node's
+    // line, in sight; at the start of the text when no node is selected.
+    void caretAfterTreeView_data()
+    {
+        QTest::addColumn<QString>("selected"); // empty: none
+        QTest::addColumn<bool>("byKey"); // F4, else the Text button
+        QTest::newRow("nothing selected") << QString() << true;
+        QTest::newRow("first node") << u"#Mannikin"_s << false;
+        QTest::newRow("a deep node") << u"7 rHand"_s << true;
+        QTest::newRow("last node") << u"ikChain rightLeg"_s << false;
+    }
+    void caretAfterTreeView()
+    {
+        QFETCH(QString, selected);
+        QFETCH(bool, byKey);
+        OpenFigure();
+        w->resize(580, 300);
+        TreeView1()->clearSelection();
+        int line = 0;
+        if (!selected.isEmpty()) {
+            Select(selected);
+            line = figure_.indexOf(figure_.filter(selected).value(0));
+        }
+        // The text was left scrolled to its far end from the line, with the caret there.
+        QTest::keyClick(w, Qt::Key_F4);
+        TextMemo()->moveCursor(line < figure_.size() / 2 ? QTextCursor::End : QTextCursor::Start);
+        QTest::keyClick(w, Qt::Key_F5);
+        QVERIFY(!w->FTextMode());
+        if (!selected.isEmpty())
+            Select(selected);
+        if (byKey)
+            QTest::keyClick(w, Qt::Key_F4);
+        else
+            Control<QToolButton>(*w, u"TextButton"_s)->click();
+        QVERIFY(w->FTextMode());
+        const QTextCursor caret = TextMemo()->textCursor();
+        QVERIFY(!caret.hasSelection());
+        QCOMPARE(caret.blockNumber(), line);
+        QCOMPARE(caret.positionInBlock(), 0);
+        QVERIFY(TextMemo()->viewport()->rect().contains(TextMemo()->cursorRect()));
+        QCOMPARE(QApplication::focusWidget(), TextMemo());
+    }
+
     // A real drag with the mouse needs a display: run with QT_QPA_PLATFORM=xcb under Xvfb.
     void realDrag()
     {
