@@ -36,6 +36,9 @@ public:
 
 signals:
     void DoubleClicked();
+    // A context menu is asked for at a point of the viewport: where a node was
+    // right-clicked or, by a key, at the selected node's row.
+    void ContextMenuAsked(const QPoint& point);
 
 protected:
     void startDrag(Qt::DropActions supportedActions) override;
@@ -44,9 +47,12 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     bool Accepts(const QDropEvent& event) const;
+    void AskContextMenuAtSelection();
 
     DragOver dragOver_;
     EndDrag endDrag_;

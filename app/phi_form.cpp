@@ -70,6 +70,7 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, Document& document, QWi
     CreateToolBar();
     CreateMenus();
     CreateControls();
+    CreateTreeKeys();
     connect(document_, &Document::diagnosticsChanged, diagnostics_, &DiagnosticsModel::Refresh);
     connect(document_, &Document::treeReset, treeView_, &QTreeView::expandAll);
     connect(document_, &Document::tested, this, &TPHIForm::ShowTestResult);

@@ -33,9 +33,13 @@ template <typename Form> Modal Answer(std::function<void(Form&)> fill, bool ok =
 // Where on a node's row a drop lands; FarRight: near the right edge of a wide window.
 enum class Spot { Label, Right, FarRight, Button, Indent };
 
+// How a key of the tree view reaches it; Menu: the context-menu key, as the display server tells it.
+enum class Key { Delete, Return, ShiftF10, Menu, RightClick };
+
 } // namespace
 
 Q_DECLARE_METATYPE(Spot)
+Q_DECLARE_METATYPE(Key)
 Q_DECLARE_METATYPE(Modal)
 
 class TreeEditingTest : public WindowFixture {
@@ -501,6 +505,94 @@ private slots:
         const QStringList found { u"1 Error: Rotations must be of the form xyz"_s,
                                   u"1 Error: Illegal 4th argument, must be 'curve'"_s };
         QCOMPARE(shownDefect, before + found);
+    }
+
+    // The tree view's own keys: each runs its command while the tree has the focus, as
+    // gated by the Tree menu, and nothing while the list or the editor has it.
+    void treeKeys_data()
+    {
+        QTest::addColumn<QString>("selected"); // empty: none
+        QTest::addColumn<Key>("key");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("ran"); // Delete, Edit, a menu with Delete on or off, or nothing
+        const QString tree = u"TreeView1"_s, list = u"WarningsList"_s, text = u"TextMemo"_s;
+        QTest::newRow("Delete, comment") << u"#Mannikin"_s << Key::Delete << tree << u"Delete"_s;
+        QTest::newRow("Delete, level node") << u"1 hip"_s << Key::Delete << tree << QString();
+        QTest::newRow("Delete, nothing selected") << QString() << Key::Delete << tree << QString();
+        QTest::newRow("Return, comment") << u"#Mannikin"_s << Key::Return << tree << u"Edit"_s;
+        QTest::newRow("Return, nothing selected") << QString() << Key::Return << tree << QString();
+        QTest::newRow("Shift+F10, comment") << u"#Mannikin"_s << Key::ShiftF10 << tree << u"menu, Delete on"_s;
+        QTest::newRow("Shift+F10, level node") << u"2 lThigh"_s << Key::ShiftF10 << tree << u"menu, Delete off"_s;
+        QTest::newRow("Menu, last node") << u"ikChain rightLeg"_s << Key::Menu << tree << u"menu, Delete on"_s;
+        QTest::newRow("Menu, nothing selected") << QString() << Key::Menu << tree << u"menu, Delete off"_s;
+        QTest::newRow("right click, comment") << u"#The legs"_s << Key::RightClick << tree << u"menu, Delete on"_s;
+        QTest::newRow("right click, level node") << u"1 hip"_s << Key::RightClick << tree << u"menu, Delete off"_s;
+        for (const QString& focus : { list, text }) {
+            QTest::addRow("Delete in %s", qPrintable(focus)) << u"#Mannikin"_s << Key::Delete << focus << QString();
+            QTest::addRow("Return in %s", qPrintable(focus)) << u"#Mannikin"_s << Key::Return << focus << QString();
+            QTest::addRow("Shift+F10 in %s", qPrintable(focus))
+                << u"#Mannikin"_s << Key::ShiftF10 << focus << QString();
+        }
+    }
+    void treeKeys()
+    {
+        QFETCH(QString, selected);
+        QFETCH(Key, key);
+        QFETCH(QString, focus);
+        QFETCH(QString, ran);
+        OpenFigure();
+        w->resize(580, 300);
+        TreeView1()->clearSelection();
+        if (!selected.isEmpty())
+            Select(selected);
+        if (focus == u"TextMemo"_s)
+            Control<QToolButton>(*w, u"TextButton"_s)->click();
+        Control<QWidget>(*w, focus)->setFocus();
+        QWidget* target = QApplication::focusWidget();
+        QCOMPARE(target->objectName(), focus);
+        if (ran == u"Edit"_s)
+            prompts_->inputs.push_back(std::nullopt);
+        const int nodes = w->Doc().Tree().NodeCount();
+        const QModelIndex index = TreeView1()->currentIndex();
+        QWidget* viewport = TreeView1()->viewport();
+        QPoint clicked;
+        if (key == Key::RightClick) {
+            // A right press selects the node; the window system then asks for a context menu.
+            TreeView1()->clearSelection();
+            clicked = SpotOf(index, Spot::Label);
+            QTest::mousePress(viewport, Qt::RightButton, {}, clicked);
+            QContextMenuEvent click(QContextMenuEvent::Mouse, clicked, viewport->mapToGlobal(clicked));
+            QCoreApplication::sendEvent(viewport, &click);
+        } else if (key == Key::Menu) {
+            TreeView1()->scrollToTop(); // the menu shows the selected node
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, target->mapToGlobal(QPoint()));
+            QCoreApplication::sendEvent(target, &menuKey);
+        } else {
+            TreeView1()->scrollToTop();
+            const QKeyCombination keys[] = { Qt::Key_Delete, Qt::Key_Return, Qt::SHIFT | Qt::Key_F10 };
+            QTest::keyClick(target, keys[int(key)].key(), keys[int(key)].keyboardModifiers());
+        }
+        QString seen;
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            QCOMPARE(menu->objectName(), u"TreePopupMenu"_s);
+            QCOMPARE(menu->actions(), Control<QMenu>(*w, u"Tree1"_s)->actions());
+            seen = Control<QAction>(*w, u"Delete2"_s)->isEnabled() ? u"menu, Delete on"_s : u"menu, Delete off"_s;
+            const QRect row = TreeView1()->visualRect(index);
+            QVERIFY(selected.isEmpty() || viewport->rect().contains(row));
+            const QPoint at = key == Key::RightClick ? clicked : selected.isEmpty() ? QPoint() : row.bottomLeft();
+            QCOMPARE(menu->pos(), viewport->mapToGlobal(at));
+            QCOMPARE(w->SelectedNode(), w->Doc().TreeModel().NodeOf(index));
+            menu->close();
+            // Closed, the menu leaves the items to answer their keys again.
+            QVERIFY(Control<QAction>(*w, u"Delete2"_s)->isEnabled());
+        } else if (!prompts_->Texts(u"InputBox"_s).isEmpty()) {
+            seen = u"Edit"_s;
+        } else if (w->Doc().Tree().NodeCount() == nodes - 1) {
+            seen = u"Delete"_s;
+        }
+        QCOMPARE(seen, ran);
+        QCOMPARE(w->Doc().Tree().NodeCount(), nodes - (ran == u"Delete"_s ? 1 : 0));
+        QCOMPARE(w->Doc().FModified(), ran == u"Delete"_s || ran == u"Edit"_s);
     }
 
     // Leaving the tree for the text puts the caret at the start of the selected node's
