@@ -3,7 +3,10 @@
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
+
+#include <algorithm>
 
 namespace {
 
@@ -30,6 +33,13 @@ HierarchyTreeView::HierarchyTreeView(QWidget* parent)
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     header()->setStretchLastSection(false);
     header()->setResizeContentsPrecision(0);
+}
+
+QModelIndex HierarchyTreeView::indexAt(const QPoint& point) const
+{
+    // Right of the column fitted to the labels in sight, a point still lies on its row.
+    const int columnEnd = columnViewportPosition(0) + columnWidth(0);
+    return QTreeView::indexAt({ std::min(point.x(), columnEnd - 1), point.y() });
 }
 
 void HierarchyTreeView::SetDropHandlers(DragOver dragOver, EndDrag endDrag)
@@ -108,6 +118,36 @@ void HierarchyTreeView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QTreeView::mouseDoubleClickEvent(event);
     emit DoubleClicked();
+}
+
+void HierarchyTreeView::keyPressEvent(QKeyEvent* event)
+{
+    // Shift+F10 asks for a context menu. X tells it as a key only; Windows, with no
+    // shortcut taking it, asks for the menu itself and never sends this key.
+    if (event->keyCombination() == QKeyCombination(Qt::ShiftModifier, Qt::Key_F10))
+        AskContextMenuAtSelection();
+    else
+        QTreeView::keyPressEvent(event);
+}
+
+void HierarchyTreeView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (event->reason() != QContextMenuEvent::Mouse)
+        AskContextMenuAtSelection();
+    else if (indexAt(event->pos()).isValid())
+        emit ContextMenuAsked(event->pos());
+}
+
+void HierarchyTreeView::AskContextMenuAtSelection()
+{
+    // Just below the selected node's label, which the menu leaves in sight.
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (selected.isEmpty()) {
+        emit ContextMenuAsked({});
+        return;
+    }
+    scrollTo(selected.constFirst());
+    emit ContextMenuAsked(visualRect(selected.constFirst()).bottomLeft());
 }
 
 void HierarchyTreeView::focusInEvent(QFocusEvent* event)

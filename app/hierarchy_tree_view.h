@@ -14,6 +14,9 @@ class HierarchyTreeView final : public QTreeView {
 public:
     explicit HierarchyTreeView(QWidget* parent = nullptr);
 
+    // A row reaches the view's right edge, beyond the column fitted to the labels in sight.
+    QModelIndex indexAt(const QPoint& point) const override;
+
     // Where a point of the viewport lies on the row of the node at index: on its label,
     // in its indent (left of the node, but for a node with children the expand button
     // in the column just left of the label), or elsewhere (the expand button, right of
@@ -33,6 +36,9 @@ public:
 
 signals:
     void DoubleClicked();
+    // A context menu is asked for at a point of the viewport: where a node was
+    // right-clicked or, by a key, at the selected node's row.
+    void ContextMenuAsked(const QPoint& point);
 
 protected:
     void startDrag(Qt::DropActions supportedActions) override;
@@ -41,9 +47,12 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     bool Accepts(const QDropEvent& event) const;
+    void AskContextMenuAtSelection();
 
     DragOver dragOver_;
     EndDrag endDrag_;

@@ -70,6 +70,7 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, Document& document, QWi
     CreateToolBar();
     CreateMenus();
     CreateControls();
+    CreateTreeKeys();
     connect(document_, &Document::diagnosticsChanged, diagnostics_, &DiagnosticsModel::Refresh);
     connect(document_, &Document::treeReset, treeView_, &QTreeView::expandAll);
     connect(document_, &Document::tested, this, &TPHIForm::ShowTestResult);
@@ -244,8 +245,12 @@ void TPHIForm::TextButtonClick()
 {
     if (FTextMode())
         return;
+    const varnoke::Node* node = SelectedNode();
     document_->WriteTreeBack();
     ShowTextView();
+    // The text opens where the tree stood: one line a node, in the tree's order.
+    const int line = node ? document_->Tree().AbsoluteIndex(node) : 0;
+    textView_->Select(varnoke::LineSelection(document_->Lines(), line + 1).start, 0);
 }
 
 void TPHIForm::HierButtonClick()

@@ -122,6 +122,8 @@ private:
     void CreateControls();
     void CreateToolBar();
     void CreateMenus();
+    // The tree view's own keys and its context menu, over the Tree menu's items.
+    void CreateTreeKeys();
     QMenu* AddMenu(const char* name, const QString& caption, Handler opened = {});
     // A submenu at the end of menu; its own opening handler, if any, gates its items.
     QMenu* AddSubmenu(QMenu* menu, const char* name, const QString& caption, const QString& hint, Handler opened = {});

@@ -1,4 +1,5 @@
-// The commands of the tree view: drag and drop, editing a node, comments, IK chains, delete.
+// The commands of the tree view: drag and drop, editing a node, comments, IK chains, delete;
+// the view's keys and context menu.
 #include "app/document.h"
 #include "app/hierarchy_tree_view.h"
 #include "app/phi_form.h"
@@ -10,12 +11,15 @@
 #include "tree/level_edit.h"
 #include "tree/obj_file_edit.h"
 #include "tree/tree_menu.h"
+#include "ui/menu_gate.h"
 #include "ui/prompts.h"
 #include "ui/text_conversions.h"
 #include "ui/tree_selection.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QMenu>
+#include <QShortcut>
 
 using varnoke::Node;
 
@@ -53,6 +57,22 @@ std::string TPHIForm::InputBox(const varnoke::InputBoxRequest& request)
         box.selection = ui::SpanBeyondBytes(*entered);
     }
     return request.initialText;
+}
+
+void TPHIForm::CreateTreeKeys()
+{
+    // Keys of the view, not of the window: with the focus in the editor or the list they
+    // do nothing. They trigger the items, whose gate decides as for the items' own keys.
+    for (const auto& [key, item] : { std::pair { Qt::Key_Delete, deleteAction_ },
+                                     { Qt::Key_Return, editAction_ },
+                                     { Qt::Key_Enter, editAction_ } })
+        new QShortcut(key, treeView_, item, &QAction::trigger, Qt::WidgetShortcut);
+    auto* popup = new QMenu(this);
+    popup->setObjectName(QStringLiteral("TreePopupMenu"));
+    popup->addActions(treeMenu_->actions());
+    menuGate_->GateAlso(popup, treeMenu_);
+    connect(treeView_, &HierarchyTreeView::ContextMenuAsked, this,
+            [this, popup](const QPoint& point) { popup->popup(treeView_->viewport()->mapToGlobal(point)); });
 }
 
 void TPHIForm::Tree1Click()

@@ -30,12 +30,16 @@ template <typename Form> Modal Answer(std::function<void(Form&)> fill, bool ok =
     };
 }
 
-// Where on a node's row a drop lands.
-enum class Spot { Label, Right, Button, Indent };
+// Where on a node's row a drop lands; FarRight: near the right edge of a wide window.
+enum class Spot { Label, Right, FarRight, Button, Indent };
+
+// How a key of the tree view reaches it; Menu: the context-menu key, as the display server tells it.
+enum class Key { Delete, Return, ShiftF10, Menu, RightClick };
 
 } // namespace
 
 Q_DECLARE_METATYPE(Spot)
+Q_DECLARE_METATYPE(Key)
 Q_DECLARE_METATYPE(Modal)
 
 class TreeEditingTest : public WindowFixture {
@@ -63,6 +67,8 @@ class TreeEditingTest : public WindowFixture {
         case Spot::Right:
             return { label.left() + TreeView1()->fontMetrics().horizontalAdvance(index.data().toString()) + 20,
                      label.center().y() };
+        case Spot::FarRight:
+            return { TreeView1()->viewport()->width() - 10, label.center().y() };
         case Spot::Button:
             return { label.left() - indent / 2, label.center().y() };
         case Spot::Indent:
@@ -70,6 +76,14 @@ class TreeEditingTest : public WindowFixture {
             return { label.left() > indent ? label.left() - indent - 3 : 1, label.center().y() };
         }
         return {};
+    }
+    // Far right of every label in sight, the column being fitted to them.
+    void WidenForFarRight(Spot spot)
+    {
+        if (spot != Spot::FarRight)
+            return;
+        w->resize(1000, 700);
+        QCOMPARE_LT(TreeView1()->columnWidth(0), TreeView1()->viewport()->width() - 100);
     }
     // A drop as a real drag delivers it to the view, the dragged node being the selected one.
     bool DropOn(const QString& target, Spot spot)
@@ -116,6 +130,8 @@ private slots:
             << u"3 lShin"_s << u"4 lFoot"_s << Spot::Label << true << true << QStringList {};
         QTest::newRow("right of a label")
             << u"3 lShin"_s << u"1 hip"_s << Spot::Right << true << true << QStringList {};
+        QTest::newRow("far right of a short label")
+            << u"5 head"_s << u"2 lThigh"_s << Spot::FarRight << true << true << QStringList {};
         QTest::newRow("on an expand button")
             << u"3 lShin"_s << u"2 rThigh"_s << Spot::Button << true << true << QStringList {};
         QTest::newRow("on the indent of a thigh") << u"4 lFoot"_s << u"2 rThigh"_s << Spot::Indent << true << true
@@ -142,6 +158,7 @@ private slots:
         QFETCH(bool, modified);
         QFETCH(QStringList, changes);
         OpenFigure();
+        WidenForFarRight(spot);
         Select(dragged);
         const varnoke::Node* node = w->SelectedNode();
         QCOMPARE(DropOn(target, spot), accepted);
@@ -426,26 +443,33 @@ private slots:
             QCOMPARE(Lines(), QStringList { u"#other"_s });
     }
 
-    // A double click edits the node; it neither folds nor unfolds it.
+    // A double click edits the node; it neither folds nor unfolds it. Its first click
+    // selects the node, also right of a short label.
     void doubleClickEdits_data()
     {
         QTest::addColumn<QString>("node");
         QTest::addColumn<bool>("folded");
-        QTest::newRow("unfolded") << u"1 hip"_s << false;
-        QTest::newRow("folded") << u"2 lThigh"_s << true;
+        QTest::addColumn<Spot>("spot");
+        QTest::newRow("unfolded") << u"1 hip"_s << false << Spot::Label;
+        QTest::newRow("folded") << u"2 lThigh"_s << true << Spot::Label;
+        QTest::newRow("far right of a short label") << u"2 lThigh"_s << false << Spot::FarRight;
     }
     void doubleClickEdits()
     {
         QFETCH(QString, node);
         QFETCH(bool, folded);
+        QFETCH(Spot, spot);
         OpenFigure();
+        WidenForFarRight(spot);
+        Select(u"#Mannikin"_s);
         const QModelIndex index = Node(node);
         TreeView1()->setExpanded(index, !folded);
         prompts_->modals.push_back([](QDialog&) { return int(QDialog::Rejected); });
         // As a window system delivers it: a click, then a press that makes it double.
         QWidget* viewport = TreeView1()->viewport();
-        const QPoint point = SpotOf(index, Spot::Label);
+        const QPoint point = SpotOf(index, spot);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, point);
+        QCOMPARE(TreeView1()->currentIndex(), index);
         QTest::mousePress(viewport, Qt::LeftButton, {}, point);
         QMouseEvent twice(QEvent::MouseButtonDblClick, point, viewport->mapToGlobal(point), Qt::LeftButton,
                           Qt::LeftButton, {});
@@ -454,7 +478,7 @@ private slots:
         QCOMPARE(prompts_->Texts(u"ShowModal"_s).size(), 1);
         QVERIFY(prompts_->modals.empty());
         QCOMPARE(TreeView1()->isExpanded(index), !folded);
-        QCOMPARE(TreeView1()->currentIndex(), index);
+        QCOMPARE(w->SelectedNode(), w->Doc().TreeModel().NodeOf(index));
         QVERIFY(!w->Doc().FModified());
     }
 
@@ -481,6 +505,137 @@ private slots:
         const QStringList found { u"1 Error: Rotations must be of the form xyz"_s,
                                   u"1 Error: Illegal 4th argument, must be 'curve'"_s };
         QCOMPARE(shownDefect, before + found);
+    }
+
+    // The tree view's own keys: each runs its command while the tree has the focus, as
+    // gated by the Tree menu, and nothing while the list or the editor has it.
+    void treeKeys_data()
+    {
+        QTest::addColumn<QString>("selected"); // empty: none
+        QTest::addColumn<Key>("key");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("ran"); // Delete, Edit, a menu with Delete on or off, or nothing
+        const QString tree = u"TreeView1"_s, list = u"WarningsList"_s, text = u"TextMemo"_s;
+        QTest::newRow("Delete, comment") << u"#Mannikin"_s << Key::Delete << tree << u"Delete"_s;
+        QTest::newRow("Delete, level node") << u"1 hip"_s << Key::Delete << tree << QString();
+        QTest::newRow("Delete, nothing selected") << QString() << Key::Delete << tree << QString();
+        QTest::newRow("Return, comment") << u"#Mannikin"_s << Key::Return << tree << u"Edit"_s;
+        QTest::newRow("Return, nothing selected") << QString() << Key::Return << tree << QString();
+        QTest::newRow("Shift+F10, comment") << u"#Mannikin"_s << Key::ShiftF10 << tree << u"menu, Delete on"_s;
+        QTest::newRow("Shift+F10, level node") << u"2 lThigh"_s << Key::ShiftF10 << tree << u"menu, Delete off"_s;
+        QTest::newRow("Menu, last node") << u"ikChain rightLeg"_s << Key::Menu << tree << u"menu, Delete on"_s;
+        QTest::newRow("Menu, nothing selected") << QString() << Key::Menu << tree << u"menu, Delete off"_s;
+        QTest::newRow("right click, comment") << u"#The legs"_s << Key::RightClick << tree << u"menu, Delete on"_s;
+        QTest::newRow("right click, level node") << u"1 hip"_s << Key::RightClick << tree << u"menu, Delete off"_s;
+        for (const QString& focus : { list, text }) {
+            QTest::addRow("Delete in %s", qPrintable(focus)) << u"#Mannikin"_s << Key::Delete << focus << QString();
+            QTest::addRow("Return in %s", qPrintable(focus)) << u"#Mannikin"_s << Key::Return << focus << QString();
+            QTest::addRow("Shift+F10 in %s", qPrintable(focus))
+                << u"#Mannikin"_s << Key::ShiftF10 << focus << QString();
+        }
+    }
+    void treeKeys()
+    {
+        QFETCH(QString, selected);
+        QFETCH(Key, key);
+        QFETCH(QString, focus);
+        QFETCH(QString, ran);
+        OpenFigure();
+        w->resize(580, 300);
+        TreeView1()->clearSelection();
+        if (!selected.isEmpty())
+            Select(selected);
+        if (focus == u"TextMemo"_s)
+            Control<QToolButton>(*w, u"TextButton"_s)->click();
+        Control<QWidget>(*w, focus)->setFocus();
+        QWidget* target = QApplication::focusWidget();
+        QCOMPARE(target->objectName(), focus);
+        if (ran == u"Edit"_s)
+            prompts_->inputs.push_back(std::nullopt);
+        const int nodes = w->Doc().Tree().NodeCount();
+        const QModelIndex index = TreeView1()->currentIndex();
+        QWidget* viewport = TreeView1()->viewport();
+        QPoint clicked;
+        if (key == Key::RightClick) {
+            // A right press selects the node; the window system then asks for a context menu.
+            TreeView1()->clearSelection();
+            clicked = SpotOf(index, Spot::Label);
+            QTest::mousePress(viewport, Qt::RightButton, {}, clicked);
+            QContextMenuEvent click(QContextMenuEvent::Mouse, clicked, viewport->mapToGlobal(clicked));
+            QCoreApplication::sendEvent(viewport, &click);
+        } else if (key == Key::Menu) {
+            TreeView1()->scrollToTop(); // the menu shows the selected node
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, target->mapToGlobal(QPoint()));
+            QCoreApplication::sendEvent(target, &menuKey);
+        } else {
+            TreeView1()->scrollToTop();
+            const QKeyCombination keys[] = { Qt::Key_Delete, Qt::Key_Return, Qt::SHIFT | Qt::Key_F10 };
+            QTest::keyClick(target, keys[int(key)].key(), keys[int(key)].keyboardModifiers());
+        }
+        QString seen;
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            QCOMPARE(menu->objectName(), u"TreePopupMenu"_s);
+            QCOMPARE(menu->actions(), Control<QMenu>(*w, u"Tree1"_s)->actions());
+            seen = Control<QAction>(*w, u"Delete2"_s)->isEnabled() ? u"menu, Delete on"_s : u"menu, Delete off"_s;
+            const QRect row = TreeView1()->visualRect(index);
+            QVERIFY(selected.isEmpty() || viewport->rect().contains(row));
+            const QPoint at = key == Key::RightClick ? clicked : selected.isEmpty() ? QPoint() : row.bottomLeft();
+            QCOMPARE(menu->pos(), viewport->mapToGlobal(at));
+            QCOMPARE(w->SelectedNode(), w->Doc().TreeModel().NodeOf(index));
+            menu->close();
+            // Closed, the menu leaves the items to answer their keys again.
+            QVERIFY(Control<QAction>(*w, u"Delete2"_s)->isEnabled());
+        } else if (!prompts_->Texts(u"InputBox"_s).isEmpty()) {
+            seen = u"Edit"_s;
+        } else if (w->Doc().Tree().NodeCount() == nodes - 1) {
+            seen = u"Delete"_s;
+        }
+        QCOMPARE(seen, ran);
+        QCOMPARE(w->Doc().Tree().NodeCount(), nodes - (ran == u"Delete"_s ? 1 : 0));
+        QCOMPARE(w->Doc().FModified(), ran == u"Delete"_s || ran == u"Edit"_s);
+    }
+
+    // Leaving the tree for the text puts the caret at the start of the selected node's
+    // line, in sight; at the start of the text when no node is selected.
+    void caretAfterTreeView_data()
+    {
+        QTest::addColumn<QString>("selected"); // empty: none
+        QTest::addColumn<bool>("byKey"); // F4, else the Text button
+        QTest::newRow("nothing selected") << QString() << true;
+        QTest::newRow("first node") << u"#Mannikin"_s << false;
+        QTest::newRow("a deep node") << u"7 rHand"_s << true;
+        QTest::newRow("last node") << u"ikChain rightLeg"_s << false;
+    }
+    void caretAfterTreeView()
+    {
+        QFETCH(QString, selected);
+        QFETCH(bool, byKey);
+        OpenFigure();
+        w->resize(580, 300);
+        TreeView1()->clearSelection();
+        int line = 0;
+        if (!selected.isEmpty()) {
+            Select(selected);
+            line = figure_.indexOf(figure_.filter(selected).value(0));
+        }
+        // The text was left scrolled to its far end from the line, with the caret there.
+        QTest::keyClick(w, Qt::Key_F4);
+        TextMemo()->moveCursor(line < figure_.size() / 2 ? QTextCursor::End : QTextCursor::Start);
+        QTest::keyClick(w, Qt::Key_F5);
+        QVERIFY(!w->FTextMode());
+        if (!selected.isEmpty())
+            Select(selected);
+        if (byKey)
+            QTest::keyClick(w, Qt::Key_F4);
+        else
+            Control<QToolButton>(*w, u"TextButton"_s)->click();
+        QVERIFY(w->FTextMode());
+        const QTextCursor caret = TextMemo()->textCursor();
+        QVERIFY(!caret.hasSelection());
+        QCOMPARE(caret.blockNumber(), line);
+        QCOMPARE(caret.positionInBlock(), 0);
+        QVERIFY(TextMemo()->viewport()->rect().contains(TextMemo()->cursorRect()));
+        QCOMPARE(QApplication::focusWidget(), TextMemo());
     }
 
     // A real drag with the mouse needs a display: run with QT_QPA_PLATFORM=xcb under Xvfb.
