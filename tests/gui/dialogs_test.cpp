@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <cmath>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -75,6 +76,18 @@ QStringList Shown(QTreeView* view, const QModelIndex& parent = {})
         texts << index.data().toString() + (closed ? QStringLiteral("!") : QString()) << Shown(view, index);
     }
     return texts;
+}
+
+// The colour a view fills its selected row with, right of the row's label.
+QColor SelectionColour(QTreeView* view)
+{
+    const QRect row = view->visualRect(view->selectionModel()->selectedIndexes().value(0));
+    return view->viewport()->grab().toImage().pixelColor(view->viewport()->width() - 4, row.center().y());
+}
+
+double Distance(const QColor& a, const QColor& b)
+{
+    return std::hypot(a.red() - b.red(), a.green() - b.green(), a.blue() - b.blue());
 }
 
 } // namespace
@@ -367,6 +380,27 @@ private slots:
         QVERIFY(dialog->isVisible());
         QVERIFY(QApplication::focusWidget());
         QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+    }
+
+    // The tree with the focus draws its selection in the highlight; the other in a colour
+    // of its own, well off both the highlight and the background.
+    void selectionWithoutTheFocus()
+    {
+        Open(u"ik"_s);
+        for (QTreeView* tree : { TopTV(), BottomTV() }) {
+            tree->setFocus();
+            QTreeView* other = tree == TopTV() ? BottomTV() : TopTV();
+            const QPalette& colours = other->palette();
+            const QColor highlight = colours.color(QPalette::Active, QPalette::Highlight);
+            const QColor base = colours.color(QPalette::Active, QPalette::Base);
+            const double apart = Distance(highlight, base);
+            // The style may shade the highlight a little.
+            QVERIFY2(Distance(SelectionColour(tree), highlight) < apart / 8, qPrintable(SelectionColour(tree).name()));
+            const QColor faded = SelectionColour(other);
+            QVERIFY2(Distance(faded, highlight) > apart / 4 && Distance(faded, base) > apart / 4,
+                     qPrintable(faded.name()));
+            QVERIFY(Distance(colours.color(QPalette::Inactive, QPalette::HighlightedText), faded) > apart / 4);
+        }
     }
 
     void closing_data()
