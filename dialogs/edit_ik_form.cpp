@@ -75,11 +75,11 @@ TEditIKForm::TEditIKForm(Prompts& prompts, QWidget* parent)
     , bottomModel_(chain_.bottomTree)
     , topEditor_(chain_.topTree, topModel_)
     , bottomEditor_(chain_.bottomTree, bottomModel_)
-    , nameLabel_(new QLabel(QStringLiteral("IK Chain Name"), this))
+    , nameLabel_(new QLabel(QStringLiteral("&IK Chain Name"), this))
     , nameEdit_(new QLineEdit(this))
-    , topLabel_(new QLabel(QStringLiteral("First Node in IK Chain"), this))
+    , topLabel_(new QLabel(QStringLiteral("&First Node in IK Chain"), this))
     , topTree_(new ChainTreeView([this] { TopTVClick(); }, this))
-    , bottomLabel_(new QLabel(QStringLiteral("Last Node in IK Chain"), this))
+    , bottomLabel_(new QLabel(QStringLiteral("&Last Node in IK Chain"), this))
     , bottomTree_(new ChainTreeView({}, this))
     , okButton_(new QPushButton(QStringLiteral("&OK"), this))
     , cancelButton_(new QPushButton(QStringLiteral("&Cancel"), this))
@@ -94,6 +94,9 @@ TEditIKForm::TEditIKForm(Prompts& prompts, QWidget* parent)
     bottomTree_->setObjectName(QStringLiteral("BottomTV"));
     okButton_->setObjectName(QStringLiteral("OKButton"));
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
+    nameLabel_->setBuddy(nameEdit_);
+    topLabel_->setBuddy(topTree_);
+    bottomLabel_->setBuddy(bottomTree_);
     topTree_->setModel(&topModel_);
     bottomTree_->setModel(&bottomModel_);
     setTabOrder(nameEdit_, topTree_);
@@ -153,7 +156,7 @@ void TEditIKForm::OKButtonClick()
         }
         return;
     }
-    if (!ui::RefusesTextBeyondBytes(prompts_, this, *nameEdit_, nameLabel_->text()))
+    if (!ui::RefusesFieldText(prompts_, this, *nameLabel_, ui::FieldText::oneWord))
         accept();
 }
 

@@ -8,6 +8,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,14 +22,14 @@ TEditLevelForm::TEditLevelForm(Prompts& prompts, const PoserFolder& poserFolder,
     : FixedDialog(parent)
     , prompts_(prompts)
     , poserFolder_(poserFolder)
-    , nameLabel_(new QLabel(QStringLiteral("Part Name"), this))
+    , nameLabel_(new QLabel(QStringLiteral("&Part Name"), this))
     , nameEdit_(new QLineEdit(this))
-    , rotationGroup_(new QGroupBox(QStringLiteral("Rotation Order"), this))
+    , rotationGroup_(new QGroupBox(QStringLiteral("&Rotation Order"), this))
     , rotationButtons_(new QButtonGroup(this))
-    , curvedCheckBox_(new QCheckBox(QStringLiteral("Curved Joint"), this))
-    , objLabel_(new QLabel(QStringLiteral("OBJ File"), this))
+    , curvedCheckBox_(new QCheckBox(QStringLiteral("C&urved Joint"), this))
+    , objLabel_(new QLabel(QStringLiteral("OBJ &File"), this))
     , objEdit_(new QLineEdit(this))
-    , browseButton_(new QPushButton(QStringLiteral("Browse..."), this))
+    , browseButton_(new QPushButton(QStringLiteral("&Browse..."), this))
     , okButton_(new QPushButton(QStringLiteral("&OK"), this))
     , cancelButton_(new QPushButton(QStringLiteral("&Cancel"), this))
 {
@@ -43,6 +44,8 @@ TEditLevelForm::TEditLevelForm(Prompts& prompts, const PoserFolder& poserFolder,
     browseButton_->setObjectName(QStringLiteral("Button1"));
     okButton_->setObjectName(QStringLiteral("OKButton"));
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
+    nameLabel_->setBuddy(nameEdit_);
+    objLabel_->setBuddy(objEdit_);
 
     auto* rotations = new QGridLayout(rotationGroup_);
     rotations->setHorizontalSpacing(24);
@@ -86,6 +89,7 @@ TEditLevelForm::TEditLevelForm(Prompts& prompts, const PoserFolder& poserFolder,
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(browseButton_, &QPushButton::clicked, this, &TEditLevelForm::Button1Click);
     connect(rotationButtons_, &QButtonGroup::idToggled, this, [this] { UpdateRotationTabStop(); });
+    rotationGroup_->installEventFilter(this);
 }
 
 QAbstractButton* TEditLevelForm::RotationTabStop() const
@@ -136,8 +140,8 @@ void TEditLevelForm::OKButtonClick()
             RotationTabStop()->setFocus();
         return;
     }
-    if (ui::RefusesTextBeyondBytes(prompts_, this, *nameEdit_, nameLabel_->text())
-        || ui::RefusesTextBeyondBytes(prompts_, this, *objEdit_, objLabel_->text()))
+    if (ui::RefusesFieldText(prompts_, this, *nameLabel_, ui::FieldText::oneWord)
+        || ui::RefusesFieldText(prompts_, this, *objLabel_, ui::FieldText::oneWord))
         return;
     accept();
 }
@@ -146,6 +150,17 @@ void TEditLevelForm::Button1Click()
 {
     if (const std::optional<QString> path = ui::BrowseObjFile(prompts_, this, poserFolder_, objEdit_->text(), true))
         objEdit_->setText(*path);
+}
+
+bool TEditLevelForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // The group's Alt letter goes to its tab stop; the group itself would pick the order
+    // that last had the focus, which SetValues may since have unselected.
+    if (watched == rotationGroup_ && event->type() == QEvent::Shortcut) {
+        RotationTabStop()->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+    return FixedDialog::eventFilter(watched, event);
 }
 
 void TEditLevelForm::showEvent(QShowEvent* event)

@@ -17,9 +17,9 @@ TEditOBJForm::TEditOBJForm(Prompts& prompts, const PoserFolder& poserFolder, QWi
     : FixedDialog(parent)
     , prompts_(prompts)
     , poserFolder_(poserFolder)
-    , objLabel_(new QLabel(QStringLiteral("OBJ Filename"), this))
+    , objLabel_(new QLabel(QStringLiteral("OBJ &Filename"), this))
     , objEdit_(new QLineEdit(this))
-    , browseButton_(new QPushButton(QStringLiteral("Browse..."), this))
+    , browseButton_(new QPushButton(QStringLiteral("&Browse..."), this))
     , okButton_(new QPushButton(QStringLiteral("&OK"), this))
     , cancelButton_(new QPushButton(QStringLiteral("&Cancel"), this))
 {
@@ -30,6 +30,7 @@ TEditOBJForm::TEditOBJForm(Prompts& prompts, const PoserFolder& poserFolder, QWi
     browseButton_->setObjectName(QStringLiteral("Button1"));
     okButton_->setObjectName(QStringLiteral("OKButton"));
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
+    objLabel_->setBuddy(objEdit_);
     setTabOrder(objEdit_, browseButton_);
     setTabOrder(browseButton_, okButton_);
     setTabOrder(okButton_, cancelButton_);
@@ -69,7 +70,7 @@ void TEditOBJForm::OKButtonClick()
         objEdit_->setFocus();
         return;
     }
-    if (!ui::RefusesTextBeyondBytes(prompts_, this, *objEdit_, objLabel_->text()))
+    if (!ui::RefusesFieldText(prompts_, this, *objLabel_, ui::FieldText::anyText))
         accept();
 }
 

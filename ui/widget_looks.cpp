@@ -18,8 +18,15 @@ QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons)
 void KeepSelectionVisible(QAbstractItemView& view)
 {
     QPalette colours = view.palette();
-    for (const QPalette::ColorRole role : { QPalette::Highlight, QPalette::HighlightedText })
-        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
+    // Half way between the highlight and the background: plainly marked, plainly not the
+    // focused view's selection, on light and dark palettes alike.
+    const QColor highlight = colours.color(QPalette::Active, QPalette::Highlight);
+    const QColor base = colours.color(QPalette::Active, QPalette::Base);
+    const QColor faded
+        = QColor::fromRgbF((highlight.redF() + base.redF()) / 2, (highlight.greenF() + base.greenF()) / 2,
+                           (highlight.blueF() + base.blueF()) / 2);
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, faded);
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Active, QPalette::Text));
     view.setPalette(colours);
 }
 

@@ -17,7 +17,8 @@ inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::MSWindowsF
 // A dialog's row of buttons, at its right.
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
 
-// The selection stays drawn as selected when the view has no focus.
+// The selection stays drawn as selected when the view has no focus, in a colour of its own
+// so that the view with the focus stands out.
 void KeepSelectionVisible(QAbstractItemView& view);
 
 // Entries that no longer hold are drawn in the colours of a disabled view, yet the view

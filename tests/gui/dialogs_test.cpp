@@ -10,12 +10,16 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
+#include <cmath>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -74,6 +78,18 @@ QStringList Shown(QTreeView* view, const QModelIndex& parent = {})
     return texts;
 }
 
+// The colour a view fills its selected row with, right of the row's label.
+QColor SelectionColour(QTreeView* view)
+{
+    const QRect row = view->visualRect(view->selectionModel()->selectedIndexes().value(0));
+    return view->viewport()->grab().toImage().pixelColor(view->viewport()->width() - 4, row.center().y());
+}
+
+double Distance(const QColor& a, const QColor& b)
+{
+    return std::hypot(a.red() - b.red(), a.green() - b.green(), a.blue() - b.blue());
+}
+
 } // namespace
 
 class DialogsTest : public QObject {
@@ -128,6 +144,7 @@ private slots:
         QTest::newRow("empty name") << u""_s << 3 << false << u""_s;
         QTest::newRow("empty name before no rotation") << u""_s << -1 << false << u""_s;
         QTest::newRow("no rotation") << u"lHand"_s << -1 << false << rotation;
+        QTest::newRow("no rotation before a blank in the name") << u"l Hand"_s << -1 << false << rotation;
         QTest::newRow("blank name passes") << u"   "_s << 0 << true << u""_s;
         QTest::newRow("last rotation") << u"lHand"_s << 5 << true << u""_s;
     }
@@ -270,6 +287,120 @@ private slots:
         QCOMPARE(focused->objectName() == field ? field : focused->parentWidget()->objectName(), field);
         if (auto* edit = qobject_cast<QLineEdit*>(focused))
             QCOMPARE(edit->text(), text);
+    }
+
+    // A name, or the path of a part's own OBJ file, is one word of its line: a blank or a tab
+    // in it is refused like text beyond single bytes; one of blanks only passes as before.
+    void blanksAndTabs_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("label"); // the field's words in the message; empty: accepted
+        QTest::newRow("part name") << u"level"_s << u"NameEdit"_s << u"my belly"_s << u"Part Name"_s;
+        QTest::newRow("part name, tab") << u"level"_s << u"NameEdit"_s << u"my\tbelly"_s << u"Part Name"_s;
+        QTest::newRow("part name, leading blank") << u"level"_s << u"NameEdit"_s << u" belly"_s << u"Part Name"_s;
+        QTest::newRow("part name of blanks") << u"level"_s << u"NameEdit"_s << u"   "_s << u""_s;
+        QTest::newRow("part OBJ file") << u"level"_s << u"OBJEdit"_s << u":Runtime:Geometries:my legs.obj"_s
+                                       << u"OBJ File"_s;
+        QTest::newRow("part without OBJ file") << u"level"_s << u"OBJEdit"_s << u""_s << u""_s;
+        QTest::newRow("objFile path") << u"obj"_s << u"OBJEdit"_s << u":Runtime:Geometries:my legs.obj"_s << u""_s;
+        QTest::newRow("chain name") << u"ik"_s << u"NameEdit"_s << u"left leg"_s << u"IK Chain Name"_s;
+        QTest::newRow("chain name, tab") << u"ik"_s << u"NameEdit"_s << u"leftLeg\t"_s << u"IK Chain Name"_s;
+        QTest::newRow("chain name of blanks") << u"ik"_s << u"NameEdit"_s << u"  "_s << u""_s;
+    }
+    void blanksAndTabs()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, label);
+        QDialog* dialog = Open(kind);
+        auto* edit = Control<QLineEdit>(*dialog, field);
+        edit->setText(text);
+        Control<QPushButton>(*dialog, u"OKButton"_s)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        const bool refused = !label.isEmpty();
+        QCOMPARE(dialog->isVisible(), refused);
+        QCOMPARE(dialog->result(), refused ? QDialog::Rejected : QDialog::Accepted);
+        QCOMPARE(prompts->Texts(u"Message"_s),
+                 refused ? QStringList { u"The "_s + label + u" cannot hold blanks or tabs."_s } : QStringList {});
+        QCOMPARE(edit->text(), text);
+        if (refused)
+            QCOMPARE(QApplication::focusWidget(), edit);
+    }
+
+    // Every label, group and button has an Alt letter of its own (the rotation orders none);
+    // a label's, group's or check box's letter takes the focus to its field.
+    void mnemonics_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("level, part name") << u"level"_s << int(Qt::Key_P) << u"NameEdit"_s;
+        QTest::newRow("level, rotation order") << u"level"_s << int(Qt::Key_R) << u"yxz"_s;
+        QTest::newRow("level, curved joint") << u"level"_s << int(Qt::Key_U) << u"CurvedCheckBox"_s;
+        QTest::newRow("level, OBJ file") << u"level"_s << int(Qt::Key_F) << u"OBJEdit"_s;
+        QTest::newRow("obj, OBJ filename") << u"obj"_s << int(Qt::Key_F) << u"OBJEdit"_s;
+        QTest::newRow("ik, chain name") << u"ik"_s << int(Qt::Key_I) << u"NameEdit"_s;
+        QTest::newRow("ik, first node") << u"ik"_s << int(Qt::Key_F) << u"TopTV"_s;
+        QTest::newRow("ik, last node") << u"ik"_s << int(Qt::Key_L) << u"BottomTV"_s;
+    }
+    void mnemonics()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, key);
+        QFETCH(QString, focused);
+        QDialog* dialog = Open(kind);
+        QStringList letters;
+        for (QWidget* control : dialog->findChildren<QWidget*>()) {
+            QString text;
+            if (auto* label = qobject_cast<QLabel*>(control)) {
+                QVERIFY2(label->buddy(), qPrintable(label->text()));
+                text = label->text();
+            } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+                text = group->title();
+            } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+                text = button->text();
+            } else {
+                continue;
+            }
+            const QKeySequence letter = QKeySequence::mnemonic(text);
+            QVERIFY2(letter.isEmpty() == (qobject_cast<QRadioButton*>(control) != nullptr), qPrintable(text));
+            if (!letter.isEmpty())
+                letters << letter.toString();
+        }
+        QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
+
+        // The group's letter goes to its selected order, also after another order had the focus.
+        if (auto* order = dialog->findChild<QRadioButton*>(u"xyz"_s))
+            order->setFocus();
+        Control<QPushButton>(*dialog, u"CancelButton"_s)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+    }
+
+    // The tree with the focus draws its selection in the highlight; the other in a colour
+    // of its own, well off both the highlight and the background.
+    void selectionWithoutTheFocus()
+    {
+        Open(u"ik"_s);
+        for (QTreeView* tree : { TopTV(), BottomTV() }) {
+            tree->setFocus();
+            QTreeView* other = tree == TopTV() ? BottomTV() : TopTV();
+            const QPalette& colours = other->palette();
+            const QColor highlight = colours.color(QPalette::Active, QPalette::Highlight);
+            const QColor base = colours.color(QPalette::Active, QPalette::Base);
+            const double apart = Distance(highlight, base);
+            // The style may shade the highlight a little.
+            QVERIFY2(Distance(SelectionColour(tree), highlight) < apart / 8, qPrintable(SelectionColour(tree).name()));
+            const QColor faded = SelectionColour(other);
+            QVERIFY2(Distance(faded, highlight) > apart / 4 && Distance(faded, base) > apart / 4,
+                     qPrintable(faded.name()));
+            QVERIFY(Distance(colours.color(QPalette::Inactive, QPalette::HighlightedText), faded) > apart / 4);
+        }
     }
 
     void closing_data()

@@ -492,7 +492,8 @@ private slots:
         QStringList shownClean, shownDefect;
         prompts_->modals.push_back(Answer<TEditLevelForm>([&](TEditLevelForm& form) {
             shownClean = Diagnostics();
-            Control<QLineEdit>(form, u"NameEdit"_s)->setText(u"lShin zzz"_s);
+            Control<QLineEdit>(form, u"NameEdit"_s)->setText(u"lShank"_s);
+            Control<QLineEdit>(form, u"OBJEdit"_s)->setText(u"legs.obj"_s);
         }));
         QTest::keyClick(w, Qt::Key_F7);
         QCOMPARE(shownClean, before);
@@ -501,8 +502,9 @@ private slots:
             return int(QDialog::Rejected);
         });
         QTest::keyClick(w, Qt::Key_F7);
-        // "3 lShin zzz yzx": a rotation that is none, and a fourth field that is not "curve".
-        const QStringList found { u"1 Error: Rotations must be of the form xyz"_s,
+        // "3 lShank yzx legs.obj": a part that no OBJ file holds, and a fourth field that is
+        // neither "curve" nor a path.
+        const QStringList found { u"1 Error: Part 'lShank' was not found in an OBJ file"_s,
                                   u"1 Error: Illegal 4th argument, must be 'curve'"_s };
         QCOMPARE(shownDefect, before + found);
     }

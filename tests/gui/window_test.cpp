@@ -1,6 +1,7 @@
 // The main window driven offscreen through its buttons, menus, keys and drops, with
 // every question and dialog answered by a script.
 #include "app/help_window.h"
+#include "hierarchy/help_context.h"
 #include "window_fixture.h"
 
 #include <QLineEdit>
@@ -878,6 +879,25 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(help));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!help->isVisible());
+    }
+
+    // No explanation of any page needs a sideways scroll at the help's first size.
+    void helpPagesFit_data()
+    {
+        QTest::addColumn<int>("context");
+        for (const int context : { varnoke::kHelpOverview, varnoke::kHelpObjFile, varnoke::kHelpLevel,
+                                   varnoke::kHelpIKChain, varnoke::kHelpNoLine, varnoke::kHelpComment })
+            QTest::addRow("context %d", context) << context;
+    }
+    void helpPagesFit()
+    {
+        QFETCH(int, context);
+        HelpWindow help;
+        help.ShowContext(context);
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        QTextBrowser* browser = help.Browser();
+        QVERIFY(!browser->toPlainText().isEmpty());
+        QCOMPARE(browser->horizontalScrollBar()->maximum(), 0);
     }
 
     // Generation into an empty document, then an OBJ file that cannot be read.
