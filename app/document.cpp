@@ -33,9 +33,9 @@ QString CannotCreate(const QString& path, const std::string& reason)
     return WithReason(QStringLiteral("Cannot create file %1").arg(path), reason);
 }
 
-QString CannotOpen(const QString& path)
+QString CannotOpen(const QString& path, const std::string& reason)
 {
-    return QStringLiteral("Cannot open file %1").arg(path);
+    return WithReason(QStringLiteral("Cannot open file %1").arg(path), reason);
 }
 
 } // namespace
@@ -251,7 +251,7 @@ bool Document::Load(const QString& path)
     case varnoke::files::ReadFailure::None:
         break;
     case varnoke::files::ReadFailure::CannotOpen:
-        throw CommandError(CannotOpen(path));
+        throw CommandError(CannotOpen(path, file.reason));
     case varnoke::files::ReadFailure::TooLarge:
         throw CommandError(QStringLiteral("Text exceeds memo capacity"));
     case varnoke::files::ReadFailure::NotEnoughMemory:
