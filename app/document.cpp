@@ -397,15 +397,15 @@ void Document::TreeToText()
     varnoke::TreeToText(forest_, lines_);
 }
 
-bool Document::Generate(const QString& objPath)
+std::optional<std::size_t> Document::Generate(const QString& objPath)
 {
     const std::optional<varnoke::GeneratedHierarchy> generated
         = varnoke::GenerateHierarchy(checks_, ui::CorePath(objPath), progress_);
     if (!generated)
-        return false;
+        return std::nullopt;
     TextLines::EditBlock edit(lines_);
     varnoke::InsertGeneratedHierarchy(lines_, *generated);
-    return true;
+    return generated->levelLines.size();
 }
 
 void Document::Announce()

@@ -11,7 +11,7 @@ class QWidget;
 
 // What a file dialog is asked for, and what it remembers between uses.
 struct FileDialogRequest {
-    QString title; // empty: the platform's default
+    QString title; // given always: a native dialog of Windows has none of its own
     QStringList filters; // "Poser Hierarchy (*.PHI)", ...
     QString selectedFilter;
     QString defaultSuffix;
