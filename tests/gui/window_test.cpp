@@ -523,32 +523,6 @@ private slots:
                                 u"4 neck xyz"_s }));
     }
 
-    // An untitled document is saved where a file was last opened or saved, before any
-    // among the Poser folder's geometry; a titled one beside itself.
-    void saveDialogFolder()
-    {
-        QVERIFY(Start());
-        const auto saveFolder = [this] {
-            prompts_->files.push_back(std::nullopt);
-            Control<QAction>(*w, u"SaveAs1"_s)->trigger();
-            return QDir(prompts_->calls.constLast().request.directory).canonicalPath();
-        };
-        // Windows finds the folder in any letter case, and names it as asked.
-        QCOMPARE(saveFolder().compare(QDir(Path(u"Runtime/Geometries"_s)).canonicalPath(),
-                                      QDir::separator() == u'\\' ? Qt::CaseInsensitive : Qt::CaseSensitive),
-                 0);
-        Open(Figure());
-        QCOMPARE(saveFolder(), QFileInfo(Figure()).canonicalPath());
-        Control<QAction>(*w, u"New1"_s)->trigger();
-        QCOMPARE(saveFolder(), QFileInfo(Figure()).canonicalPath());
-        const QString elsewhere = Path(u"elsewhere/copy.phi"_s);
-        QVERIFY(QDir().mkpath(QFileInfo(elsewhere).path()));
-        prompts_->files.push_back(FileDialogAnswer { elsewhere, {} });
-        Control<QAction>(*w, u"SaveAs1"_s)->trigger();
-        Control<QAction>(*w, u"New1"_s)->trigger();
-        QCOMPARE(saveFolder(), QFileInfo(elsewhere).canonicalPath());
-    }
-
     // A line number selects its whole line; none, or one past the end, selects nothing.
     void selectLine_data()
     {
