@@ -33,9 +33,9 @@ QString CannotCreate(const QString& path, const std::string& reason)
     return WithReason(QStringLiteral("Cannot create file %1").arg(path), reason);
 }
 
-QString CannotOpen(const QString& path)
+QString CannotOpen(const QString& path, const std::string& reason)
 {
-    return QStringLiteral("Cannot open file %1").arg(path);
+    return WithReason(QStringLiteral("Cannot open file %1").arg(path), reason);
 }
 
 } // namespace
@@ -253,7 +253,7 @@ bool Document::Load(const QString& path)
     case varnoke::files::ReadFailure::None:
         break;
     case varnoke::files::ReadFailure::CannotOpen:
-        throw CommandError(CannotOpen(path));
+        throw CommandError(CannotOpen(path, file.reason));
     case varnoke::files::ReadFailure::TooLarge:
         throw CommandError(QStringLiteral("Text exceeds memo capacity"));
     case varnoke::files::ReadFailure::NotEnoughMemory:
@@ -402,16 +402,16 @@ void Document::TreeToText()
     varnoke::TreeToText(forest_, lines_);
 }
 
-bool Document::Generate(const QString& objPath)
+std::optional<std::size_t> Document::Generate(const QString& objPath)
 {
     const CommandScope command(*this);
     const std::optional<varnoke::GeneratedHierarchy> generated
         = varnoke::GenerateHierarchy(checks_, ui::CorePath(objPath), progress_);
     if (!generated)
-        return false;
+        return std::nullopt;
     TextLines::EditBlock edit(lines_);
     varnoke::InsertGeneratedHierarchy(lines_, *generated);
-    return true;
+    return generated->levelLines.size();
 }
 
 void Document::Announce()

@@ -105,10 +105,10 @@ public:
     // listener, it throws Cancelled with the text untouched, the tree empty and the test's
     // cancellation the one diagnostic.
     bool Test();
-    // Inserts a first hierarchy of the OBJ file's groups; false, with an error listed,
-    // when the file cannot be read. Stopped by the listener, it throws Cancelled with
-    // nothing changed.
-    bool Generate(const QString& objPath);
+    // Inserts a first hierarchy of the OBJ file's groups and gives how many parts it
+    // added; none, with an error listed, when the file cannot be read. Stopped by the
+    // listener, it throws Cancelled with nothing changed.
+    std::optional<std::size_t> Generate(const QString& objPath);
 
     // While a command runs, what changes is told once, as its net change, when the last
     // one ends; outside commands (typing) each change is told at once. Every change of

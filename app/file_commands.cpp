@@ -4,6 +4,7 @@
 #include "app/phi_form.h"
 #include "app/start_up.h"
 #include "files/replace_file.h"
+#include "hierarchy/folder_listings.h"
 #include "ui/prompts.h"
 #include "ui/text_conversions.h"
 
@@ -13,6 +14,31 @@ namespace {
 
 const QStringList kHierarchyFilters { QStringLiteral("Poser Hierarchy (*.PHI)"), QStringLiteral("Text Files (*.TXT)"),
                                       QStringLiteral("Wavefront (*.OBJ)"), QStringLiteral("All Files (*.*)") };
+
+// Where a file dialog starts: beside the document's file; for an untitled document where
+// the last file was opened or saved, or, before any, among the Poser folder's geometry.
+QString StartFolder(const QString& documentPath, const QString& lastFileFolder, const PoserFolder& poser)
+{
+    if (!documentPath.isEmpty())
+        return QFileInfo(documentPath).absolutePath();
+    return !lastFileFolder.isEmpty() ? lastFileFolder : ui::FromCorePath(poser.GeometriesFolder());
+}
+
+// The file that a name chosen to save to would replace, if any. Poser ignores letter case
+// in paths, so a file whose name differs only in letter case is that file: written
+// beside it, a second name would hold another text for the same Poser path.
+std::optional<QString> FileToReplace(const QString& chosen)
+{
+    const QFileInfo chosenInfo(chosen);
+    const std::string entry
+        = varnoke::EntryIgnoringCase(ui::CorePath(chosenInfo.absolutePath()), ui::CorePath(chosenInfo.fileName()));
+    if (entry.empty())
+        return std::nullopt;
+    const QString path = chosen.chopped(chosenInfo.fileName().size()) + ui::FromCorePath(entry);
+    if (QFileInfo(path).isDir())
+        return std::nullopt;
+    return path;
+}
 
 } // namespace
 
@@ -41,25 +67,32 @@ void TPHIForm::LoadDocument(const QString& path)
 bool TPHIForm::AskSaveName()
 {
     const QString& savePath = document_->SavePath();
-    const QFileInfo current(savePath);
-    // An untitled document is saved where the last file was opened or saved, or, before
-    // any, among the Poser folder's geometry.
-    const QString folder = !savePath.isEmpty() ? current.absolutePath()
-        : !lastFileFolder_.isEmpty()           ? lastFileFolder_
-                                               : ui::FromCorePath(document_->Poser().GeometriesFolder());
-    const std::optional<FileDialogAnswer> answer = prompts_.SaveFile(this,
-                                                                     { QStringLiteral("Save Poser Hierarchy"),
-                                                                       { kHierarchyFilters.constFirst() },
-                                                                       {},
-                                                                       QStringLiteral("PHI"),
-                                                                       folder,
-                                                                       current.fileName(),
-                                                                       false });
-    if (!answer)
-        return false;
-    document_->SetSavePath(answer->path);
-    lastFileFolder_ = QFileInfo(answer->path).absolutePath();
-    return true;
+    FileDialogRequest request { QStringLiteral("Save Poser Hierarchy"),
+                                { kHierarchyFilters.constFirst() },
+                                {},
+                                QStringLiteral("PHI"),
+                                StartFolder(savePath, lastFileFolder_, document_->Poser()),
+                                QFileInfo(savePath).fileName(),
+                                false };
+    for (;;) {
+        const std::optional<FileDialogAnswer> answer = prompts_.SaveFile(this, request);
+        if (!answer)
+            return false;
+        const std::optional<QString> replaced = FileToReplace(answer->path);
+        if (!replaced
+            || prompts_.ConfirmReplace(this, request.title,
+                                       QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                           .arg(QFileInfo(*replaced).fileName()))) {
+            const QString path = replaced.value_or(answer->path);
+            document_->SetSavePath(path);
+            lastFileFolder_ = QFileInfo(path).absolutePath();
+            return true;
+        }
+        // Back to the dialog with the name as chosen, as after the toolkit's own question.
+        const QFileInfo chosen(answer->path);
+        request.directory = chosen.absolutePath();
+        request.fileName = chosen.fileName();
+    }
 }
 
 bool TPHIForm::SaveDocument()
@@ -118,12 +151,11 @@ void TPHIForm::Load1Click()
     if (QuerySaveChanges())
         return;
     const QString& path = document_->Path();
-    const QFileInfo last(path);
     const std::optional<FileDialogAnswer> answer = prompts_.OpenFile(
         this,
         { QStringLiteral("Open Poser Hierarchy"), kHierarchyFilters,
           openFilter_.isEmpty() ? kHierarchyFilters.constFirst() : openFilter_, QStringLiteral("PHI"),
-          path.isEmpty() ? lastOpenFolder_ : last.absolutePath(), last.fileName(), false });
+          StartFolder(path, lastFileFolder_, document_->Poser()), QFileInfo(path).fileName(), false });
     if (!answer || !OpenLargeFileAnyway(answer->path))
         return;
     openFilter_ = answer->filter;
@@ -145,10 +177,10 @@ bool TPHIForm::OpenLargeFileAnyway(const QString& path)
 
 void TPHIForm::OpenAs(const QString& path)
 {
-    // A failed open keeps the names the document had, so it is not taken for that file.
-    lastOpenFolder_ = QFileInfo(path).absolutePath();
+    // A failed open keeps the names the document had, so it is not taken for that file,
+    // and the folder where the dialogs start.
     LoadDocument(path);
-    lastFileFolder_ = lastOpenFolder_;
+    lastFileFolder_ = QFileInfo(path).absolutePath();
 }
 
 void TPHIForm::Exit1Click()

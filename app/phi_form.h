@@ -215,7 +215,6 @@ private:
 
     QString helpFile_; // named at start-up; the help itself is built into the program
     QString openFilter_; // the Open dialog's filter chosen last
-    QString lastOpenFolder_; // kept by New, which forgets the file names
-    QString lastFileFolder_; // of the file last opened or saved
+    QString lastFileFolder_; // of the file last opened or saved; kept by New, which forgets the file names
     bool placed_ = false;
 };

@@ -50,6 +50,7 @@ public:
     bool ConfirmYesNo(QWidget*, const QString&) override { return false; }
     std::optional<FileDialogAnswer> OpenFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
     std::optional<FileDialogAnswer> SaveFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
+    bool ConfirmReplace(QWidget*, const QString&, const QString&) override { return false; }
     int ShowModal(QDialog&) override { return QDialog::Rejected; }
     std::optional<QString> InputBox(QWidget*, const InputBoxContent&) override { return std::nullopt; }
 

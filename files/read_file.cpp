@@ -1,12 +1,42 @@
 #include "files/read_file.h"
 
+#include "hierarchy/platform.h"
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <new>
 #include <stdexcept>
 
 namespace varnoke::files {
 
 namespace {
+
+// The system's reason for the open that has just failed.
+std::string OpenFailure()
+{
+#ifdef _WIN32
+    return platform::LastErrorMessage();
+#else
+    return std::strerror(errno);
+#endif
+}
+
+// Why the path did not open: what stands there when it is no regular file (POSIX systems
+// open a folder, which is then refused without a reason, and Windows calls it access
+// denied), else the system's words.
+std::string WhyNotOpened(const std::string& path, std::string systemReason)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(platform::NativePath(path), error);
+    if (fs::is_directory(status))
+        return std::strerror(EISDIR);
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        return "not a regular file";
+    return systemReason;
+}
 
 // Reads what is left of the open file into the bytes; why it stopped short, if it did.
 ReadFailure ReadRest(WholeFile& read, const std::string& path, Progress* progress, std::int64_t capacity)
@@ -33,7 +63,10 @@ ReadFailure ReadRest(WholeFile& read, const std::string& path, Progress* progres
     } catch (const std::length_error&) {
         return ReadFailure::NotEnoughMemory;
     }
-    return std::ferror(read.file.get()) ? ReadFailure::CannotOpen : ReadFailure::None;
+    if (!std::ferror(read.file.get()))
+        return ReadFailure::None;
+    read.reason = std::strerror(errno);
+    return ReadFailure::CannotOpen;
 }
 
 } // namespace
@@ -43,9 +76,10 @@ WholeFile ReadWholeFile(const std::string& path, Progress* progress, std::int64_
     WholeFile read;
     read.file = OpenRegularFile(path);
     const std::optional<FileStamp> stamp = read.file ? StampOf(read.file.get()) : std::nullopt;
-    if (!stamp)
+    if (!stamp) {
         read.failure = ReadFailure::CannotOpen;
-    else if (stamp->size > capacity)
+        read.reason = WhyNotOpened(path, OpenFailure());
+    } else if (stamp->size > capacity)
         read.failure = ReadFailure::TooLarge;
     else {
         read.stamp = *stamp;

@@ -27,6 +27,7 @@ struct WholeFile {
     FileStamp stamp; // as reading began; size -1 when the file grew or shrank while read
     std::string bytes; // empty on a failure
     ReadFailure failure = ReadFailure::None;
+    std::string reason; // of CannotOpen: the system's words, or "not a regular file"
 };
 
 // The whole content of a regular file, or why it could not be read. A read that would wait

@@ -25,4 +25,10 @@ private:
     std::unordered_map<std::string, Listing> listings_;
 };
 
+// The entry of the folder that a name stands for where letter case is ignored, read
+// afresh: the name itself when the folder holds it so spelled, else the entry equal to
+// it ignoring case (the first in byte order when several are), else empty. On a file
+// system that ignores case, the name as the folder spells it.
+std::string EntryIgnoringCase(const std::string& folder, const std::string& name);
+
 } // namespace varnoke

@@ -21,6 +21,7 @@ std::optional<QString> BrowseObjFile(Prompts& prompts, QWidget* parent, const Po
     const std::string local = varnoke::PoserToLocalPath(folder.Path(), ui::ToLatin1(poserPath));
     const varnoke::LocalPathParts parts = varnoke::SplitLocalPath(local);
     FileDialogRequest request;
+    request.title = QStringLiteral("Open");
     request.filters = QStringList { QStringLiteral("Wavefront (*.OBJ)") };
     request.selectedFilter = request.filters.front();
     request.defaultSuffix = QStringLiteral("OBJ");

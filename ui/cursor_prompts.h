@@ -64,6 +64,11 @@ public:
         const NormalCursor normal;
         return prompts_.SaveFile(parent, request);
     }
+    bool ConfirmReplace(QWidget* parent, const QString& title, const QString& text) override
+    {
+        const NormalCursor normal;
+        return prompts_.ConfirmReplace(parent, title, text);
+    }
     int ShowModal(QDialog& dialog) override
     {
         const NormalCursor normal;

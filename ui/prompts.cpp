@@ -2,6 +2,7 @@
 
 #include "ui/file_dialog.h"
 
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,6 +17,14 @@ namespace {
 const QString kCaption = QStringLiteral("Varnoke");
 constexpr int kInputBoxCharacters = 60;
 constexpr int kTitleBarButtons = 120;
+
+// Wide enough for a caption beside the title bar's buttons, and for a Poser path.
+int BoxWidth(const QWidget& box, const QString& caption)
+{
+    const QFontMetrics metrics(box.font());
+    return std::max(metrics.horizontalAdvance(QLatin1Char('x')) * kInputBoxCharacters,
+                    metrics.horizontalAdvance(caption) + kTitleBarButtons);
+}
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 {
@@ -33,6 +42,8 @@ std::optional<FileDialogAnswer> RunFileDialog(QWidget* parent, const FileDialogR
     if (!request.selectedFilter.isEmpty())
         dialog.selectNameFilter(request.selectedFilter);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    // The window asks itself, also about a name that differs from a file only in letter case.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -89,6 +100,17 @@ std::optional<FileDialogAnswer> ScreenPrompts::SaveFile(QWidget* parent, const F
     return RunFileDialog(parent, request, QFileDialog::AcceptSave);
 }
 
+bool ScreenPrompts::ConfirmReplace(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    // The box fits its text, whatever its title: the least width it keeps is a row of its own.
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    grid->addItem(new QSpacerItem(BoxWidth(box, title), 0, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+    return box.exec() == QMessageBox::Yes;
+}
+
 int ScreenPrompts::ShowModal(QDialog& dialog)
 {
     return dialog.exec();
@@ -105,10 +127,7 @@ std::optional<QString> ScreenPrompts::InputBox(QWidget* parent, const InputBoxCo
     auto* edit = dialog.findChild<QLineEdit*>();
     edit->setMaxLength(std::numeric_limits<int>::max());
     dialog.setTextValue(request.text);
-    // Wide enough for its caption beside the title bar's buttons, and for a Poser path.
-    const QFontMetrics metrics(dialog.font());
-    edit->setMinimumWidth(std::max(metrics.horizontalAdvance(QLatin1Char('x')) * kInputBoxCharacters,
-                                   metrics.horizontalAdvance(request.caption) + kTitleBarButtons));
+    edit->setMinimumWidth(BoxWidth(dialog, request.caption));
     if (request.selection)
         QTimer::singleShot(
             0, edit, [edit, selection = *request.selection] { edit->setSelection(selection.first, selection.second); });

@@ -11,7 +11,7 @@ class QWidget;
 
 // What a file dialog is asked for, and what it remembers between uses.
 struct FileDialogRequest {
-    QString title; // empty: the platform's default
+    QString title; // given always: a native dialog of Windows has none of its own
     QStringList filters; // "Poser Hierarchy (*.PHI)", ...
     QString selectedFilter;
     QString defaultSuffix;
@@ -50,8 +50,11 @@ public:
     // A question with only "&Yes" (the default) and "&No" (also Escape): caption "Confirm".
     virtual bool ConfirmYesNo(QWidget* parent, const QString& text) = 0;
     virtual std::optional<FileDialogAnswer> OpenFile(QWidget* parent, const FileDialogRequest& request) = 0;
-    // Asks before replacing an existing file.
+    // Asks nothing about an existing file: the caller does, with ConfirmReplace.
     virtual std::optional<FileDialogAnswer> SaveFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    // The save dialog's question before a file is replaced, under the dialog's title:
+    // a warning icon, "&Yes" and "&No", which is the default and Escape's answer.
+    virtual bool ConfirmReplace(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual int ShowModal(QDialog& dialog) = 0;
     // A one-line input box with OK and Cancel; none after Cancel.
     virtual std::optional<QString> InputBox(QWidget* parent, const InputBoxContent& request) = 0;
@@ -66,6 +69,7 @@ public:
     bool ConfirmYesNo(QWidget* parent, const QString& text) override;
     std::optional<FileDialogAnswer> OpenFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<FileDialogAnswer> SaveFile(QWidget* parent, const FileDialogRequest& request) override;
+    bool ConfirmReplace(QWidget* parent, const QString& title, const QString& text) override;
     int ShowModal(QDialog& dialog) override;
     std::optional<QString> InputBox(QWidget* parent, const InputBoxContent& request) override;
 };

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -54,17 +56,20 @@ TEST_F(ReadFile, GivesTheBytesOfARegularFileWithinTheCapacity)
         std::optional<std::string> bytes; // none: made otherwise, or not at all
         std::int64_t capacity;
         ReadFailure failure;
+        std::string reason = {}; // of CannotOpen; empty: any the system gives
     };
     const std::vector<Case> cases {
         { "text.phi", "1 hip yzx\r\n\0\xff"s, kUnlimited, ReadFailure::None },
         { "empty.phi", "", kUnlimited, ReadFailure::None },
         { "full.phi", "0123456789", 10, ReadFailure::None },
         { "over.phi", "0123456789", 9, ReadFailure::TooLarge },
+#ifdef _WIN32
         { "missing.phi", std::nullopt, kUnlimited, ReadFailure::CannotOpen },
-        { "folder", std::nullopt, kUnlimited, ReadFailure::CannotOpen },
-#ifndef _WIN32
+#else
+        { "missing.phi", std::nullopt, kUnlimited, ReadFailure::CannotOpen, std::strerror(ENOENT) },
         { "fifo", std::nullopt, kUnlimited, ReadFailure::CannotOpen },
 #endif
+        { "folder", std::nullopt, kUnlimited, ReadFailure::CannotOpen, std::strerror(EISDIR) },
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -73,6 +78,10 @@ TEST_F(ReadFile, GivesTheBytesOfARegularFileWithinTheCapacity)
             varnoke::testing::WriteBytes(path, *test.bytes);
         const WholeFile read = ReadWholeFile(path.string(), nullptr, test.capacity);
         EXPECT_EQ(read.failure, test.failure);
+        EXPECT_EQ(read.reason.empty(), test.failure != ReadFailure::CannotOpen);
+        if (!test.reason.empty()) {
+            EXPECT_EQ(read.reason, test.reason);
+        }
         if (test.failure != ReadFailure::None) {
             EXPECT_EQ(read.bytes, "");
             continue;

@@ -25,7 +25,7 @@ template <typename T> T* Control(const QObject& parent, const QString& name)
 class ScriptedPrompts final : public Prompts {
 public:
     struct Call {
-        QString kind; // Message, Error, Confirm, ConfirmYesNo, OpenFile, SaveFile, ShowModal, InputBox
+        QString kind; // Message, Error, Confirm, ConfirmYesNo, OpenFile, SaveFile, ConfirmReplace, ShowModal, InputBox
         QString text;
         FileDialogRequest request;
         bool parentShown = false;
@@ -36,7 +36,7 @@ public:
     QList<Call> calls;
     QStringList unexpected;
     std::deque<Answer> confirms;
-    std::deque<bool> yesNos; // true: "&Yes"
+    std::deque<bool> yesNos; // true: "&Yes"; also of ConfirmReplace
     std::deque<std::optional<FileDialogAnswer>> files;
     // What a shown dialog does before it closes, and its result; none queued: Accepted.
     std::deque<std::function<int(QDialog&)>> modals;
@@ -68,14 +68,7 @@ public:
     }
     bool ConfirmYesNo(QWidget* parent, const QString& text) override
     {
-        Record(QStringLiteral("ConfirmYesNo"), text, parent);
-        if (yesNos.empty()) {
-            unexpected << QStringLiteral("ConfirmYesNo: ") + text;
-            return false;
-        }
-        const bool yes = yesNos.front();
-        yesNos.pop_front();
-        return yes;
+        return YesNo(QStringLiteral("ConfirmYesNo"), text, parent);
     }
     std::optional<FileDialogAnswer> OpenFile(QWidget* parent, const FileDialogRequest& request) override
     {
@@ -88,6 +81,10 @@ public:
             return saveDialog->SaveFile(parent, request);
         }
         return File(QStringLiteral("SaveFile"), parent, request);
+    }
+    bool ConfirmReplace(QWidget* parent, const QString& title, const QString& text) override
+    {
+        return YesNo(QStringLiteral("ConfirmReplace"), title + QLatin1Char('|') + text, parent);
     }
     int ShowModal(QDialog& dialog) override
     {
@@ -119,9 +116,23 @@ private:
         calls.push_back({ kind, text, request, parent && parent->isVisible(), std::nullopt,
                           cursor && cursor->shape() == Qt::WaitCursor });
     }
+    bool YesNo(const QString& kind, const QString& text, const QWidget* parent)
+    {
+        Record(kind, text, parent);
+        if (yesNos.empty()) {
+            unexpected << kind + QStringLiteral(": ") + text;
+            return false;
+        }
+        const bool yes = yesNos.front();
+        yesNos.pop_front();
+        return yes;
+    }
     std::optional<FileDialogAnswer> File(const QString& kind, QWidget* parent, const FileDialogRequest& request)
     {
         Record(kind, request.title, parent, request);
+        // A native dialog of Windows shows none of its own.
+        if (request.title.isEmpty())
+            unexpected << kind + QStringLiteral(" without a title");
         if (files.empty()) {
             unexpected << kind + QStringLiteral(": ") + request.title;
             return std::nullopt;
