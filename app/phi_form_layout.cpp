@@ -73,10 +73,9 @@ void TPHIForm::CreateControls()
     diagnosticsList_->setStatusTip(
         QStringLiteral("Warnings and errors will show up here, after you've tested your PHI file."));
     diagnosticsList_->setMinimumHeight(kItemHeight);
-    // A click, a double click, Return or Enter go to the entry's line; the arrows only move.
+    // A click (a double click's first), Return or Enter go to the entry's line; the arrows only move.
     const auto goToLine = [this] { RunCommand([this] { WarningsListClick(); }); };
     connect(diagnosticsList_, &QListView::clicked, this, goToLine);
-    connect(diagnosticsList_, &QListView::doubleClicked, this, goToLine);
     for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Enter })
         connect(new QShortcut(key, diagnosticsList_, nullptr, nullptr, Qt::WidgetShortcut), &QShortcut::activated, this,
                 goToLine);

@@ -155,6 +155,7 @@ protected slots:
         document_.reset();
         w = nullptr;
         QVERIFY2(prompts_->unexpected.isEmpty(), qPrintable(prompts_->unexpected.join(u"; "_s)));
-        QVERIFY2(prompts_->confirms.empty() && prompts_->files.empty(), "answers left unused");
+        QVERIFY2(prompts_->confirms.empty() && prompts_->yesNos.empty() && prompts_->files.empty(),
+                 "answers left unused");
     }
 };
