@@ -114,5 +114,51 @@ TEST_F(TreeDragDrop, DropsThatMoveNothing)
     EXPECT_EQ(Dump(tree_), before);
 }
 
+// The plan made while dragging is what the drop then does, for every pair of nodes and
+// every region: where the node lands (or that it stays), and whether it counts as an
+// edit. Planning changes nothing.
+TEST_F(TreeDragDrop, ThePlanIsWhatTheDropDoes)
+{
+    const std::vector<std::string> lines = Dump(tree_);
+    const int count = tree_.NodeCount();
+    for (int from = 0; from < count; ++from) {
+        for (int to = 0; to < count; ++to) {
+            for (const DropRegion region : { drOnNode, drIndent, drOther }) {
+                window_.selected = tree_.NodeAt(from);
+                if (!CanDropOn(window_, true, tree_.NodeAt(to)))
+                    continue;
+                const DropPlan plan = PlanDrop(window_, tree_.NodeAt(to), region);
+                ASSERT_EQ(Dump(tree_), lines);
+
+                Forest dropped;
+                BuildForest(dropped, lines);
+                ForestEdits edits(dropped);
+                CheckState checks;
+                TreeWindow window { edits, checks };
+                Node* node = dropped.NodeAt(from);
+                window.selected = node;
+                const Node* oldParent = node->Parent();
+                const int oldRow = node->Row();
+                const Node* planned = plan.destination && plan.destination->parent
+                    ? dropped.NodeAt(tree_.AbsoluteIndex(plan.destination->parent))
+                    : nullptr;
+                DropOn(window, dropped.NodeAt(to), region);
+                SCOPED_TRACE(lines[static_cast<std::size_t>(from)] + " on " + lines[static_cast<std::size_t>(to)]);
+                EXPECT_EQ(window.edited, plan.edit);
+                EXPECT_EQ(window.selected, node);
+                if (!plan.destination) {
+                    EXPECT_EQ(node->Parent(), oldParent);
+                    EXPECT_EQ(node->Row(), oldRow);
+                    continue;
+                }
+                EXPECT_EQ(node->Parent(), planned);
+                const bool sameParent = planned == oldParent;
+                const int row = plan.destination->row;
+                EXPECT_EQ(node->Row(), sameParent && row > oldRow ? row - 1 : row);
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace varnoke
