@@ -2,6 +2,7 @@
 #include "app/document.h"
 #include "app/phi_form.h"
 #include "app/start_up.h"
+#include "files/size_limit_signal.h"
 #include "ui/prompts.h"
 #include "ui/settings.h"
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char* argv[])
 {
+    varnoke::files::LetWritesFailAtSizeLimit();
     // --help and --version need no display, except on Windows where they show a box.
     QStringList early;
     for (int i = 1; i < argc; ++i)

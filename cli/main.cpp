@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "files/size_limit_signal.h"
 #include "hierarchy/platform.h"
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 
 int main(int argc, char* argv[])
 {
+    varnoke::files::LetWritesFailAtSizeLimit();
     // The bytes written are the same on every system.
     varnoke::platform::UseBinaryStandardStreams();
     std::ios::sync_with_stdio(false);

@@ -1,5 +1,6 @@
 // The window's file commands under conditions a careless or hostile user makes: files that
 // are not files, files that belong to others, files that change behind its back.
+#include "files/size_limit_signal.h"
 #include "window_fixture.h"
 
 #include <QInputDialog>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -294,6 +296,38 @@ private slots:
                  other + u" has 1 other hard link(s), which keep the old text."_s);
         QCOMPARE(ReadAll(third), QByteArray("#doc\r\n"));
         QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
+    }
+
+    // A save past the file-size limit (ulimit -f), with the signal set as main sets it, fails
+    // with the system's reason: the old file whole, no temporary file, the edits kept.
+    void saveBeyondTheFileSizeLimit()
+    {
+        QVERIFY(Start());
+        const QByteArray old = QByteArray("#a line of the old text\r\n").repeated(8000);
+        const QString folder = Path(u"limited"_s);
+        const QString file = WriteFile(folder + u"/big.phi"_s, old);
+        OpenAndEdit(file);
+        varnoke::files::LetWritesFailAtSizeLimit();
+        struct rlimit original { };
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &original), 0);
+        struct rlimit limited = original;
+        limited.rlim_cur = static_cast<rlim_t>(old.size() / 2);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+        {
+            const auto restore = qScopeGuard([&] { ::setrlimit(RLIMIT_FSIZE, &original); });
+            Save();
+        }
+        const QStringList errors = prompts_->Texts(u"Error"_s);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY(errors.constFirst().split(u'\n').constLast().startsWith(QString::fromLocal8Bit(std::strerror(EFBIG))));
+        QCOMPARE(ReadAll(file), old);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList { u"big.phi"_s });
+        QVERIFY(w->Doc().Lines().Modified());
+
+        Save();
+        QCOMPARE(ReadAll(file), "#edited " + old);
+        QCOMPARE(prompts_->Texts(u"Error"_s).size(), 1);
     }
 
     // A file beyond 32 MB is asked about before it is read; No is a cancelled Open.
