@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -82,8 +83,11 @@ void LongWork::End()
 {
     if (--depth_ > 0)
         return;
-    if (dialog_ && dialog_->isVisible()) {
-        dialog_->Finish();
+    if (dialog_) {
+        // Deleted, not hidden: X may deliver the activation of a dialog that came and went
+        // in a moment only once it has gone, and a hidden dialog would then stay the active
+        // window, every key going to it.
+        delete std::exchange(dialog_, nullptr);
         window_.activateWindow();
     }
     // Keys pressed since the last report wait in the queue: they were meant for the

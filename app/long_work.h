@@ -45,7 +45,7 @@ private:
     bool MeantForWindow(const QObject* watched, const QEvent* event) const;
 
     QWidget& window_;
-    ProgressDialog* dialog_ = nullptr;
+    ProgressDialog* dialog_ = nullptr; // while the command's progress shows
     std::optional<NormalCursor> overDialog_;
     QElapsedTimer started_;
     QElapsedTimer sincePump_;

@@ -43,12 +43,6 @@ void ProgressDialog::Show(const QString& text, std::optional<int> perMille)
         show();
 }
 
-void ProgressDialog::Finish()
-{
-    hide();
-    cancelAsked_ = false;
-}
-
 void ProgressDialog::reject()
 {
     // The work stops at its next report; the dialog goes when it has.

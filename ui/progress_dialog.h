@@ -8,7 +8,7 @@ class QLabel;
 class QProgressBar;
 
 // How far long work has come, with Cancel; Escape and the close box cancel too. It stays
-// open once cancelled, until the work has stopped and its owner hides it.
+// open once cancelled, until the work has stopped and its owner deletes it.
 class ProgressDialog final : public QDialog {
     Q_OBJECT
 
@@ -21,8 +21,6 @@ public:
     // The work stopped where Cancel was asked and goes on with a next step, which Cancel
     // may stop again.
     void Resume() { cancelAsked_ = false; }
-    // Closes it, for the next work to start afresh.
-    void Finish();
 
 public slots:
     void reject() override;

@@ -290,6 +290,60 @@ private slots:
         QCOMPARE(Lines().join(u""_s), lines.join(u""_s).remove(u"#typed "_s));
     }
 
+    // After long work that showed its progress, the window is active again, the focus
+    // where it was or where the command put it (an Open that shows the tree goes there),
+    // and the keys work. The window system may still activate the dialog late, after the
+    // work (X does for a dialog shown and hidden in a moment): that changes nothing.
+    void activeAgainAfterProgress_data()
+    {
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("focus kept") << false;
+        QTest::newRow("focus moved by an Open") << true;
+    }
+    void activeAgainAfterProgress()
+    {
+        QFETCH(bool, opens);
+        QVERIFY(Start());
+        Open(Figure());
+        WarningsList()->setFocus();
+        w->findChild<LongWork*>(u"LongWork"_s)->ShowAfter(0);
+        QPointer<ProgressDialog> dialog;
+        bool shown = false;
+        QTimer watch;
+        watch.setInterval(0);
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (ProgressShown()) {
+                dialog = w->findChild<ProgressDialog*>(u"ProgressDialog"_s);
+                shown = true;
+            }
+        });
+        watch.start();
+        if (opens) {
+            // Long enough to report while its tree is built, and it passes its test.
+            QByteArray text = "objFile :Runtime:Geometries:many:many.obj\r\n", obj = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
+            for (int part = 1; part <= 5000; ++part) {
+                text += "1 p" + QByteArray::number(part) + " xyz\r\n";
+                obj += "g p" + QByteArray::number(part) + "\nf 1 2 3\n";
+            }
+            WriteFile(dir_->path() + u"/Runtime/Geometries/many/many.obj"_s, obj);
+            Open(WriteFile(Path(u"many.phi"_s), text));
+        } else {
+            w->RunCommand([&] {
+                for (int report = 0; report < 3; ++report)
+                    w->Doc().Listener()->Report(varnoke::Progress::Step::TestingLines, "slow", report, 3);
+            });
+        }
+        watch.stop();
+        QVERIFY(shown);
+        if (dialog)
+            QApplication::setActiveWindow(dialog);
+        QCOMPARE(QApplication::activeWindow(), w);
+        QCOMPARE(QApplication::focusWidget(), opens ? static_cast<QWidget*>(TreeView1()) : WarningsList());
+        QVERIFY(!w->FTextMode());
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_F4);
+        QVERIFY(w->FTextMode());
+    }
+
     // A large file whose reading is stopped leaves the document as it was.
     void cancelledOpen()
     {
