@@ -1,5 +1,7 @@
 #include "app/hierarchy_tree_view.h"
 
+#include "ui/hierarchy_model.h"
+
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QHeaderView>
@@ -13,6 +15,9 @@ namespace {
 const QString kNodeMimeType = QStringLiteral("application/x-varnoke-node");
 // Half the width of the expand button drawn in the middle of its column.
 constexpr int kButtonHalfWidth = 5;
+// Far deeper than the deepest level line a test re-indents, far less than a stack holds
+// of the toolkit's layout.
+constexpr int kDeepestExpanded = 1000;
 
 } // namespace
 
@@ -40,6 +45,27 @@ QModelIndex HierarchyTreeView::indexAt(const QPoint& point) const
     // Right of the column fitted to the labels in sight, a point still lies on its row.
     const int columnEnd = columnViewportPosition(0) + columnWidth(0);
     return QTreeView::indexAt({ std::min(point.x(), columnEnd - 1), point.y() });
+}
+
+void HierarchyTreeView::ExpandAll()
+{
+    // With a layout pending, expanding only marks a node; the one layout that follows lays
+    // out every marked node, as the toolkit's own expandAll does, but no deeper.
+    scheduleDelayedItemsLayout();
+    const auto& tree = static_cast<const HierarchyModel&>(*model());
+    int depth = 0;
+    for (const varnoke::Node* node = tree.Tree().First(); node;) {
+        if (node->HasChildren() && depth < kDeepestExpanded)
+            expand(tree.IndexOf(node));
+        const varnoke::Node* next = tree.Tree().Next(node);
+        if (next && next->Parent() == node)
+            ++depth;
+        else if (next) {
+            for (const varnoke::Node* up = node->Parent(); up != next->Parent(); up = up->Parent())
+                --depth;
+        }
+        node = next;
+    }
 }
 
 void HierarchyTreeView::SetDropHandlers(DragOver dragOver, EndDrag endDrag)

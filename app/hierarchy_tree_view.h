@@ -16,6 +16,9 @@ public:
 
     // A row reaches the view's right edge, beyond the column fitted to the labels in sight.
     QModelIndex indexAt(const QPoint& point) const override;
+    // Expands every node of a new tree, but none deeper than any hierarchy a figure can
+    // have: the toolkit lays out expanded rows by a recursion as deep as they go.
+    void ExpandAll();
 
     // Where a point of the viewport lies on the row of the node at index: on its label,
     // in its indent (left of the node, but for a node with children the expand button

@@ -72,7 +72,7 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, Document& document, QWi
     CreateControls();
     CreateTreeKeys();
     connect(document_, &Document::diagnosticsChanged, diagnostics_, &DiagnosticsModel::Refresh);
-    connect(document_, &Document::treeReset, treeView_, &QTreeView::expandAll);
+    connect(document_, &Document::treeReset, treeView_, &HierarchyTreeView::ExpandAll);
     connect(document_, &Document::tested, this, &TPHIForm::ShowTestResult);
     connect(document_, &Document::testCancelled, this, &TPHIForm::ShowTextView);
     // The document knows where the views stand, for whoever follows the part at hand.

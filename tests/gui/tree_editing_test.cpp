@@ -597,6 +597,32 @@ private slots:
         QCOMPARE(w->Doc().FModified(), ran == u"Delete"_s || ran == u"Edit"_s);
     }
 
+    // A hierarchy of any depth opens, its text whole: the tree is expanded as deep as
+    // figures go, never by a recursion as deep as the file.
+    void deepHierarchyOpens()
+    {
+        QVERIFY(Start());
+        constexpr int kLevels = 30'000;
+        QByteArray text = "objFile :Runtime:Geometries:Deep:deep.obj\r\n";
+        QByteArray geometry = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
+        for (int level = 1; level <= kLevels; ++level) {
+            text += QByteArray::number(level) + " p" + QByteArray::number(level) + " xyz\r\n";
+            geometry += "g p" + QByteArray::number(level) + "\nf 1 2 3\n";
+        }
+        WriteFile(Path(u"Runtime/Geometries/Deep/deep.obj"_s), geometry);
+        Open(WriteFile(Path(u"deep.phi"_s), text));
+        QVERIFY(!w->FTextMode());
+        QCOMPARE(w->Doc().Tree().NodeCount(), kLevels + 1);
+        const HierarchyModel& model = w->Doc().TreeModel();
+        QVERIFY(TreeView1()->isExpanded(model.IndexOf(w->Doc().Tree().NodeAt(1))));
+        QVERIFY(TreeView1()->isExpanded(model.IndexOf(w->Doc().Tree().NodeAt(1000))));
+        QVERIFY(!TreeView1()->isExpanded(model.IndexOf(w->Doc().Tree().NodeAt(1001))));
+        QVERIFY(TreeView1()->visualRect(model.IndexOf(w->Doc().Tree().NodeAt(1001))).height() > 0); // laid out
+        QTest::keyClick(w, Qt::Key_F4);
+        QCOMPARE(w->Doc().Lines().Count(), kLevels + 1);
+        QCOMPARE(w->Doc().Lines().Line(kLevels), "30000 p30000 xyz");
+    }
+
     // Leaving the tree for the text puts the caret at the start of the selected node's
     // line, in sight; at the start of the text when no node is selected.
     void caretAfterTreeView_data()
