@@ -9,6 +9,7 @@
 #include "ui/text_conversions.h"
 
 #include <QFileInfo>
+#include <QWindow>
 
 namespace {
 
@@ -192,6 +193,17 @@ void TPHIForm::FormCloseQuery(bool& CanClose)
 {
     CanClose = false;
     CanClose = !QuerySaveChanges();
+}
+
+void TPHIForm::CloseAfterForcedDestroy()
+{
+    // A new native window brings it back, so "Save Changes?" has a window to stand on
+    // and Cancel leaves the user with the document in view.
+    hide();
+    if (QWindow* handle = windowHandle())
+        handle->destroy();
+    show();
+    close();
 }
 
 void TPHIForm::HandleDroppedFiles(const QStringList& paths)

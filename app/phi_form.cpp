@@ -4,6 +4,7 @@
 #include "app/busy_cursor.h"
 #include "app/command_error.h"
 #include "app/document.h"
+#include "app/forced_close_watch.h"
 #include "app/help_window.h"
 #include "app/hierarchy_tree_view.h"
 #include "app/long_work.h"
@@ -81,6 +82,7 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, Document& document, QWi
     connect(textView_, &QPlainTextEdit::cursorPositionChanged, this,
             [this] { document_->SetCurrentLine(textView_->CaretLine().value_or(-1)); });
     document_->ListenWith(longWork_);
+    forcedCloseWatch_ = std::make_unique<ForcedCloseWatch>(*this, [this] { CloseAfterForcedDestroy(); });
     move(kFirstPosition);
     resize(kFirstOuterSize);
     FormCreate();

@@ -16,6 +16,7 @@
 
 class DiagnosticsModel;
 class Document;
+class ForcedCloseWatch;
 class HelpWindow;
 class HierarchyTreeView;
 class LongWork;
@@ -76,6 +77,8 @@ public:
     void SaveAs1Click();
     void Exit1Click();
     void FormCloseQuery(bool& CanClose);
+    // Another program destroyed the native window: closed as the window manager's close.
+    void CloseAfterForcedDestroy();
     void HandleDroppedFiles(const QStringList& paths);
 
     // Text view aids.
@@ -212,6 +215,7 @@ private:
     TEditIKForm* ikForm_ = nullptr;
     TEditLevelForm* levelForm_ = nullptr;
     std::unique_ptr<HelpWindow> help_;
+    std::unique_ptr<ForcedCloseWatch> forcedCloseWatch_;
 
     QString helpFile_; // named at start-up; the help itself is built into the program
     QString openFilter_; // the Open dialog's filter chosen last

@@ -11,6 +11,7 @@ packages=(
   libgtest-dev
   libgmock-dev
   qt6-base-dev
+  libxcb1-dev
   qt6-base-dev-tools
   libqt6svg6
   xvfb

@@ -11,6 +11,10 @@
 #include <cerrno>
 #include <cstring>
 
+#ifdef Q_OS_LINUX
+#include <xcb/xcb.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -221,6 +225,50 @@ private slots:
                  parts ? QStringList {}
                        : QStringList { QDir::toNativeSeparators(path)
                                        + u" holds no groups (g lines): no parts were added."_s });
+    }
+    // Another program destroys the native window under the process: the window comes back
+    // for "Save Changes?" and closes as the window manager's close would.
+    void forcedClose_data()
+    {
+        QTest::addColumn<Prompts::Answer>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("cancel") << Prompts::Answer::Cancel << false << false;
+        QTest::newRow("no") << Prompts::Answer::No << true << false;
+        QTest::newRow("yes") << Prompts::Answer::Yes << true << true;
+    }
+    void forcedClose()
+    {
+#ifdef Q_OS_LINUX
+        if (QGuiApplication::platformName() != u"xcb"_s)
+            QSKIP("needs a real display (xcb)");
+        QFETCH(Prompts::Answer, answer);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        QVERIFY(Start());
+        QTest::keyClicks(TextMemo(), u"#edited"_s);
+        const WId destroyed = w->winId();
+        prompts_->confirms.push_back(answer);
+        if (saved)
+            prompts_->files.push_back(FileDialogAnswer { Path(u"forced.phi"_s), u"Poser Hierarchy (*.PHI)"_s });
+        xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+        QVERIFY(!xcb_connection_has_error(other));
+        xcb_destroy_window(other, static_cast<xcb_window_t>(destroyed));
+        xcb_flush(other);
+        xcb_disconnect(other);
+
+        QTRY_VERIFY(prompts_->confirms.empty());
+        QTRY_COMPARE(w->isVisible(), !closed);
+        QCOMPARE(QFile::exists(Path(u"forced.phi"_s)), saved);
+        if (saved)
+            QCOMPARE(ReadAll(Path(u"forced.phi"_s)), QByteArray("#edited"));
+        if (!closed) {
+            QVERIFY(w->winId() != destroyed);
+            QCOMPARE(TextMemo()->toPlainText(), u"#edited"_s);
+        }
+#else
+        QSKIP("only an X server lets another program destroy the window");
+#endif
     }
 };
 
