@@ -166,8 +166,8 @@ varnoke::GeometryFolders Document::GeometryFolders(const QString& documentPath) 
     folders.poserFolder = poser_.Path();
     folders.progress = progress_;
     // Content installed in another runtime is found beside the open document.
-    if (!documentPath.isEmpty()) {
-        if (auto other = varnoke::NearestPoserFolder(ui::CorePath(documentPath));
+    if (const QString& anchor = documentPath.isEmpty() ? generatedFrom_ : documentPath; !anchor.isEmpty()) {
+        if (auto other = varnoke::NearestPoserFolder(ui::CorePath(anchor));
             other && *other != folders.poserFolder)
             folders.alsoSearched.push_back(*other);
     }
@@ -344,7 +344,8 @@ Document::SaveTarget Document::InspectSaveTarget() const
     RefuseTextBeyondLatin1();
     const std::optional<varnoke::files::FileStamp> now = varnoke::files::StampOf(ui::CorePath(savePath_));
     SaveTarget target;
-    target.changed = reference_ && (!now || !varnoke::files::SameState(*reference_, *now));
+    target.deleted = reference_ && !now;
+    target.changed = reference_ && now && !varnoke::files::SameState(*reference_, *now);
     if (now && now->regular && now->links > 1 && !linksTold_)
         target.otherLinks = now->links - 1;
     return target;
@@ -391,6 +392,7 @@ void Document::Clear()
     // last file, and a former .OBJ name no longer stops its tests.
     SetPath({});
     SetSavePath({});
+    generatedFrom_.clear();
     reference_.reset();
     linksTold_ = false;
 }
@@ -409,6 +411,7 @@ std::optional<std::size_t> Document::Generate(const QString& objPath)
         = varnoke::GenerateHierarchy(checks_, ui::CorePath(objPath), progress_);
     if (!generated)
         return std::nullopt;
+    generatedFrom_ = objPath;
     TextLines::EditBlock edit(lines_);
     varnoke::InsertGeneratedHierarchy(lines_, *generated);
     return generated->levelLines.size();

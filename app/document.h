@@ -84,6 +84,7 @@ public:
     // What a save would meet at SavePath.
     struct SaveTarget {
         bool changed = false; // another program changed or replaced the file since it was read or saved
+        bool deleted = false; // or removed it
         std::uint64_t otherLinks = 0; // names besides SavePath that keep the old text; told once
     };
     // Throws a CommandError for text that cannot be saved.
@@ -198,6 +199,8 @@ private:
     bool changedSinceTest_ = false;
     QString path_;
     QString savePath_;
+    // An untitled document's geometry is looked for beside the OBJ file it was generated from.
+    QString generatedFrom_;
     // The file at savePath_ as it was opened or last saved; none for another file.
     std::optional<varnoke::files::FileStamp> reference_;
     bool linksTold_ = false;

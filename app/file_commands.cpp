@@ -111,9 +111,11 @@ bool TPHIForm::WriteDocument()
     for (;;) {
         const Document::SaveTarget target = document_->InspectSaveTarget();
         const QString& path = document_->SavePath();
-        if (target.changed && !overwrite) {
-            if (!prompts_.ConfirmYesNo(
-                    this, QStringLiteral("%1 has changed on disk since it was opened. Overwrite it?").arg(path)))
+        if ((target.changed || target.deleted) && !overwrite) {
+            const QString question = target.deleted
+                ? QStringLiteral("%1 was deleted since it was opened. Save it again?")
+                : QStringLiteral("%1 has changed on disk since it was opened. Overwrite it?");
+            if (!prompts_.ConfirmYesNo(this, question.arg(path)))
                 return false;
             overwrite = true;
         }

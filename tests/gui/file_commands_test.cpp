@@ -226,6 +226,26 @@ private slots:
                        : QStringList { QDir::toNativeSeparators(path)
                                        + u" holds no groups (g lines): no parts were added."_s });
     }
+    // An untitled document generated from another Poser folder's OBJ file finds its
+    // geometry there, not only under the program's folder.
+    void objCommandFromAnotherRuntime()
+    {
+        QVERIFY(Start());
+        const QString path = WriteFile(Path(u"elsewhere/Runtime/Geometries/Figure/figure.obj"_s),
+                                       "v 0 0 0\nv 1 0 0\nv 0 1 0\ng hip\nf 1 2 3\ng chest\nf 1 2 3\n");
+        prompts_->files.push_back(FileDialogAnswer { path, u"Wavefront (*.OBJ)"_s });
+        Control<QToolButton>(*w, u"OBJButton"_s)->click();
+        QCOMPARE(Lines().size(), 4);
+        QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
+        // A new document forgets where the last one came from.
+        prompts_->confirms.push_back(Prompts::Answer::No);
+        Control<QAction>(*w, u"New1"_s)->trigger();
+        Control<QToolButton>(*w, u"TextButton"_s)->click();
+        QTest::keyClicks(TextMemo(), u"objFile :Runtime:Geometries:Figure:figure.obj"_s);
+        QTest::keyClick(w, Qt::Key_F10);
+        QCOMPARE(w->Doc().FErrorCount(), 1);
+    }
+
     // Another program destroys the native window under the process: the window comes back
     // for "Save Changes?" and closes as the window manager's close would.
     void forcedClose_data()

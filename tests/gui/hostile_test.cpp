@@ -194,7 +194,8 @@ private slots:
         };
         changeIt();
         const QByteArray outside = QFile::exists(file) ? ReadAll(file) : QByteArray();
-        const QString question = ChangedQuestion(file);
+        const QString question = change == u"remove"_s ? file + u" was deleted since it was opened. Save it again?"_s
+                                                       : ChangedQuestion(file);
         if (asked) {
             // No: nothing written; Save Changes? answered Yes then abandons New.
             prompts_->yesNos = { false, false };
