@@ -16,12 +16,13 @@ const QStringList kHierarchyFilters { QStringLiteral("Poser Hierarchy (*.PHI)"),
                                       QStringLiteral("Wavefront (*.OBJ)"), QStringLiteral("All Files (*.*)") };
 
 // Where a file dialog starts: beside the document's file; for an untitled document where
-// the last file was opened or saved, or, before any, among the Poser folder's geometry.
+// the last file was opened or saved (in an earlier run, perhaps, and gone since), or,
+// before any, among the Poser folder's geometry.
 QString StartFolder(const QString& documentPath, const QString& lastFileFolder, const PoserFolder& poser)
 {
     if (!documentPath.isEmpty())
         return QFileInfo(documentPath).absolutePath();
-    return !lastFileFolder.isEmpty() ? lastFileFolder : ui::FromCorePath(poser.GeometriesFolder());
+    return QFileInfo(lastFileFolder).isDir() ? lastFileFolder : ui::FromCorePath(poser.GeometriesFolder());
 }
 
 // The file that a name chosen to save to would replace, if any. Poser ignores letter case
@@ -85,7 +86,7 @@ bool TPHIForm::AskSaveName()
                                            .arg(QFileInfo(*replaced).fileName()))) {
             const QString path = replaced.value_or(answer->path);
             document_->SetSavePath(path);
-            lastFileFolder_ = QFileInfo(path).absolutePath();
+            RememberFileFolder(QFileInfo(path).absolutePath());
             return true;
         }
         // Back to the dialog with the name as chosen, as after the toolkit's own question.
@@ -154,11 +155,11 @@ void TPHIForm::Load1Click()
     const std::optional<FileDialogAnswer> answer = prompts_.OpenFile(
         this,
         { QStringLiteral("Open Poser Hierarchy"), kHierarchyFilters,
-          openFilter_.isEmpty() ? kHierarchyFilters.constFirst() : openFilter_, QStringLiteral("PHI"),
+          kHierarchyFilters.contains(openFilter_) ? openFilter_ : kHierarchyFilters.constFirst(), QStringLiteral("PHI"),
           StartFolder(path, lastFileFolder_, document_->Poser()), QFileInfo(path).fileName(), false });
     if (!answer || !OpenLargeFileAnyway(answer->path))
         return;
-    openFilter_ = answer->filter;
+    RememberOpenFilter(answer->filter);
     OpenAs(answer->path);
 }
 
@@ -180,7 +181,7 @@ void TPHIForm::OpenAs(const QString& path)
     // A failed open keeps the names the document had, so it is not taken for that file,
     // and the folder where the dialogs start.
     LoadDocument(path);
-    lastFileFolder_ = QFileInfo(path).absolutePath();
+    RememberFileFolder(QFileInfo(path).absolutePath());
 }
 
 void TPHIForm::Exit1Click()

@@ -83,6 +83,7 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, Document& document, QWi
     document_->ListenWith(longWork_);
     move(kFirstPosition);
     resize(kFirstOuterSize);
+    RestoreSettings();
     FormCreate();
     aboutBox_ = new TAboutBox(this);
     objForm_ = new TEditOBJForm(prompts_, document_->Poser(), this);
@@ -313,10 +314,12 @@ void TPHIForm::closeEvent(QCloseEvent* event)
 {
     bool CanClose = true;
     RunCommand([&] { FormCloseQuery(CanClose); });
-    if (CanClose)
+    if (CanClose) {
+        SaveWindowSettings();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void TPHIForm::dragEnterEvent(QDragEnterEvent* event)

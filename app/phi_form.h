@@ -119,6 +119,11 @@ private:
     using Handler = std::function<void()>;
 
     void FitOuterSize();
+    // Kept between runs (window_memory.cpp).
+    void RestoreSettings();
+    void SaveWindowSettings();
+    void RememberFileFolder(const QString& folder);
+    void RememberOpenFilter(const QString& filter);
     void CreateControls();
     void CreateToolBar();
     void CreateMenus();
