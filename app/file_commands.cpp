@@ -124,8 +124,10 @@ bool TPHIForm::WriteDocument()
                                  .arg(target.otherLinks));
             document_->LinksTold();
         }
-        if (document_->Write(overwrite))
+        if (document_->Write(overwrite)) {
+            RememberFile(path);
             return true;
+        }
     }
 }
 
@@ -182,6 +184,7 @@ void TPHIForm::OpenAs(const QString& path)
     // and the folder where the dialogs start.
     LoadDocument(path);
     RememberFileFolder(QFileInfo(path).absolutePath());
+    RememberFile(path);
 }
 
 void TPHIForm::Exit1Click()

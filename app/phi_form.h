@@ -5,6 +5,7 @@
 #include "tree/input_box_edits.h"
 #include "tree/tree_edits.h"
 #include "ui/cursor_prompts.h"
+#include "ui/recent_files.h"
 
 #include <QKeySequence>
 #include <QMainWindow>
@@ -77,6 +78,10 @@ public:
     void Exit1Click();
     void FormCloseQuery(bool& CanClose);
     void HandleDroppedFiles(const QStringList& paths);
+    // The "Open Recent" submenu (recent_menu.cpp): its opening handler, a file, "&Clear".
+    void OpenRecent1Click();
+    void OpenRecentFile(const QString& path);
+    void ClearRecent1Click();
 
     // Text view aids.
     std::optional<varnoke::LineRange> SelectedLineRange() const;
@@ -124,6 +129,11 @@ private:
     void SaveWindowSettings();
     void RememberFileFolder(const QString& folder);
     void RememberOpenFilter(const QString& filter);
+    void CreateRecentMenu();
+    void ShowRecentFiles();
+    // A file opened or saved comes first in "Open Recent"; one that is gone leaves it.
+    void RememberFile(const QString& path);
+    void ForgetFile(const QString& path);
     void CreateControls();
     void CreateToolBar();
     void CreateMenus();
@@ -175,6 +185,8 @@ private:
     QMenu* fileMenu_ = nullptr;
     QAction* newAction_ = nullptr;
     QAction* openAction_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QAction* clearRecentAction_ = nullptr;
     QAction* saveAction_ = nullptr;
     QAction* saveAsAction_ = nullptr;
     QAction* exitAction_ = nullptr;
@@ -220,6 +232,8 @@ private:
 
     QString helpFile_; // named at start-up; the help itself is built into the program
     QString openFilter_; // the Open dialog's filter chosen last
+    RecentFiles recent_;
+    QStringList recentShown_; // the files the recent menu's items open
     QString lastFileFolder_; // of the file last opened or saved; kept by New, which forgets the file names
     bool placed_ = false;
 };

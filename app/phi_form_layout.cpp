@@ -213,6 +213,7 @@ void TPHIForm::CreateMenus()
                              [this] { New1Click(); }, { QKeySequence(Qt::CTRL | Qt::Key_N) });
     openAction_ = AddMenuItem(fileMenu_, "Load1", QStringLiteral("&Open..."), QStringLiteral("Open a new PHI file"),
                               [this] { Load1Click(); }, { QKeySequence(Qt::CTRL | Qt::Key_O) });
+    CreateRecentMenu();
     saveAction_
         = AddMenuItem(fileMenu_, "Save1", QStringLiteral("&Save"), QStringLiteral("Save changes to your PHI file"),
                       [this] { Save1Click(); }, { QKeySequence(Qt::CTRL | Qt::Key_S) });
