@@ -107,12 +107,21 @@ bool TPHIForm::FTextMode() const
 void TPHIForm::FormCreate()
 {
     document_->SetTextMode(true);
-    const QString folder = ui::FromCorePath(document_->Poser().Path());
-    helpFile_ = folder + QDir::separator() + QStringLiteral("varnoke.hlp");
+    const PoserFolder& poser = document_->Poser();
+    const QString programFolder = ui::FromCorePath(poser.ProgramFolder());
+    helpFile_ = programFolder + QDir::separator() + QStringLiteral("varnoke.hlp");
     setAcceptDrops(true);
-    if (!HasPoserExe(folder))
+    // A chosen folder was looked at when chosen, and one of Linux or macOS has no poser.exe.
+    if (!poser.Chosen().isEmpty()) {
+        if (!poser.ChosenIsThere())
+            prompts_.Message(
+                this,
+                QStringLiteral("The Poser folder %1 is not there; using the program's folder").arg(poser.Chosen()));
+    } else if (!HasPoserExe(programFolder)) {
         prompts_.Message(this,
-                         QStringLiteral("This application must be run from wherever your POSER.EXE is installed!"));
+                         QStringLiteral("This application must be run from wherever your POSER.EXE is installed!\n"
+                                        "Choose your Poser folder with Options > Poser Folder..."));
+    }
 }
 
 void TPHIForm::showEvent(QShowEvent* event)

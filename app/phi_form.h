@@ -83,6 +83,9 @@ public:
     void OpenRecentFile(const QString& path);
     void ClearRecent1Click();
 
+    // "&Poser Folder..." (poser_folder_command.cpp): the folder that holds Poser's Runtime.
+    void PoserFolder1Click();
+
     // Text view aids.
     std::optional<varnoke::LineRange> SelectedLineRange() const;
     void ShiftLevel(int direction);
@@ -134,6 +137,9 @@ private:
     // A file opened or saved comes first in "Open Recent"; one that is gone leaves it.
     void RememberFile(const QString& path);
     void ForgetFile(const QString& path);
+    void RestorePoserFolder();
+    // The Poser folder in use, in the menu item's hint.
+    void ShowPoserFolder();
     void CreateControls();
     void CreateToolBar();
     void CreateMenus();
@@ -195,6 +201,7 @@ private:
     QAction* addObjAction_ = nullptr;
     QAction* editAsTextAction_ = nullptr;
     QAction* editAsTreeAction_ = nullptr;
+    QAction* poserFolderAction_ = nullptr;
     QMenu* textMenu_ = nullptr;
     QAction* increaseLevelAction_ = nullptr;
     QAction* decreaseLevelAction_ = nullptr;

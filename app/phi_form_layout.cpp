@@ -238,6 +238,9 @@ void TPHIForm::CreateMenus()
     editAsTreeAction_
         = AddMenuItem(optionsMenu_, "EditAsTree1", QStringLiteral("Edit As Tree"),
                       QStringLiteral("Edit your PHI file as a tree"), [this] { HierButtonClick(); }, { Qt::Key_F5 });
+    AddSeparator(optionsMenu_, "N7");
+    poserFolderAction_ = AddMenuItem(optionsMenu_, "PoserFolder1", QStringLiteral("&Poser Folder..."), QString(),
+                                     [this] { PoserFolder1Click(); });
     editAsTextAction_->setCheckable(true);
     editAsTreeAction_->setCheckable(true);
 

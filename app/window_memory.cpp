@@ -24,6 +24,7 @@ void TPHIForm::RestoreSettings()
     splitter_->restoreState(settings_.Value(kSplitterKey).toByteArray());
     lastFileFolder_ = settings_.Value(kFolderKey).toString();
     openFilter_ = settings_.Value(kOpenFilterKey).toString();
+    RestorePoserFolder();
 }
 
 void TPHIForm::SaveWindowSettings()

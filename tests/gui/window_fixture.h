@@ -155,7 +155,8 @@ protected slots:
         document_.reset();
         w = nullptr;
         QVERIFY2(prompts_->unexpected.isEmpty(), qPrintable(prompts_->unexpected.join(u"; "_s)));
-        QVERIFY2(prompts_->confirms.empty() && prompts_->yesNos.empty() && prompts_->files.empty(),
+        QVERIFY2(prompts_->confirms.empty() && prompts_->yesNos.empty() && prompts_->files.empty()
+                     && prompts_->folders.empty(),
                  "answers left unused");
     }
 };
