@@ -8,6 +8,7 @@
 #include "ui/prompts.h"
 #include "ui/text_conversions.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -111,16 +112,17 @@ bool TPHIForm::WriteDocument()
     for (;;) {
         const Document::SaveTarget target = document_->InspectSaveTarget();
         const QString& path = document_->SavePath();
+        const QString shown = QDir::toNativeSeparators(path);
         if (target.changed && !overwrite) {
             if (!prompts_.ConfirmYesNo(
-                    this, QStringLiteral("%1 has changed on disk since it was opened. Overwrite it?").arg(path)))
+                    this, QStringLiteral("%1 has changed on disk since it was opened. Overwrite it?").arg(shown)))
                 return false;
             overwrite = true;
         }
         if (target.otherLinks > 0) {
             prompts_.Message(this,
                              QStringLiteral("%1 has %2 other hard link(s), which keep the old text.")
-                                 .arg(path)
+                                 .arg(shown)
                                  .arg(target.otherLinks));
             document_->LinksTold();
         }
@@ -174,7 +176,7 @@ bool TPHIForm::OpenLargeFileAnyway(const QString& path)
         return true;
     return prompts_.ConfirmYesNo(this,
                                  QStringLiteral("%1 is %2 MB. Open it as text anyway?")
-                                     .arg(path)
+                                     .arg(QDir::toNativeSeparators(path))
                                      .arg((stamp->size + kMegabyte / 2) / kMegabyte));
 }
 
