@@ -48,7 +48,7 @@ void TPHIForm::OpenRecent1Click()
 
 void TPHIForm::OpenRecentFile(const QString& path)
 {
-    // After the error box that Open shows, a file that is gone leaves the list.
+    // A file that is gone leaves the list, whatever Open then says about it.
     const auto forgetGone = qScopeGuard([&] {
         if (!QFileInfo::exists(path))
             ForgetFile(path);
