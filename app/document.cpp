@@ -10,6 +10,7 @@
 #include "tree/tree_to_text.h"
 #include "ui/text_conversions.h"
 
+#include <QDir>
 #include <QScopeGuard>
 
 #include <limits>
@@ -30,12 +31,12 @@ QString WithReason(const QString& text, const std::string& reason)
 
 QString CannotCreate(const QString& path, const std::string& reason)
 {
-    return WithReason(QStringLiteral("Cannot create file %1").arg(path), reason);
+    return WithReason(QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path)), reason);
 }
 
 QString CannotOpen(const QString& path, const std::string& reason)
 {
-    return WithReason(QStringLiteral("Cannot open file %1").arg(path), reason);
+    return WithReason(QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)), reason);
 }
 
 } // namespace

@@ -41,6 +41,7 @@ public:
     int FErrorCount() const { return checks_.diagnostics.FErrorCount; }
     int FWarningCount() const { return checks_.diagnostics.FWarningCount; }
     const PoserFolder& Poser() const { return poser_; }
+    PoserFolder& Poser() { return poser_; }
     // Who hears how far long work has come, and may stop it; none: nobody.
     void ListenWith(varnoke::Progress* progress) { progress_ = progress; }
     varnoke::Progress* Listener() const { return progress_; }

@@ -8,6 +8,7 @@
 #include "ui/prompts.h"
 #include "ui/text_conversions.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QWindow>
 
@@ -17,12 +18,13 @@ const QStringList kHierarchyFilters { QStringLiteral("Poser Hierarchy (*.PHI)"),
                                       QStringLiteral("Wavefront (*.OBJ)"), QStringLiteral("All Files (*.*)") };
 
 // Where a file dialog starts: beside the document's file; for an untitled document where
-// the last file was opened or saved, or, before any, among the Poser folder's geometry.
+// the last file was opened or saved (in an earlier run, perhaps, and gone since), or,
+// before any, among the Poser folder's geometry.
 QString StartFolder(const QString& documentPath, const QString& lastFileFolder, const PoserFolder& poser)
 {
     if (!documentPath.isEmpty())
         return QFileInfo(documentPath).absolutePath();
-    return !lastFileFolder.isEmpty() ? lastFileFolder : ui::FromCorePath(poser.GeometriesFolder());
+    return QFileInfo(lastFileFolder).isDir() ? lastFileFolder : ui::FromCorePath(poser.GeometriesFolder());
 }
 
 // The file that a name chosen to save to would replace, if any. Poser ignores letter case
@@ -86,7 +88,7 @@ bool TPHIForm::AskSaveName()
                                            .arg(QFileInfo(*replaced).fileName()))) {
             const QString path = replaced.value_or(answer->path);
             document_->SetSavePath(path);
-            lastFileFolder_ = QFileInfo(path).absolutePath();
+            RememberFileFolder(QFileInfo(path).absolutePath());
             return true;
         }
         // Back to the dialog with the name as chosen, as after the toolkit's own question.
@@ -111,23 +113,26 @@ bool TPHIForm::WriteDocument()
     for (;;) {
         const Document::SaveTarget target = document_->InspectSaveTarget();
         const QString& path = document_->SavePath();
+        const QString shown = QDir::toNativeSeparators(path);
         if ((target.changed || target.deleted) && !overwrite) {
             const QString question = target.deleted
                 ? QStringLiteral("%1 was deleted since it was opened. Save it again?")
                 : QStringLiteral("%1 has changed on disk since it was opened. Overwrite it?");
-            if (!prompts_.ConfirmYesNo(this, question.arg(path)))
+            if (!prompts_.ConfirmYesNo(this, question.arg(shown)))
                 return false;
             overwrite = true;
         }
         if (target.otherLinks > 0) {
             prompts_.Message(this,
                              QStringLiteral("%1 has %2 other hard link(s), which keep the old text.")
-                                 .arg(path)
+                                 .arg(shown)
                                  .arg(target.otherLinks));
             document_->LinksTold();
         }
-        if (document_->Write(overwrite))
+        if (document_->Write(overwrite)) {
+            RememberFile(path);
             return true;
+        }
     }
 }
 
@@ -157,11 +162,11 @@ void TPHIForm::Load1Click()
     const std::optional<FileDialogAnswer> answer = prompts_.OpenFile(
         this,
         { QStringLiteral("Open Poser Hierarchy"), kHierarchyFilters,
-          openFilter_.isEmpty() ? kHierarchyFilters.constFirst() : openFilter_, QStringLiteral("PHI"),
+          kHierarchyFilters.contains(openFilter_) ? openFilter_ : kHierarchyFilters.constFirst(), QStringLiteral("PHI"),
           StartFolder(path, lastFileFolder_, document_->Poser()), QFileInfo(path).fileName(), false });
     if (!answer || !OpenLargeFileAnyway(answer->path))
         return;
-    openFilter_ = answer->filter;
+    RememberOpenFilter(answer->filter);
     OpenAs(answer->path);
 }
 
@@ -174,7 +179,7 @@ bool TPHIForm::OpenLargeFileAnyway(const QString& path)
         return true;
     return prompts_.ConfirmYesNo(this,
                                  QStringLiteral("%1 is %2 MB. Open it as text anyway?")
-                                     .arg(path)
+                                     .arg(QDir::toNativeSeparators(path))
                                      .arg((stamp->size + kMegabyte / 2) / kMegabyte));
 }
 
@@ -183,7 +188,8 @@ void TPHIForm::OpenAs(const QString& path)
     // A failed open keeps the names the document had, so it is not taken for that file,
     // and the folder where the dialogs start.
     LoadDocument(path);
-    lastFileFolder_ = QFileInfo(path).absolutePath();
+    RememberFileFolder(QFileInfo(path).absolutePath());
+    RememberFile(path);
 }
 
 void TPHIForm::Exit1Click()

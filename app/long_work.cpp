@@ -4,6 +4,7 @@
 #include "ui/text_conversions.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QScopedValueRollback>
 #include <QWidget>
@@ -128,7 +129,7 @@ void LongWork::ShowProgress(Step step, std::string_view what, std::uint64_t done
         dialog_ = new ProgressDialog(&window_);
     if (!dialog_->isVisible())
         overDialog_.emplace();
-    const QString name = ui::FromCorePath(std::string(what));
+    const QString name = QDir::toNativeSeparators(ui::FromCorePath(std::string(what)));
     const QString text = ProgressText(step, name);
     std::optional<int> perMille;
     if (total > 0)

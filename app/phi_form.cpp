@@ -85,6 +85,7 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, Document& document, QWi
     forcedCloseWatch_ = std::make_unique<ForcedCloseWatch>(*this, [this] { CloseAfterForcedDestroy(); });
     move(kFirstPosition);
     resize(kFirstOuterSize);
+    RestoreSettings();
     FormCreate();
     aboutBox_ = new TAboutBox(this);
     objForm_ = new TEditOBJForm(prompts_, document_->Poser(), this);
@@ -108,12 +109,21 @@ bool TPHIForm::FTextMode() const
 void TPHIForm::FormCreate()
 {
     document_->SetTextMode(true);
-    const QString folder = ui::FromCorePath(document_->Poser().Path());
-    helpFile_ = folder + QDir::separator() + QStringLiteral("varnoke.hlp");
+    const PoserFolder& poser = document_->Poser();
+    const QString programFolder = ui::FromCorePath(poser.ProgramFolder());
+    helpFile_ = programFolder + QDir::separator() + QStringLiteral("varnoke.hlp");
     setAcceptDrops(true);
-    if (!HasPoserExe(folder))
+    // A chosen folder was looked at when chosen, and one of Linux or macOS has no poser.exe.
+    if (!poser.Chosen().isEmpty()) {
+        if (!poser.ChosenIsThere())
+            prompts_.Message(
+                this,
+                QStringLiteral("The Poser folder %1 is not there; using the program's folder").arg(poser.Chosen()));
+    } else if (!HasPoserExe(programFolder)) {
         prompts_.Message(this,
-                         QStringLiteral("This application must be run from wherever your POSER.EXE is installed!"));
+                         QStringLiteral("This application must be run from wherever your POSER.EXE is installed!\n"
+                                        "Choose your Poser folder with Options > Poser Folder..."));
+    }
 }
 
 void TPHIForm::showEvent(QShowEvent* event)
@@ -315,10 +325,12 @@ void TPHIForm::closeEvent(QCloseEvent* event)
 {
     bool CanClose = true;
     RunCommand([&] { FormCloseQuery(CanClose); });
-    if (CanClose)
+    if (CanClose) {
+        SaveWindowSettings();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void TPHIForm::dragEnterEvent(QDragEnterEvent* event)

@@ -5,6 +5,7 @@
 #include "tree/input_box_edits.h"
 #include "tree/tree_edits.h"
 #include "ui/cursor_prompts.h"
+#include "ui/recent_files.h"
 
 #include <QKeySequence>
 #include <QMainWindow>
@@ -80,6 +81,13 @@ public:
     // Another program destroyed the native window: closed as the window manager's close.
     void CloseAfterForcedDestroy();
     void HandleDroppedFiles(const QStringList& paths);
+    // The "Open Recent" submenu (recent_menu.cpp): its opening handler, a file, "&Clear".
+    void OpenRecent1Click();
+    void OpenRecentFile(const QString& path);
+    void ClearRecent1Click();
+
+    // "&Poser Folder..." (poser_folder_command.cpp): the folder that holds Poser's Runtime.
+    void PoserFolder1Click();
 
     // Text view aids.
     std::optional<varnoke::LineRange> SelectedLineRange() const;
@@ -122,6 +130,19 @@ private:
     using Handler = std::function<void()>;
 
     void FitOuterSize();
+    // Kept between runs (window_memory.cpp).
+    void RestoreSettings();
+    void SaveWindowSettings();
+    void RememberFileFolder(const QString& folder);
+    void RememberOpenFilter(const QString& filter);
+    void CreateRecentMenu();
+    void ShowRecentFiles();
+    // A file opened or saved comes first in "Open Recent"; one that is gone leaves it.
+    void RememberFile(const QString& path);
+    void ForgetFile(const QString& path);
+    void RestorePoserFolder();
+    // The Poser folder in use, in the menu item's hint.
+    void ShowPoserFolder();
     void CreateControls();
     void CreateToolBar();
     void CreateMenus();
@@ -173,6 +194,8 @@ private:
     QMenu* fileMenu_ = nullptr;
     QAction* newAction_ = nullptr;
     QAction* openAction_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QAction* clearRecentAction_ = nullptr;
     QAction* saveAction_ = nullptr;
     QAction* saveAsAction_ = nullptr;
     QAction* exitAction_ = nullptr;
@@ -181,6 +204,7 @@ private:
     QAction* addObjAction_ = nullptr;
     QAction* editAsTextAction_ = nullptr;
     QAction* editAsTreeAction_ = nullptr;
+    QAction* poserFolderAction_ = nullptr;
     QMenu* textMenu_ = nullptr;
     QAction* increaseLevelAction_ = nullptr;
     QAction* decreaseLevelAction_ = nullptr;
@@ -219,6 +243,8 @@ private:
 
     QString helpFile_; // named at start-up; the help itself is built into the program
     QString openFilter_; // the Open dialog's filter chosen last
+    RecentFiles recent_;
+    QStringList recentShown_; // the files the recent menu's items open
     QString lastFileFolder_; // of the file last opened or saved; kept by New, which forgets the file names
     bool placed_ = false;
 };

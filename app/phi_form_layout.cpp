@@ -213,6 +213,7 @@ void TPHIForm::CreateMenus()
                              [this] { New1Click(); }, { QKeySequence(Qt::CTRL | Qt::Key_N) });
     openAction_ = AddMenuItem(fileMenu_, "Load1", QStringLiteral("&Open..."), QStringLiteral("Open a new PHI file"),
                               [this] { Load1Click(); }, { QKeySequence(Qt::CTRL | Qt::Key_O) });
+    CreateRecentMenu();
     saveAction_
         = AddMenuItem(fileMenu_, "Save1", QStringLiteral("&Save"), QStringLiteral("Save changes to your PHI file"),
                       [this] { Save1Click(); }, { QKeySequence(Qt::CTRL | Qt::Key_S) });
@@ -237,6 +238,9 @@ void TPHIForm::CreateMenus()
     editAsTreeAction_
         = AddMenuItem(optionsMenu_, "EditAsTree1", QStringLiteral("Edit As Tree"),
                       QStringLiteral("Edit your PHI file as a tree"), [this] { HierButtonClick(); }, { Qt::Key_F5 });
+    AddSeparator(optionsMenu_, "N7");
+    poserFolderAction_ = AddMenuItem(optionsMenu_, "PoserFolder1", QStringLiteral("&Poser Folder..."), QString(),
+                                     [this] { PoserFolder1Click(); });
     editAsTextAction_->setCheckable(true);
     editAsTreeAction_->setCheckable(true);
 

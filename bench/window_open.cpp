@@ -53,6 +53,7 @@ public:
     bool ConfirmReplace(QWidget*, const QString&, const QString&) override { return false; }
     int ShowModal(QDialog&) override { return QDialog::Rejected; }
     std::optional<QString> InputBox(QWidget*, const InputBoxContent&) override { return std::nullopt; }
+    std::optional<QString> ChooseFolder(QWidget*, const QString&, const QString&) override { return std::nullopt; }
 
     int errors = 0;
 };

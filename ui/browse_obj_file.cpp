@@ -5,13 +5,17 @@
 #include "ui/prompts.h"
 #include "ui/text_conversions.h"
 
+#include <QDir>
+
 namespace ui {
 
 bool RefusesObjOutsideRuntime(Prompts& prompts, QWidget* parent, const QString& path)
 {
     if (varnoke::HasRuntime(CorePath(path)))
         return false;
-    prompts.Message(parent, QStringLiteral("Poser finds geometry only under a Runtime folder: %1").arg(path));
+    prompts.Message(
+        parent,
+        QStringLiteral("Poser finds geometry only under a Runtime folder: %1").arg(QDir::toNativeSeparators(path)));
     return true;
 }
 

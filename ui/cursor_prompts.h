@@ -79,6 +79,11 @@ public:
         const NormalCursor normal;
         return prompts_.InputBox(parent, request);
     }
+    std::optional<QString> ChooseFolder(QWidget* parent, const QString& title, const QString& directory) override
+    {
+        const NormalCursor normal;
+        return prompts_.ChooseFolder(parent, title, directory);
+    }
 
 private:
     Prompts& prompts_;

@@ -2,6 +2,7 @@
 
 #include "ui/file_dialog.h"
 
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -134,4 +135,29 @@ std::optional<QString> ScreenPrompts::InputBox(QWidget* parent, const InputBoxCo
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
+}
+
+std::optional<QString> ScreenPrompts::ChooseFolder(QWidget* parent, const QString& title, const QString& directory)
+{
+    // Qt's own dialog, which takes one more button: the way back.
+    QFileDialog dialog(parent, title, directory);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    bool programFolder = false;
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        QPushButton* back = buttons->addButton(QStringLiteral("&Program's Folder"), QDialogButtonBox::ResetRole);
+        back->setToolTip(QStringLiteral("Use the folder Varnoke is in"));
+        QObject::connect(back, &QPushButton::clicked, &dialog, [&] {
+            programFolder = true;
+            static_cast<QDialog&>(dialog).done(QDialog::Accepted);
+        });
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    if (programFolder)
+        return QString();
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen.constFirst();
 }

@@ -58,6 +58,9 @@ public:
     virtual int ShowModal(QDialog& dialog) = 0;
     // A one-line input box with OK and Cancel; none after Cancel.
     virtual std::optional<QString> InputBox(QWidget* parent, const InputBoxContent& request) = 0;
+    // A folder chooser starting in directory, which also offers the way back to the
+    // program's folder: the folder chosen, an empty path for that way back, none after Cancel.
+    virtual std::optional<QString> ChooseFolder(QWidget* parent, const QString& title, const QString& directory) = 0;
 };
 
 // The real boxes and dialogs.
@@ -72,4 +75,5 @@ public:
     bool ConfirmReplace(QWidget* parent, const QString& title, const QString& text) override;
     int ShowModal(QDialog& dialog) override;
     std::optional<QString> InputBox(QWidget* parent, const InputBoxContent& request) override;
+    std::optional<QString> ChooseFolder(QWidget* parent, const QString& title, const QString& directory) override;
 };

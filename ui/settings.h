@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+
 // Named values kept from one run to the next. The window is given its store as it is
 // given its prompts, so tests run with an empty one of their own.
 class Settings {
@@ -25,12 +27,20 @@ private:
     QHash<QString, QVariant> values_;
 };
 
-// The values in the user's settings of the platform (QSettings).
+// The values in an INI file: the user's own (QSettings' place for the application) when no
+// path is given. A file that cannot be read or parsed counts as empty; what is set then
+// lives in memory only, so the damaged file stays as it was for whoever wants to look.
 class StoredSettings final : public Settings {
 public:
+    explicit StoredSettings(const QString& filePath = {});
+    ~StoredSettings() override;
+
     QVariant Value(const QString& key, const QVariant& fallback = {}) const override;
     void SetValue(const QString& key, const QVariant& value) override;
+    // The file was there but could not be used.
+    bool Damaged() const { return !file_; }
 
 private:
-    QSettings settings_;
+    std::unique_ptr<QSettings> file_;
+    MemorySettings instead_;
 };

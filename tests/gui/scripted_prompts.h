@@ -25,7 +25,8 @@ template <typename T> T* Control(const QObject& parent, const QString& name)
 class ScriptedPrompts final : public Prompts {
 public:
     struct Call {
-        QString kind; // Message, Error, Confirm, ConfirmYesNo, OpenFile, SaveFile, ConfirmReplace, ShowModal, InputBox
+        QString kind; // Message, Error, Confirm, ConfirmYesNo, OpenFile, SaveFile, ConfirmReplace, ShowModal,
+                      // InputBox, ChooseFolder (its title as text, its folder as the request's directory)
         QString text;
         FileDialogRequest request;
         bool parentShown = false;
@@ -42,6 +43,8 @@ public:
     std::deque<std::function<int(QDialog&)>> modals;
     // What an input box gives back; none for Cancel.
     std::deque<std::optional<QString>> inputs;
+    // What a folder chooser gives back: a folder, empty for the program's, none for Cancel.
+    std::deque<std::optional<QString>> folders;
     Prompts* saveDialog = nullptr; // when set, Save dialogs go to it (the real one)
 
     QStringList Texts(const QString& kind) const
@@ -107,6 +110,20 @@ public:
         const std::optional<QString> input = inputs.front();
         inputs.pop_front();
         return input;
+    }
+
+    std::optional<QString> ChooseFolder(QWidget* parent, const QString& title, const QString& directory) override
+    {
+        FileDialogRequest request;
+        request.directory = directory;
+        Record(QStringLiteral("ChooseFolder"), title, parent, request);
+        if (folders.empty()) {
+            unexpected << QStringLiteral("ChooseFolder: ") + title;
+            return std::nullopt;
+        }
+        const std::optional<QString> folder = folders.front();
+        folders.pop_front();
+        return folder;
     }
 
 private:

@@ -48,7 +48,7 @@ class WindowFixture : public QObject {
 protected:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<ScriptedPrompts> prompts_;
-    std::unique_ptr<MemorySettings> settings_;
+    std::unique_ptr<StoredSettings> settings_; // an empty file of the test's own
     std::unique_ptr<Document> document_;
     std::unique_ptr<TPHIForm> window_;
     TPHIForm* w = nullptr;
@@ -143,7 +143,7 @@ protected slots:
     {
         dir_ = std::make_unique<QTemporaryDir>();
         prompts_ = std::make_unique<ScriptedPrompts>();
-        settings_ = std::make_unique<MemorySettings>();
+        settings_ = std::make_unique<StoredSettings>(Path(u"settings.ini"_s));
         QVERIFY(QDir().mkpath(dir_->path() + kFigureFolder));
         for (const QString& name : { u"mannikin.phi"_s, u"mannikin.obj"_s })
             QVERIFY(QFile::copy(QStringLiteral(VARNOKE_EXAMPLES_DIR) + kFigureFolder + u'/' + name,
@@ -155,7 +155,8 @@ protected slots:
         document_.reset();
         w = nullptr;
         QVERIFY2(prompts_->unexpected.isEmpty(), qPrintable(prompts_->unexpected.join(u"; "_s)));
-        QVERIFY2(prompts_->confirms.empty() && prompts_->yesNos.empty() && prompts_->files.empty(),
+        QVERIFY2(prompts_->confirms.empty() && prompts_->yesNos.empty() && prompts_->files.empty()
+                     && prompts_->folders.empty(),
                  "answers left unused");
     }
 };

@@ -46,7 +46,8 @@ private slots:
         QFETCH(bool, warned);
         QVERIFY(Start(exeName));
         QCOMPARE(prompts_->Texts(u"Message"_s),
-                 warned ? QStringList { u"This application must be run from wherever your POSER.EXE is installed!"_s }
+                 warned ? QStringList { u"This application must be run from wherever your POSER.EXE is installed!\n"
+                                        u"Choose your Poser folder with Options > Poser Folder..."_s }
                         : QStringList {});
         if (warned)
             QVERIFY(!prompts_->calls.constFirst().parentShown); // before the window was first shown
