@@ -397,7 +397,9 @@ private slots:
         {
             const auto restore = qScopeGuard([&] { ::setrlimit(RLIMIT_AS, &original); });
             Open(large);
+            // Refused by name before it is read, not run out of memory on the way.
             QCOMPARE(prompts_->Texts(u"Error"_s).size(), 1);
+            QVERIFY(prompts_->Texts(u"Error"_s).constFirst().contains(large));
             QCOMPARE(Lines(), QStringList { u"#doc"_s });
             QCOMPARE(w->Doc().Path(), doc);
             Open(small);
