@@ -68,6 +68,9 @@ double IdleShare(TPHIForm& window, const std::filesystem::path& file)
 double LongestGapWhileSaving(TPHIForm& window, const std::filesystem::path& file)
 {
     window.RunCommand([&] { window.LoadDocument(QString::fromStdString(file.string())); });
+    // From the text view: from the tree view, the save first writes the tree back as the
+    // text, in one piece.
+    window.RunCommand([&] { window.TextButtonClick(); });
     Wait(1000);
     QElapsedTimer sinceTick;
     qint64 longest = 0;
@@ -125,7 +128,7 @@ int main(int argc, char* argv[])
         return 1;
     Report("idle window, caret in a 16 MB line", idle * 100, 1, "% of a core");
     char label[64];
-    std::snprintf(label, sizeof label, "save %ld MB, longest unanswered", saveMegabytes);
+    std::snprintf(label, sizeof label, "save %ld MB text, longest unanswered", saveMegabytes);
     Report(label, gap, 0.2, "s");
     return 0;
 }
