@@ -2,7 +2,9 @@
 
 #include "app/command_error.h"
 #include "app/text_fill.h"
+#include "files/memory_room.h"
 #include "files/read_file.h"
+#include "files/replace_plan.h"
 #include "hierarchy/deferred_lines.h"
 #include "hierarchy/document_lines.h"
 #include "hierarchy/generation.h"
@@ -168,16 +170,15 @@ varnoke::GeometryFolders Document::GeometryFolders(const QString& documentPath) 
     folders.progress = progress_;
     // Content installed in another runtime is found beside the open document.
     if (const QString& anchor = documentPath.isEmpty() ? generatedFrom_ : documentPath; !anchor.isEmpty()) {
-        if (auto other = varnoke::NearestPoserFolder(ui::CorePath(anchor));
-            other && *other != folders.poserFolder)
+        if (auto other = varnoke::NearestPoserFolder(ui::CorePath(anchor)); other && *other != folders.poserFolder)
             folders.alsoSearched.push_back(*other);
     }
     return folders;
 }
 
-void Document::RefuseTextBeyondLatin1() const
+void Document::RefuseTextBeyondLatin1(varnoke::Progress* saving) const
 {
-    if (const std::optional<int> line = lines_.FirstLineBeyondLatin1())
+    if (const std::optional<int> line = lines_.FirstLineBeyondLatin1(saving, ui::CorePath(savePath_)))
         throw CommandError(
             QStringLiteral("Line %1 holds characters that cannot be saved as single bytes").arg(*line + 1));
 }
@@ -248,6 +249,7 @@ bool Document::Test()
 bool Document::Load(const QString& path)
 {
     const CommandScope command(*this);
+    RefuseWhatMemoryCannotHold(path);
     // Only a regular file opens, and without waiting: a FIFO or a device is no document.
     varnoke::files::WholeFile file = varnoke::files::ReadWholeFile(ui::CorePath(path), progress_, kTextCapacity);
     switch (file.failure) {
@@ -271,6 +273,21 @@ bool Document::Load(const QString& path)
     FModified_ = false;
     emit textCompleted(text_.get());
     return Test();
+}
+
+void Document::RefuseWhatMemoryCannotHold(const QString& path)
+{
+    // Refused before anything is read: running out halfway would end in the toolkit.
+    const std::optional<varnoke::files::FileStamp> stamp = varnoke::files::StampOf(ui::CorePath(path));
+    if (!stamp || !stamp->regular || stamp->size <= 0)
+        return;
+    const auto size = static_cast<std::uint64_t>(stamp->size);
+    if (varnoke::files::FitsInEditor(size, varnoke::files::MemoryRoomNow()))
+        return;
+    constexpr std::uint64_t kMegabyte = 1024 * 1024;
+    throw CommandError(QStringLiteral("Not enough memory to open %1: the editor would need about %2 MB.")
+                           .arg(path)
+                           .arg((size * varnoke::files::kEditorBytesPerFileByte + kMegabyte - 1) / kMegabyte));
 }
 
 bool Document::LoadNewText(const QString& path, varnoke::DocumentText text, const varnoke::files::FileStamp& stamp)
@@ -342,30 +359,39 @@ void Document::SetSavePath(const QString& path)
 
 Document::SaveTarget Document::InspectSaveTarget() const
 {
-    RefuseTextBeyondLatin1();
+    RefuseTextBeyondLatin1(progress_);
     const std::optional<varnoke::files::FileStamp> now = varnoke::files::StampOf(ui::CorePath(savePath_));
     SaveTarget target;
     target.deleted = reference_ && !now;
     target.changed = reference_ && now && !varnoke::files::SameState(*reference_, *now);
-    if (now && now->regular && now->links > 1 && !linksTold_)
+    // Written over in place, the file's other names get the new text too.
+    if (now && now->regular && now->links > 1 && !linksTold_
+        && varnoke::files::PlanReplacing(varnoke::files::OwnerFactsOf(ui::CorePath(savePath_)))
+            != varnoke::files::ReplacePlan::InPlace)
         target.otherLinks = now->links - 1;
     return target;
 }
 
-bool Document::Write(bool overwriteChanged)
+Document::WriteResult Document::Write(bool overwriteChanged, bool mayGiveAway)
 {
     const CommandScope command(*this);
-    RefuseTextBeyondLatin1();
+    RefuseTextBeyondLatin1(progress_);
     // Written beside the file and renamed over it, so a failed write leaves the old file whole.
-    const QByteArray bytes = lines_.Bytes();
+    const std::string what = ui::CorePath(savePath_);
+    const QByteArray bytes = lines_.Bytes(progress_, what);
     const varnoke::files::ReplaceResult result = varnoke::files::ReplaceFile(
         ui::CorePath(savePath_), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-        overwriteChanged || !reference_ ? nullptr : &*reference_);
+        overwriteChanged || !reference_ ? nullptr : &*reference_, nullptr, {}, mayGiveAway, progress_);
+    WriteResult written;
     switch (result.outcome) {
     case varnoke::files::ReplaceOutcome::Replaced:
         break;
     case varnoke::files::ReplaceOutcome::Changed:
-        return false;
+        written.changed = true;
+        return written;
+    case varnoke::files::ReplaceOutcome::WouldGiveAway:
+        written.owner = ui::FromCorePath(result.reason);
+        return written;
     case varnoke::files::ReplaceOutcome::CannotCreate:
         throw CommandError(CannotCreate(savePath_, result.reason));
     case varnoke::files::ReplaceOutcome::WriteFailed:
@@ -374,7 +400,8 @@ bool Document::Write(bool overwriteChanged)
     reference_ = result.written;
     lines_.SetModified(false);
     FModified_ = false;
-    return true;
+    written.written = true;
+    return written;
 }
 
 void Document::Clear()

@@ -97,10 +97,17 @@ public:
     // it throws Cancelled: while reading or filling the text, with the document unchanged;
     // while testing, with the file's text as read and the test cancelled.
     bool Load(const QString& path);
-    // Writes the text to SavePath, keeping the file's owner, group, mode and attributes;
-    // false, with nothing written, when the file changed since it was read or saved and
-    // overwriteChanged is not given. Throws a CommandError when it cannot be written.
-    bool Write(bool overwriteChanged);
+    // Writes the text to SavePath, keeping the file's owner, group, mode and attributes.
+    // Nothing is written when the file changed since it was read or saved and
+    // overwriteChanged is not given, nor when the file would become the user's and
+    // mayGiveAway is not given. Throws a CommandError when it cannot be written; stopped
+    // by the listener, it throws Cancelled with the old file whole and the flags as before.
+    struct WriteResult {
+        bool written = false;
+        bool changed = false;
+        QString owner; // of a file that would become the user's
+    };
+    WriteResult Write(bool overwriteChanged, bool mayGiveAway = false);
     // The empty, untitled document.
     void Clear();
     // Tests the text, tidying its indentation; false when the test failed. Stopped by the
@@ -176,6 +183,8 @@ private:
     // The test's tree and diagnostics become the document's, and its result is told;
     // a stopped test throws Cancelled with the test's cancellation the one diagnostic.
     bool TakeTested(Tested& made);
+    // Throws a CommandError when the editor could not hold the file in the memory left.
+    static void RefuseWhatMemoryCannotHold(const QString& path);
     bool LoadNewText(const QString& path, varnoke::DocumentText text, const varnoke::files::FileStamp& stamp);
     void ShowText(QTextDocument& text);
     void WatchText();
@@ -183,7 +192,7 @@ private:
     void SetOpened(const QString& path, const varnoke::files::FileStamp& stamp);
     void ResetTree();
     void CancelTest();
-    void RefuseTextBeyondLatin1() const;
+    void RefuseTextBeyondLatin1(varnoke::Progress* saving = nullptr) const;
     varnoke::GeometryFolders GeometryFolders(const QString& documentPath) const;
     void SetPath(const QString& path);
     void SetSavePathOnly(const QString& path);

@@ -1,6 +1,7 @@
 // New, Open, Save, Save As, Exit, dropped files, and the question that guards them.
 #include "app/command_error.h"
 #include "app/document.h"
+#include "app/large_text.h"
 #include "app/phi_form.h"
 #include "app/start_up.h"
 #include "files/replace_file.h"
@@ -109,6 +110,7 @@ bool TPHIForm::SaveDocument()
 bool TPHIForm::WriteDocument()
 {
     bool overwrite = false;
+    bool giveAway = false;
     // Asked again when the file changes between the look and the write.
     for (;;) {
         const Document::SaveTarget target = document_->InspectSaveTarget();
@@ -129,9 +131,17 @@ bool TPHIForm::WriteDocument()
                                  .arg(target.otherLinks));
             document_->LinksTold();
         }
-        if (document_->Write(overwrite)) {
+        const Document::WriteResult result = document_->Write(overwrite, giveAway);
+        if (result.written) {
             RememberFile(path);
             return true;
+        }
+        if (!result.owner.isEmpty()) {
+            if (!prompts_.ConfirmYesNo(
+                    this,
+                    QStringLiteral("%1 belongs to %2; saving makes it yours. Save anyway?").arg(shown, result.owner)))
+                return false;
+            giveAway = true;
         }
     }
 }
@@ -172,15 +182,19 @@ void TPHIForm::Load1Click()
 
 bool TPHIForm::OpenLargeFileAnyway(const QString& path)
 {
-    // Beyond this a file is hardly a hierarchy: a geometry file chosen by mistake, say.
-    constexpr std::int64_t kMegabyte = 1024 * 1024, kLargeFile = 32 * kMegabyte;
     const std::optional<varnoke::files::FileStamp> stamp = varnoke::files::StampOf(ui::CorePath(path));
-    if (!stamp || !stamp->regular || stamp->size <= kLargeFile)
+    if (!stamp || !stamp->regular || stamp->size <= kLargeText)
         return true;
     return prompts_.ConfirmYesNo(this,
                                  QStringLiteral("%1 is %2 MB. Open it as text anyway?")
                                      .arg(QDir::toNativeSeparators(path))
-                                     .arg((stamp->size + kMegabyte / 2) / kMegabyte));
+                                     .arg(RoundedMegabytes(stamp->size)));
+}
+
+bool TPHIForm::PasteLargeTextAnyway(std::int64_t characters)
+{
+    return prompts_.ConfirmYesNo(
+        this, QStringLiteral("The text to paste is %1 MB. Paste it anyway?").arg(RoundedMegabytes(characters)));
 }
 
 void TPHIForm::OpenAs(const QString& path)

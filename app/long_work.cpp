@@ -54,6 +54,8 @@ QString ProgressText(varnoke::Progress::Step step, const QString& name)
         return QStringLiteral("Reading %1").arg(name);
     case varnoke::Progress::Step::TestingLines:
         return name.isEmpty() ? QStringLiteral("Testing the hierarchy") : QStringLiteral("Testing %1").arg(name);
+    case varnoke::Progress::Step::WritingFile:
+        return QStringLiteral("Saving %1").arg(name);
     case varnoke::Progress::Step::ShowingText:
         break;
     }

@@ -181,6 +181,8 @@ private:
     void OpenAs(const QString& path);
     // Asks before a file too large to be a hierarchy is read; false when the answer was No.
     bool OpenLargeFileAnyway(const QString& path);
+    // The same for a paste into the editor.
+    bool PasteLargeTextAnyway(std::int64_t characters);
 
     // The given prompts, with the normal pointer while they wait for the user.
     CursorPrompts cursorPrompts_;

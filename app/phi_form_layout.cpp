@@ -60,6 +60,7 @@ void TPHIForm::CreateControls()
     textView_ = new TextView(document_->Lines(), document_->Text());
     connect(document_, &Document::textReplaced, textView_, &TextView::ShowText);
     textView_->setObjectName(QStringLiteral("TextMemo"));
+    textView_->AskBeforeLargePaste([this](std::int64_t characters) { return PasteLargeTextAnyway(characters); });
 
     views_ = new QStackedWidget;
     views_->addWidget(textView_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hierarchy/document_lines.h"
+#include "hierarchy/progress.h"
 #include "hierarchy/text_positions.h"
 
 #include <QTextCursor>
@@ -28,9 +29,10 @@ public:
 
     bool Holds(const varnoke::DocumentText& text) const;
     // The text as a file holds it: lines joined by CR LF, a final one when the text ends so.
-    QByteArray Bytes() const;
+    // The listener hears how far it has come (a save's first part) and may stop it.
+    QByteArray Bytes(varnoke::Progress* progress = nullptr, std::string_view what = {}) const;
     // The first line (0-based) with a character beyond Latin-1, which a byte cannot hold.
-    std::optional<int> FirstLineBeyondLatin1() const;
+    std::optional<int> FirstLineBeyondLatin1(varnoke::Progress* progress = nullptr, std::string_view what = {}) const;
 
     bool Modified() const;
     void SetModified(bool modified);

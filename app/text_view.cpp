@@ -1,9 +1,13 @@
 #include "app/text_view.h"
 
+#include "app/busy_cursor.h"
+#include "app/large_text.h"
+#include "app/steady_caret.h"
 #include "app/text_lines.h"
 
 #include <QAbstractUndoItem>
 #include <QFontDatabase>
+#include <QMimeData>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -56,6 +60,7 @@ TextView::TextView(TextLines& lines, QTextDocument& text, QWidget* parent)
     const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     setFont(font);
     setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) * 4);
+    new SteadyCaret(*this);
 }
 
 void TextView::ShowText(QTextDocument* text)
@@ -101,4 +106,16 @@ std::optional<int> TextView::CaretLine() const
 std::unique_ptr<QAbstractUndoItem> TextView::SelectionUndo()
 {
     return std::make_unique<SelectAgain>(*this);
+}
+
+void TextView::insertFromMimeData(const QMimeData* source)
+{
+    const qsizetype characters = source->hasText() ? source->text().size() : 0;
+    if (characters > kLargeText && largePaste_ && !largePaste_(characters))
+        return;
+    // Tens of megabytes take the editor seconds.
+    std::optional<BusyCursor> busy;
+    if (characters > kLargeText)
+        busy.emplace();
+    QPlainTextEdit::insertFromMimeData(source);
 }

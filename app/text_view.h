@@ -4,6 +4,8 @@
 
 #include <QPlainTextEdit>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -34,6 +36,14 @@ public:
     // A part for an undo step that, undone, selects again what is selected now: the text
     // document's own undo only puts the caret somewhere near.
     std::unique_ptr<QAbstractUndoItem> SelectionUndo();
+    // Asked before a paste or drop of a large text goes in: true lets it. None: every one does.
+    void AskBeforeLargePaste(std::function<bool(std::int64_t characters)> question)
+    {
+        largePaste_ = std::move(question);
+    }
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     // Where the view stood in the text it showed before the one it shows.
@@ -45,4 +55,5 @@ private:
 
     TextLines& lines_;
     Place before_;
+    std::function<bool(std::int64_t characters)> largePaste_;
 };

@@ -109,4 +109,5 @@ echo "peak memory at 1 GB above that at 100 MB: $growth MiB (target <= 4 MiB)"
 
 if [ -x "$bin/bench_window" ]; then
   QT_QPA_PLATFORM=offscreen "$bin/bench_window" "$work" | tee -a "$work/results"
+  QT_QPA_PLATFORM=offscreen "$bin/bench_idle_save" "$work" | tee -a "$work/results"
 fi

@@ -12,6 +12,7 @@
 
 #include "app/document.h"
 #include "app/phi_form.h"
+#include "bench_window_support.h"
 #include "ui/prompts.h"
 #include "ui/settings.h"
 
@@ -36,27 +37,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-// Answers nothing: every question No, every dialog cancelled; counts the boxes shown.
-class SilentPrompts final : public Prompts {
-public:
-    void Message(QWidget*, const QString&) override { }
-    void Error(QWidget*, const QString& text) override
-    {
-        ++errors;
-        std::fprintf(stderr, "error box: %s\n", qPrintable(text));
-    }
-    Answer Confirm(QWidget*, const QString&) override { return Answer::No; }
-    bool ConfirmYesNo(QWidget*, const QString&) override { return false; }
-    std::optional<FileDialogAnswer> OpenFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogAnswer> SaveFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
-    bool ConfirmReplace(QWidget*, const QString&, const QString&) override { return false; }
-    int ShowModal(QDialog&) override { return QDialog::Rejected; }
-    std::optional<QString> InputBox(QWidget*, const InputBoxContent&) override { return std::nullopt; }
-    std::optional<QString> ChooseFolder(QWidget*, const QString&, const QString&) override { return std::nullopt; }
-
-    int errors = 0;
-};
 
 // One line of the figure as the tree holds it: its depth and its text without indentation.
 struct TreeLine {
@@ -220,7 +200,7 @@ void CheckTidied(TPHIForm& form, const Figure& figure)
 }
 
 // One warm-up, then `runs` pairs: the window opening the figure, then the floor.
-Timings Measure(TPHIForm& form, Floor& floor, SilentPrompts& prompts, const Figure& figure, int runs)
+Timings Measure(TPHIForm& form, Floor& floor, FixedAnswers& prompts, const Figure& figure, int runs)
 {
     std::vector<double> window;
     std::vector<double> bare;
@@ -262,7 +242,7 @@ void Report(const std::string& label, double ratio, double target, double second
 // seconds it took, the peak memory before it and the peak after it.
 int OpenOnce(const std::string& side, const std::string& path, int lines)
 {
-    SilentPrompts prompts;
+    FixedAnswers prompts(false);
     MemorySettings settings;
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     std::unique_ptr<Document> document;
@@ -349,13 +329,7 @@ int main(int argc, char* argv[])
     }
     const std::filesystem::path work = argv[1];
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The offscreen platform's notes would mix with the results.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-    });
+    QuietOffscreen();
     QApplication application(argc, argv);
     if (std::string(argv[1]) == "--once" && argc == 5)
         return OpenOnce(argv[2], argv[3], std::atoi(argv[4]));
@@ -365,7 +339,7 @@ int main(int argc, char* argv[])
     constexpr int kEmptyLines = 5'000'000;
     const Figure emptyLines = WriteEmptyLines(work, kEmptyLines);
 
-    SilentPrompts prompts;
+    FixedAnswers prompts(false);
     MemorySettings settings;
     Document document(QString::fromStdString((work / "varnoke").string()));
     TPHIForm window(prompts, settings, document);

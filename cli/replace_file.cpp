@@ -18,6 +18,11 @@ int ReplaceFile(const std::string& path, files::WholeFile& original, const std::
     case files::ReplaceOutcome::Changed:
         err << "File " << path << " changed while it was tidied; it is left as it is\n";
         return kUsageOrUnreadable;
+    case files::ReplaceOutcome::WouldGiveAway:
+        // A command line has nobody to ask: the file stays its owner's.
+        err << "File " << path << " belongs to " << result.reason
+            << "; tidying it in place would make it yours: it is left as it is\n";
+        return kUsageOrUnreadable;
     case files::ReplaceOutcome::CannotCreate:
     case files::ReplaceOutcome::WriteFailed:
         break;

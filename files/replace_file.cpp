@@ -1,6 +1,8 @@
 #include "files/replace_file.h"
 
 #include "files/interrupt_cleanup.h"
+#include "files/replace_plan.h"
+#include "files/write_in_place.h"
 #include "hierarchy/platform.h"
 
 #include <cerrno>
@@ -96,8 +98,9 @@ std::optional<FileStamp> StampOf(const std::string& path)
     return known ? std::optional(stamp) : std::nullopt;
 }
 
+// A rename keeps the owner here; the writing is one call, which nothing stops.
 ReplaceResult ReplaceFile(const std::string& path, std::string_view bytes, const FileStamp* reference,
-                          FilePointer* original, const BeforeReplacing& beforeReplacing)
+                          FilePointer* original, const BeforeReplacing& beforeReplacing, bool, Progress*)
 {
     // Through a link, the file it names is replaced and the link stays.
     std::error_code error;
@@ -163,24 +166,6 @@ FileStamp StampOfStatus(const struct stat& status)
     stamp.links = static_cast<std::uint64_t>(status.st_nlink);
     stamp.regular = S_ISREG(status.st_mode);
     return stamp;
-}
-
-bool WriteAll(int descriptor, std::string_view bytes)
-{
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t count = ::write(descriptor, bytes.data() + written, bytes.size() - written);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return false;
-        if (count == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        written += static_cast<std::size_t>(count);
-    }
-    return true;
 }
 
 // The user may not write the file; the superuser, who may write any file, takes a file
@@ -254,7 +239,7 @@ std::optional<FileStamp> StampOf(const std::string& path)
 }
 
 ReplaceResult ReplaceFile(const std::string& path, std::string_view bytes, const FileStamp* reference, FilePointer*,
-                          const BeforeReplacing& beforeReplacing)
+                          const BeforeReplacing& beforeReplacing, bool mayGiveAway, Progress* progress)
 {
     // Through a link, the file it names is replaced and the link stays.
     std::error_code error;
@@ -281,6 +266,30 @@ ReplaceResult ReplaceFile(const std::string& path, std::string_view bytes, const
             return Refused(errno != 0 ? Reason(errno) : "not a regular file");
     }
 
+    // The file as it is right before it is replaced: not as the reference says, it is left.
+    struct stat now { };
+    bool present = false;
+    const auto changed = [&] {
+        if (beforeReplacing)
+            beforeReplacing(path);
+        present = ::stat(target.c_str(), &now) == 0;
+        return reference && (!present || !SameState(*reference, StampOfStatus(now)));
+    };
+    if (current) {
+        switch (PlanReplacing(OwnerFactsOf(target.string()))) {
+        case ReplacePlan::Rename:
+            break;
+        case ReplacePlan::InPlace:
+            if (changed())
+                return Refused({}, ReplaceOutcome::Changed);
+            return WriteInPlace(target.string(), ::fileno(current.get()), bytes, progress, path);
+        case ReplacePlan::GiveAway:
+            if (!mayGiveAway)
+                return Refused(UserName(status.st_uid), ReplaceOutcome::WouldGiveAway);
+            break;
+        }
+    }
+
     InterruptCleanup cleanup;
     std::string temporary = (target.parent_path() / ".varnoke-XXXXXX").string();
     const int descriptor = ::mkstemp(temporary.data());
@@ -294,8 +303,13 @@ ReplaceResult ReplaceFile(const std::string& path, std::string_view bytes, const
         return Refused(Reason(reason), outcome);
     };
     // The bytes before the owner: writing drops the setuid bit of a file the writer may not keep it on.
-    if (!WriteAll(descriptor, bytes))
-        return discard(errno, ReplaceOutcome::WriteFailed);
+    try {
+        if (!WriteAll(descriptor, bytes, progress, path))
+            return discard(errno, ReplaceOutcome::WriteFailed);
+    } catch (const Cancelled&) {
+        discard(0, ReplaceOutcome::WriteFailed);
+        throw;
+    }
     if (current)
         CopyOwnership(::fileno(current.get()), descriptor, status);
     else
@@ -312,15 +326,11 @@ ReplaceResult ReplaceFile(const std::string& path, std::string_view bytes, const
         return Refused(Reason(reason), ReplaceOutcome::WriteFailed);
     }
 
-    if (beforeReplacing)
-        beforeReplacing(path);
-    struct stat now { };
-    const bool present = ::stat(target.c_str(), &now) == 0;
-    const bool changed = reference && (!present || !SameState(*reference, StampOfStatus(now)));
-    if (changed || (present && !S_ISREG(now.st_mode))) {
+    const bool changedMeanwhile = changed();
+    if (changedMeanwhile || (present && !S_ISREG(now.st_mode))) {
         ::unlink(temporary.c_str());
         cleanup.Release();
-        return changed ? Refused({}, ReplaceOutcome::Changed) : Refused("not a regular file");
+        return changedMeanwhile ? Refused({}, ReplaceOutcome::Changed) : Refused("not a regular file");
     }
     if (std::rename(temporary.c_str(), target.c_str()) != 0) {
         const int reason = errno;

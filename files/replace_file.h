@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hierarchy/geometry_file.h"
+#include "hierarchy/progress.h"
 
 #include <cstdint>
 #include <functional>
@@ -38,6 +39,7 @@ enum class ReplaceOutcome {
     Changed, // the file is not the one of the reference any more: left as it is
     CannotCreate, // refused or failed before the bytes were written (reason says why)
     WriteFailed, // the bytes could not all be written (a full disk): the old file is whole
+    WouldGiveAway, // the file would become the saver's (reason: its owner): nothing written
 };
 
 struct ReplaceResult {
@@ -57,7 +59,13 @@ struct ReplaceResult {
 // the reference says right before the rename (changed, replaced, removed) is left as it
 // is. The file as read may be held open by the caller: it is closed before the rename
 // on Windows, which does not rename over an open file.
+// Where the new file could not keep the owner or group (a saver who may not give files
+// away, in a folder where the saver may make files), a writable file is written over in
+// place after a backup instead (all its names get the new text); one that is not is
+// given to the saver only when mayGiveAway says so. The listener hears how far the
+// writing has come and may stop it (Cancelled thrown, the old file whole).
 ReplaceResult ReplaceFile(const std::string& path, std::string_view bytes, const FileStamp* reference,
-                          FilePointer* original = nullptr, const BeforeReplacing& beforeReplacing = {});
+                          FilePointer* original = nullptr, const BeforeReplacing& beforeReplacing = {},
+                          bool mayGiveAway = false, Progress* progress = nullptr);
 
 } // namespace varnoke::files

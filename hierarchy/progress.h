@@ -11,8 +11,8 @@ namespace varnoke {
 // lines; without a listener it costs one test of a pointer.
 class Progress {
 public:
-    // ShowingText: a file's lines going into the view that shows them.
-    enum class Step { ReadingFile, TestingLines, ShowingText };
+    // ShowingText: a file's lines going into the view that shows them; WritingFile: a save.
+    enum class Step { ReadingFile, TestingLines, ShowingText, WritingFile };
 
     virtual ~Progress() = default;
     // What is read (a file's path; the document's name for its lines) and how far: done

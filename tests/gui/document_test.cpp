@@ -4,6 +4,8 @@
 #include "tree/drag_drop.h"
 #include "tree/tree_menu.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -88,6 +90,45 @@ private slots:
     }
     void cleanup() { doc_.reset(); }
 
+    // A save stopped at any of its reports leaves the old file whole, no other file beside
+    // it, and the document modified; one left to run writes the text.
+    void saveStoppedAnywhere()
+    {
+        struct StopAt final : varnoke::Progress {
+            bool Report(Step step, std::string_view, std::uint64_t, std::uint64_t) override
+            {
+                writing += step == Step::WritingFile;
+                ++all;
+                return ++reports < stopAt;
+            }
+            int reports = 0, writing = 0, all = 0, stopAt = 0;
+        } stopper;
+        QVERIFY(doc_->Load(Figure()));
+        const QByteArray old = ReadAll(Figure());
+        // Some megabytes: several reports in each part of the save.
+        doc_->Lines().Insert(0, std::vector<std::string>(150'000, "#a comment line"));
+        doc_->ListenWith(&stopper);
+        const QDir folder(QFileInfo(Figure()).absolutePath());
+        const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        int stops = 0;
+        for (stopper.stopAt = 1;; ++stopper.stopAt) {
+            stopper.reports = 0;
+            try {
+                QVERIFY(doc_->Write(false).written);
+                break;
+            } catch (const varnoke::Cancelled&) {
+                ++stops;
+            }
+            QCOMPARE(ReadAll(Figure()), old);
+            QCOMPARE(folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), entries);
+            QVERIFY(doc_->IsModified());
+        }
+        QVERIFY2(stops >= 5, qPrintable(QString::number(stops)));
+        QCOMPARE(stopper.writing, stopper.all); // told as a save
+        QVERIFY(!doc_->IsModified());
+        QCOMPARE(ReadAll(Figure()), doc_->Lines().Bytes());
+    }
+
     // A whole round: open, edit the tree, write it back, save, test again, and New.
     void loadEditWriteAndClear()
     {
@@ -99,7 +140,7 @@ private slots:
         QCOMPARE(doc_->Lines().Line(7), "\t\t\t\t5 head yzx"); // the text is the old copy
         doc_->WriteTreeBack();
         QCOMPARE(doc_->Lines().Line(18), "\t\t3 head yzx");
-        QVERIFY(doc_->Write(false));
+        QVERIFY(doc_->Write(false).written);
         QVERIFY(!doc_->IsModified());
         QCOMPARE(ReadAll(Figure()), doc_->Lines().Bytes());
         QVERIFY(doc_->Test());
@@ -259,7 +300,7 @@ private slots:
                   open();
                   Type(*doc_, u"#abc"_s);
               },
-              [this] { QVERIFY(doc_->Write(true)); },
+              [this] { QVERIFY(doc_->Write(true).written); },
               { { "modified", 1 } } },
             { "an open of another file",
               open,

@@ -3,12 +3,15 @@
 #include "files/size_limit_signal.h"
 #include "window_fixture.h"
 
+#include <QClipboard>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QtTest>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -30,6 +33,18 @@ struct stat StatusOf(const QString& path)
     if (::stat(Native(path).constData(), &status) != 0)
         qWarning("cannot stat %s", qPrintable(path));
     return status;
+}
+
+// The address space the process takes now.
+std::optional<std::uint64_t> AddressSpaceUsed()
+{
+    QFile statm(u"/proc/self/statm"_s);
+    if (!statm.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    bool number = false;
+    const qulonglong pages = statm.readAll().split(' ').constFirst().toULongLong(&number);
+    return number ? std::optional(std::uint64_t { pages } * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE)))
+                  : std::nullopt;
 }
 
 bool MakeFifo(const QString& path)
@@ -359,6 +374,56 @@ private slots:
         Open(doc); // the dialog starts where it was before
         QCOMPARE(prompts_->calls.constLast().request.fileName, u"doc.phi"_s);
         QCOMPARE(prompts_->Texts(u"Error"_s), QStringList {});
+        QCOMPARE(prompts_->Texts(u"ConfirmYesNo"_s).size(), 1);
+    }
+
+    // A file the editor could not hold in the address space left is refused before it is
+    // read, the document as it was; one that fits opens under the same limit.
+    void fileBeyondTheMemoryLeft()
+    {
+        QVERIFY(Start());
+        const QString doc = WriteFile(Path(u"doc.phi"_s), "#doc\r\n");
+        Open(doc);
+        const QString large = Path(u"large.phi"_s), small = WriteFile(Path(u"small.phi"_s), "#small\r\n");
+        QFile file(large); // sparse: no disk taken
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(24) << 20));
+        file.close();
+        const std::optional<std::uint64_t> used = AddressSpaceUsed();
+        QVERIFY(used.has_value());
+        struct rlimit original { };
+        QCOMPARE(::getrlimit(RLIMIT_AS, &original), 0);
+        struct rlimit limited = original;
+        limited.rlim_cur = static_cast<rlim_t>(*used + (std::uint64_t { 128 } << 20));
+        QCOMPARE(::setrlimit(RLIMIT_AS, &limited), 0);
+        {
+            const auto restore = qScopeGuard([&] { ::setrlimit(RLIMIT_AS, &original); });
+            Open(large);
+            // Refused by name before it is read, not run out of memory on the way.
+            QCOMPARE(prompts_->Texts(u"Error"_s).size(), 1);
+            QVERIFY(prompts_->Texts(u"Error"_s).constFirst().contains(large));
+            QCOMPARE(Lines(), QStringList { u"#doc"_s });
+            QCOMPARE(w->Doc().Path(), doc);
+            Open(small);
+        }
+        QCOMPARE(prompts_->Texts(u"Error"_s).size(), 1);
+        QCOMPARE(Lines(), QStringList { u"#small"_s });
+    }
+
+    // A paste beyond 32 MB is asked about first; No pastes nothing. A smaller one goes in.
+    void largePaste()
+    {
+        QVERIFY(Start());
+        Open(WriteFile(Path(u"doc.phi"_s), "#doc\r\n"));
+        QTest::keyClick(w, Qt::Key_F4);
+        Caret(0, 0);
+        QGuiApplication::clipboard()->setText(QString((32 << 20) + 1, u'x'));
+        prompts_->yesNos.push_back(false);
+        QTest::keyClick(TextMemo(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(prompts_->Texts(u"ConfirmYesNo"_s).size(), 1);
+        QCOMPARE(Lines(), QStringList { u"#doc"_s });
+        QGuiApplication::clipboard()->setText(u"#pasted "_s);
+        QTest::keyClick(TextMemo(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Lines(), QStringList { u"#pasted #doc"_s });
         QCOMPARE(prompts_->Texts(u"ConfirmYesNo"_s).size(), 1);
     }
 
