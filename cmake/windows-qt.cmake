@@ -43,7 +43,9 @@ foreach(size 16 24 32 48 64 256)
   endif()
   list(APPEND varnoke_icon_pictures ${png})
 endforeach()
-execute_process(COMMAND icotool -c -o ${VARNOKE_WINDOWS_ICON} ${varnoke_icon_pictures} COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND icotool -c -o ${varnoke_pictures}/varnoke.ico ${varnoke_icon_pictures} COMMAND_ERROR_IS_FATAL ANY)
+# Replaced only when it changes, so that a new configure does not recompile the resources of varnoke.exe.
+file(COPY_FILE ${varnoke_pictures}/varnoke.ico ${VARNOKE_WINDOWS_ICON} ONLY_IF_DIFFERENT)
 
 file(CONFIGURE OUTPUT ${VARNOKE_RESOURCES_QRC}
      CONTENT "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n    <qresource prefix=\"/\">\n${varnoke_qrc_entries}    </qresource>\n</RCC>\n")
