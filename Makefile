@@ -6,9 +6,10 @@ SANITIZE_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 WINDOWS_DIR ?= build-windows
+PREFIX ?= /usr/local
 SANITIZE_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: deps configure build run test windows-build package-windows test-windows bench sanitize fuzz-build fuzz fuzz-smoke clean
+.PHONY: deps configure build run test install package windows-build package-windows test-windows bench sanitize fuzz-build fuzz fuzz-smoke clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -24,6 +25,14 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure --no-tests=error --parallel $(JOBS)
+
+# The programs, the sample figure, the desktop entry, icon, MIME type and man pages under PREFIX.
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The Debian package, in $(BUILD_DIR)/packages.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 # Everything cross-built for Windows with mingw-w64: the core, varnoke-cli and the window, against
 # the project's own Qt DLLs (built from Debian's sources once, into a cache outside the build

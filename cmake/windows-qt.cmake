@@ -29,6 +29,24 @@ foreach(entry ${varnoke_qrc_files})
   string(APPEND varnoke_qrc_entries "        <file alias=\"${name}\">${source}</file>\n")
 endforeach()
 set(VARNOKE_RESOURCES_QRC ${CMAKE_BINARY_DIR}/resources.qrc)
+
+# The program's icon in varnoke.exe, for Explorer, the Start menu, "Open with" and the installer:
+# the SVG icon drawn at the sizes Windows asks for, packed by icotool (256 pixels as PNG).
+set(VARNOKE_WINDOWS_ICON ${CMAKE_BINARY_DIR}/varnoke.ico)
+set(varnoke_icon_pictures "")
+foreach(size 16 24 32 48 64 256)
+  set(png ${varnoke_pictures}/varnoke-${size}.png)
+  execute_process(COMMAND ${varnoke_host_tools}/svg-to-png ${size} ${CMAKE_SOURCE_DIR}/resources/icons/varnoke.svg ${png}
+                  COMMAND_ERROR_IS_FATAL ANY ERROR_QUIET)
+  if(size EQUAL 256)
+    list(APPEND varnoke_icon_pictures -r)
+  endif()
+  list(APPEND varnoke_icon_pictures ${png})
+endforeach()
+execute_process(COMMAND icotool -c -o ${varnoke_pictures}/varnoke.ico ${varnoke_icon_pictures} COMMAND_ERROR_IS_FATAL ANY)
+# Replaced only when it changes, so that a new configure does not recompile the resources of varnoke.exe.
+file(COPY_FILE ${varnoke_pictures}/varnoke.ico ${VARNOKE_WINDOWS_ICON} ONLY_IF_DIFFERENT)
+
 file(CONFIGURE OUTPUT ${VARNOKE_RESOURCES_QRC}
      CONTENT "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n    <qresource prefix=\"/\">\n${varnoke_qrc_entries}    </qresource>\n</RCC>\n")
 

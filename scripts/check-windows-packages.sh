@@ -5,8 +5,15 @@
 #  - a silent install into a Poser folder, whose varnoke-cli checks the installed sample clean;
 #    a silent uninstall then leaves every file and registry key as before the install, but for
 #    the uninstaller itself (it cannot delete itself while it runs in place);
+#  - the programs carry version information and a manifest (asInvoker, per-monitor DPI aware),
+#    varnoke.exe the program's icon; every shipped program and DLL is stripped;
+#  - the uninstall entry names the icon, publisher, version and size;
 #  - an install into a folder that already holds files of the names it ships leaves them as
-#    they were, and so does its uninstall.
+#    they were, and so does its uninstall;
+#  - an install over an earlier one replaces the files the earlier one put there (an older
+#    varnoke.exe, a broken Qt6Widgets.dll), and its log lists each file once;
+#  - an install that stops half-way (a file in the way of a folder) leaves every file it wrote
+#    whole and an uninstaller; the next install completes it.
 #   scripts/check-windows-packages.sh [BUILD]     (WINEPREFIX set, as make test-windows does)
 set -euo pipefail
 wine=/usr/lib/wine/wine64
@@ -35,6 +42,14 @@ snapshot() {
     rm -f "$work/key.reg"
   done
 }
+same_as_zip() { # FOLDER: every file an install put there is the zip's file of that name, whole
+  local file shipped
+  while read -r file; do
+    shipped="$work/$name/${file#Varnoke/}"
+    [ -f "$shipped" ] || fail "$1 holds $file, which the zip has not"
+    cmp -s "$1/$file" "$shipped" || fail "$1/$file is not the file the zip holds"
+  done < <(cd "$1" && find . -type f ! -name install.log ! -name Uninstall.exe ! -name '*.mine' | sed 's|^\./||')
+}
 checks_clean() { # FOLDER: its varnoke-cli finds no error and no warning in its sample
   local output
   output="$(cd "$1" && "$wine" varnoke-cli.exe check --format gnu 'Runtime\Geometries\Mannikin\mannikin.phi' 2>/dev/null)" ||
@@ -55,6 +70,24 @@ done
 checks_clean "$work/$name"
 echo "package check: the zip holds what it should, and its varnoke-cli checks its sample clean"
 
+# Version information, manifest, icon; no symbols.
+for program in varnoke varnoke-cli; do
+  exe="$work/$name/$program.exe"
+  wrestool -x --raw -t16 "$exe" | strings -el -n 3 | grep -x "$(cut -d- -f2 <<<"$name")" >/dev/null ||
+    fail "$program.exe carries no version information of its version"
+  manifest="$(wrestool -x --raw -t24 "$exe")"
+  grep -q 'level="asInvoker"' <<<"$manifest" && grep -q '>PerMonitorV2' <<<"$manifest" ||
+    fail "$program.exe carries no manifest asking for asInvoker and per-monitor DPI awareness: $manifest"
+done
+[ "$(wrestool -l -t3 "$work/$name/varnoke.exe" | wc -l)" -ge 4 ] && [ -n "$(wrestool -l -t14 "$work/$name/varnoke.exe")" ] ||
+  fail "varnoke.exe carries no icon of several sizes"
+for module in "$work/$name"/*.exe "$work/$name"/*.dll "$work/$name"/*/*.dll; do
+  [[ "$(x86_64-w64-mingw32-nm "$module" 2>&1)" == *"no symbols"* ]] &&
+    [[ "$(x86_64-w64-mingw32-objdump -h "$module")" != *.debug* ]] ||
+    fail "$(basename "$module") is not stripped"
+done
+echo "package check: the programs carry version, manifest and icon; every program and DLL is stripped"
+
 # A silent install into a Poser folder, and a silent uninstall.
 poser="$work/Poser11" # /D= takes no quotes, and Wine quotes an argument with a space
 mkdir -p "$poser"
@@ -72,6 +105,11 @@ done
 ! "$wine" reg query 'HKLM\Software\Classes\.phi' /ve 2>/dev/null | grep -q Varnoke ||
   fail "the install made Varnoke the default program for .phi files unasked"
 checks_clean "$poser"
+entry="$("$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnoke' 2>/dev/null | tr -d '\r')"
+for value in DisplayIcon Publisher DisplayVersion EstimatedSize; do
+  grep -q "^ *$value " <<<"$entry" || fail "the uninstall entry has no $value: $entry"
+done
+grep -q "DisplayIcon .*varnoke.exe,0" <<<"$entry" || fail "the uninstall entry's icon is not varnoke.exe's: $entry"
 "$wine" "$poser/Varnoke/Uninstall.exe" /S _?="$(windows_path "$poser/Varnoke")" || fail "the silent uninstall failed"
 after="$(snapshot "$poser")"
 changes="$(diff <(echo "$before") <(echo "$after") | grep '^[<>]' | cut -d' ' -f1-2 || true)"
@@ -96,3 +134,34 @@ printf '#my own figure\r\n' >"$mine/Runtime/Geometries/Mannikin/mannikin.phi"
 [ ! -e "$mine/varnoke.exe" ] && [ ! -e "$mine/Runtime/Geometries/Mannikin/mannikin.obj" ] ||
   fail "the uninstall left files the install had made"
 echo "package check: an install leaves files already there as they were, and so does its uninstall"
+
+# An upgrade: files the earlier install put there are replaced, however they are now.
+upgrade="$work/Upgrade"
+"$wine" "$setup" /S /D="$(windows_path "$upgrade")" 2>/dev/null || fail "the first install for the upgrade failed"
+printf 'an older varnoke.exe' >"$upgrade/varnoke.exe"
+: >"$upgrade/Qt6Widgets.dll"
+"$wine" "$setup" /S /D="$(windows_path "$upgrade")" 2>/dev/null || fail "the upgrade failed"
+same_as_zip "$upgrade"
+[ -z "$(tr -d '\r' <"$upgrade/Varnoke/install.log" | sort | uniq -d)" ] || fail "the upgrade's log lists files twice"
+"$wine" "$upgrade/Varnoke/Uninstall.exe" /S _?="$(windows_path "$upgrade/Varnoke")" || fail "the uninstall after the upgrade failed"
+[ "$(cd "$upgrade" && find . | sort)" = $'.\n./Varnoke\n./Varnoke/Uninstall.exe' ] ||
+  fail "the uninstall after the upgrade left: $(cd "$upgrade" && find .)"
+echo "package check: an install over an earlier one replaced its files, and the uninstall removed them"
+
+# A stopped install: a file named styles stands where the plugins' folder goes.
+stopped="$work/Stopped"
+mkdir -p "$stopped"
+printf 'my own styles' >"$stopped/styles.mine"
+cp "$stopped/styles.mine" "$stopped/styles"
+! "$wine" "$setup" /S /D="$(windows_path "$stopped")" 2>/dev/null || fail "the install did not stop where it could not write"
+[ -f "$stopped/Qt6Widgets.dll" ] || fail "the stopped install wrote nothing before it stopped"
+[ -f "$stopped/Varnoke/Uninstall.exe" ] || fail "the stopped install left no uninstaller"
+cmp -s "$stopped/styles" "$stopped/styles.mine" || fail "the stopped install changed the file in its way"
+rm "$stopped/styles"
+same_as_zip "$stopped"
+[ -z "$(find "$stopped" -name '*.varnoke-new')" ] || fail "the stopped install left temporary files"
+"$wine" "$setup" /S /D="$(windows_path "$stopped")" 2>/dev/null || fail "the install after a stopped one failed"
+same_as_zip "$stopped"
+[ -f "$stopped/styles/qwindowsvistastyle.dll" ] || fail "the install after a stopped one did not complete it"
+checks_clean "$stopped"
+echo "package check: a stopped install left whole files and an uninstaller; the next install completed it"

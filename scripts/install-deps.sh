@@ -33,6 +33,16 @@ packages=(
   xdotool
   xclip
   fonts-dejavu-core
+  # The Linux package and its checks: the package's dependencies (dpkg-shlibdeps), the
+  # desktop file's and the MIME type's validators, the MIME database, the man page reader,
+  # and lintian; icotool packs the Windows icon from the pictures drawn of the program's SVG
+  # icon, and wrestool reads the Windows programs' resources back.
+  desktop-file-utils
+  libxml2-utils
+  shared-mime-info
+  man-db
+  lintian
+  icoutils
 )
 
 missing=()

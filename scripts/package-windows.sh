@@ -29,6 +29,11 @@ for licence in "$qt_prefix"/licenses/*; do
   sed 's/\r*$/\r/' "$licence" >"$stage/licenses/$(basename "$licence")"
 done
 
+# Shipped without symbols or debugging information.
+for module in "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll; do
+  x86_64-w64-mingw32-strip --strip-all "$module" # exports are in the export table
+done
+
 # Every DLL a program or plugin needs is shipped or comes with Windows.
 for module in "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll; do
   for dll in $(x86_64-w64-mingw32-objdump -p "$module" | sed -n 's/^\s*DLL Name: //p'); do
@@ -49,7 +54,7 @@ done
 
 (cd "$out" && zip -q -r -X "$name.zip" "$name")
 
-# The installer: every file by name, so that it can leave an existing one alone. The notes
+# The installer: every file by name, so that it can tell its own files from the user's. The notes
 # and licences go into the Varnoke sub-folder, beside the uninstaller.
 files="$out/files.nsh"
 : >"$files"
@@ -67,6 +72,7 @@ done
   echo "!insertmacro VarnokeFile \"${folder//\//\\}\" \"$stage/$file\" \"$(basename "$file")\"" >>"$files"
 done
 makensis -V2 -DVERSION="$version" -DFILES="$files" -DOUTFILE="$out/varnoke-$version-setup.exe" \
+  -DICON="$build/varnoke.ico" -DSIZE_KB="$(du -sk --apparent-size "$stage" | cut -f1)" \
   "$root/packaging/windows/varnoke.nsi"
 
 echo "$out/$name.zip"

@@ -22,67 +22,12 @@ fi
 build="$(cd "${1:-build-windows}" && pwd)"
 screenshot="${2:+$(realpath -m "$2")}"
 zip="$(ls "$build"/packages/varnoke-*-windows-x64.zip)"
-work="$(mktemp -d)"
-program=""
-cleanup() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
 fail() {
   echo "windows smoke test: $*" >&2
   exit 1
 }
-# The X window of that exact title, once there (at most a minute).
-window() {
-  local id
-  for _ in $(seq 120); do
-    id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)"
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    [ -n "$program" ] && ! kill -0 "$program" 2>/dev/null && fail "the program ended before \"$1\" came up"
-    sleep 0.5
-  done
-  fail "no window \"$1\" came up"
-}
-absent() {
-  [ -z "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true)" ]
-}
-keys() {
-  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
-  sleep 0.5
-  shift
-  xdotool key --delay 150 "$@"
-  sleep 1.5
-}
-copied() { # what a click into the view and Ctrl+A Ctrl+C copy (or the marker left in place)
-  printf 'nothing copied' | xclip -selection clipboard >/dev/null 2>&1 # it stays, serving the selection
-  xdotool mousemove --window "$1" 290 150 click 1
-  sleep 1
-  keys "$1" ctrl+a ctrl+c
-  xclip -selection clipboard -o 2>/dev/null || true
-}
-# The tree view copies the label of the node clicked, one line of the sample; the text view
-# copies all of its text.
-shows_tree() {
-  local label
-  label="$(copied "$1" | tr -d '\r')"
-  [ "$(wc -l <<<"$label")" -eq 1 ] && sed 's/^\t*//' "$work/tidy.txt" | grep -qxF -- "$label"
-}
-ended() { # the program ends by itself, with status 0
-  for _ in $(seq 60); do
-    if ! kill -0 "$program" 2>/dev/null; then
-      local status=0
-      wait "$program" || status=$?
-      program=""
-      [ "$status" -eq 0 ] || fail "the program ended with status $status"
-      return 0
-    fi
-    sleep 0.5
-  done
-  fail "the program did not end after its window was closed"
-}
-
+source "$(dirname "$0")/window-driving.sh"
 (cd "$work" && unzip -q "$zip")
 folder="$(ls -d "$work"/varnoke-*-windows-x64)"
 sample="Runtime/Geometries/Mannikin/mannikin.phi"
@@ -97,7 +42,7 @@ program=$!
 main="$(window "Varnoke V2.0")"
 sleep 2
 absent "Varnoke" || fail "a box came up beside the window in a Poser folder"
-shows_tree "$main" || fail "the sample did not come up in the tree view"
+shows_tree "$main" "$work/tidy.txt" || fail "the sample did not come up in the tree view"
 if [ -n "$screenshot" ]; then
   xwd -silent -id "$main" | convert xwd:- "$screenshot" || echo "no screenshot: convert (ImageMagick) is missing" >&2
 fi
@@ -105,7 +50,7 @@ keys "$main" F4
 [ "$(copied "$main" | tr -d '\r')" = "$(cat "$work/tidy.txt")" ] ||
   fail "the text view does not hold the sample as a test tidies it"
 keys "$main" F5
-shows_tree "$main" || fail "the tree view did not come back: the sample has errors"
+shows_tree "$main" "$work/tidy.txt" || fail "the tree view did not come back: the sample has errors"
 keys "$main" alt+F4
 # Showing the text wrote the tree back into it, which counts as a change: No, not saved.
 keys "$(window Confirm)" alt+n
