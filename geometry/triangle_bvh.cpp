@@ -14,10 +14,10 @@ Vec3 Corner(const Mesh& mesh, const Triangle& triangle, int corner)
     return { p[0], p[1], p[2] };
 }
 
-// Three times the centroid along an axis: enough to order triangles by it.
-float CentroidKey(const Mesh& mesh, const Triangle& triangle, int axis)
+// Three times the centroid: enough to place triangles by it.
+Vec3 Centroid(const Mesh& mesh, const Triangle& triangle)
 {
-    return Corner(mesh, triangle, 0)[axis] + Corner(mesh, triangle, 1)[axis] + Corner(mesh, triangle, 2)[axis];
+    return Corner(mesh, triangle, 0) + Corner(mesh, triangle, 1) + Corner(mesh, triangle, 2);
 }
 
 // The nodes of the tree over that many triangles: halves of equal sizes make equal
@@ -28,8 +28,8 @@ std::size_t NodesFor(std::uint32_t triangles, std::uint32_t leafSize, std::map<s
         return 1;
     if (const auto found = known.find(triangles); found != known.end())
         return found->second;
-    const std::size_t nodes = 1 + NodesFor(triangles / 2, leafSize, known)
-        + NodesFor(triangles - triangles / 2, leafSize, known);
+    const std::size_t nodes
+        = 1 + NodesFor(triangles / 2, leafSize, known) + NodesFor(triangles - triangles / 2, leafSize, known);
     known.emplace(triangles, nodes);
     return nodes;
 }
@@ -41,51 +41,81 @@ TriangleBvh::TriangleBvh(const Mesh& mesh)
     if (mesh.triangles.empty() || mesh.triangles.size() > std::numeric_limits<std::uint32_t>::max())
         return;
     const auto count = static_cast<std::uint32_t>(mesh.triangles.size());
-    order_.resize(count);
-    for (std::uint32_t i = 0; i < count; ++i)
-        order_[i] = i;
     std::map<std::uint32_t, std::size_t> known;
     nodes_.reserve(NodesFor(count, kLeafSize, known));
+    std::vector<Entry> entries = Entries(mesh);
+    Split(entries);
+    order_.resize(count);
+    for (std::uint32_t i = 0; i < count; ++i)
+        order_[i] = entries[i].triangle;
+    entries = {};
+    // Children come after their parent: boxes grow from the leaves up in one backward pass.
+    for (std::size_t index = nodes_.size(); index-- > 0;) {
+        Node& node = nodes_[index];
+        if (node.count == 0) {
+            node.box = nodes_[node.first].box;
+            node.box.Add(nodes_[node.first + 1].box);
+            continue;
+        }
+        for (std::uint32_t i = node.first; i < node.first + node.count; ++i)
+            for (int corner = 0; corner < 3; ++corner)
+                node.box.Add(Corner(mesh, mesh.triangles[order_[i]], corner));
+    }
+}
 
+std::vector<TriangleBvh::Entry> TriangleBvh::Entries(const Mesh& mesh)
+{
+    Box centroids;
+    for (const Triangle& triangle : mesh.triangles)
+        centroids.Add(Centroid(mesh, triangle));
+    const Vec3 extent = centroids.max - centroids.min;
+    std::vector<Entry> entries(mesh.triangles.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Vec3 centroid = Centroid(mesh, mesh.triangles[i]);
+        entries[i].triangle = static_cast<std::uint32_t>(i);
+        for (int axis = 0; axis < 3; ++axis) {
+            const float share = extent[axis] > 0 ? (centroid[axis] - centroids.min[axis]) / extent[axis] : 0;
+            entries[i].centroid[axis] = static_cast<std::uint16_t>(std::clamp(share, 0.0f, 1.0f) * 65535);
+        }
+    }
+    return entries;
+}
+
+void TriangleBvh::Split(std::vector<Entry>& entries)
+{
     struct Pending {
         std::uint32_t node, begin, end;
     };
     std::vector<Pending> stack;
     nodes_.push_back({});
-    stack.push_back({ 0, 0, count });
+    stack.push_back({ 0, 0, static_cast<std::uint32_t>(entries.size()) });
     while (!stack.empty()) {
         const Pending task = stack.back();
         stack.pop_back();
-        Box box;
-        Box centroids;
-        for (std::uint32_t i = task.begin; i < task.end; ++i) {
-            const Triangle& triangle = mesh.triangles[order_[i]];
-            for (int corner = 0; corner < 3; ++corner)
-                box.Add(Corner(mesh, triangle, corner));
-            centroids.Add(Vec3 { CentroidKey(mesh, triangle, 0), CentroidKey(mesh, triangle, 1),
-                                 CentroidKey(mesh, triangle, 2) });
-        }
-        nodes_[task.node].box = box;
         if (task.end - task.begin <= kLeafSize) {
             nodes_[task.node].first = task.begin;
             nodes_[task.node].count = task.end - task.begin;
             continue;
         }
-        const Vec3 extent = centroids.max - centroids.min;
-        const int axis = extent.x >= extent.y && extent.x >= extent.z ? 0 : extent.y >= extent.z ? 1 : 2;
+        std::uint16_t low[3] = { 65535, 65535, 65535 }, high[3] = { 0, 0, 0 };
+        for (std::uint32_t i = task.begin; i < task.end; ++i) {
+            for (int axis = 0; axis < 3; ++axis) {
+                low[axis] = std::min(low[axis], entries[i].centroid[axis]);
+                high[axis] = std::max(high[axis], entries[i].centroid[axis]);
+            }
+        }
+        int axis = 0;
+        for (int other = 1; other < 3; ++other)
+            axis = high[other] - low[other] > high[axis] - low[axis] ? other : axis;
         const std::uint32_t middle = task.begin + (task.end - task.begin) / 2;
-        std::nth_element(order_.begin() + task.begin, order_.begin() + middle, order_.begin() + task.end,
-                         [&](std::uint32_t a, std::uint32_t b) {
-                             return CentroidKey(mesh, mesh.triangles[a], axis)
-                                 < CentroidKey(mesh, mesh.triangles[b], axis);
-                         });
+        std::nth_element(entries.begin() + task.begin, entries.begin() + middle, entries.begin() + task.end,
+                         [axis](const Entry& a, const Entry& b) { return a.centroid[axis] < b.centroid[axis]; });
         const auto left = static_cast<std::uint32_t>(nodes_.size());
         nodes_.push_back({});
-        const auto right = static_cast<std::uint32_t>(nodes_.size());
         nodes_.push_back({});
         nodes_[task.node].first = left;
         nodes_[task.node].count = 0;
-        stack.push_back({ right, middle, task.end });
+        stack.push_back({ left + 1, middle, task.end });
         stack.push_back({ left, task.begin, middle });
     }
 }
