@@ -122,3 +122,6 @@ echo "peak memory at 1 GB above that at 100 MB: $growth MiB (target <= 4 MiB)"
 if [ -x "$bin/bench_window" ]; then
   QT_QPA_PLATFORM=offscreen "$bin/bench_window" "$work" | tee -a "$work/results"
 fi
+if [ -x "$bin/preview_frame" ]; then
+  QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" "$bin/preview_frame" | tee -a "$work/results"
+fi
