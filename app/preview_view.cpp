@@ -54,6 +54,9 @@ PreviewView::PreviewView(QWidget* parent)
 
 PreviewView::~PreviewView()
 {
+    // The base class destroys the context after this class is gone: nothing of ours may
+    // hear of it then.
+    disconnect(contextWatch_);
     makeCurrent();
     FreeGraphics();
     doneCurrent();
@@ -96,7 +99,8 @@ void PreviewView::initializeGL()
 {
     initializeOpenGLFunctions();
     // A new context (the first, or after the pane was floated or docked) has nothing of ours.
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
+    disconnect(contextWatch_);
+    contextWatch_ = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
         makeCurrent();
         FreeGraphics();
         doneCurrent();

@@ -51,6 +51,7 @@ private:
     std::vector<std::size_t> groupStarts_;
     varnoke::OrbitCamera camera_;
     QOpenGLShaderProgram* program_ = nullptr;
+    QMetaObject::Connection contextWatch_;
     QOpenGLBuffer corners_ { QOpenGLBuffer::VertexBuffer };
     bool uploaded_ = false;
     bool drawable_ = false;

@@ -17,6 +17,25 @@ class PreviewTest : public WindowFixture {
     PreviewPane* Pane() const { return Control<PreviewPane>(*w, u"PreviewDock"_s); }
     QAction* Item() const { return Control<QAction>(*w, u"Preview1"_s); }
     QString State() const { return Control<QLabel>(*Pane(), u"PreviewState"_s)->text(); }
+    // The middle of the pixels drawn in the highlight colour (orange: red high, blue low,
+    // whatever the light on the face); (-1, -1) when there are too few.
+    QPoint LitMiddle() const
+    {
+        const QImage frame = Pane()->View()->grabFramebuffer();
+        QPoint sum;
+        int lit = 0;
+        for (int y = 0; y < frame.height(); ++y) {
+            for (int x = 0; x < frame.width(); ++x) {
+                const QColor c = frame.pixelColor(x, y);
+                if (c.red() > 80 && c.red() > 3 * c.blue() + 30 && c.green() < c.red() * 8 / 10
+                    && c.green() > c.red() / 3) {
+                    sum += QPoint(x, y);
+                    ++lit;
+                }
+            }
+        }
+        return lit > 20 ? sum / lit : QPoint(-1, -1);
+    }
     void OpenFigureWithPane()
     {
         Open(Figure());
@@ -129,34 +148,38 @@ private slots:
         QVERIFY(Start());
         OpenFigureWithPane();
         QVERIFY2(Pane()->View() != nullptr, qPrintable(Pane()->Words()));
+        const std::shared_ptr<const PreviewGeometry> geometry = Pane()->Geometry();
         QTRY_VERIFY(Pane()->View()->isVisible());
         const QModelIndex shin = Node(u"rShin"_s);
         QVERIFY(shin.isValid());
         TreeView1()->setCurrentIndex(shin);
         QCOMPARE(QString::fromLatin1(w->SelectedNode()->Text()), u"3 rShin yzx"_s);
 
-        // Orange: red high, blue low, whatever the light on the face.
-        const QImage frame = Pane()->View()->grabFramebuffer();
-        QPoint sum;
-        int lit = 0;
-        for (int y = 0; y < frame.height(); ++y) {
-            for (int x = 0; x < frame.width(); ++x) {
-                const QColor c = frame.pixelColor(x, y);
-                if (c.red() > 80 && c.red() > 3 * c.blue() + 30 && c.green() < c.red() * 8 / 10
-                    && c.green() > c.red() / 3) {
-                    sum += QPoint(x, y);
-                    ++lit;
-                }
-            }
-        }
-        QVERIFY2(lit > 20, "the selected part is drawn in the highlight colour");
-        const QPoint middle = sum / lit;
+        const QPoint middle = LitMiddle();
+        QVERIFY2(middle != QPoint(-1, -1), "the selected part is drawn in the highlight colour");
         const int group = Pane()->GroupOf("rShin");
         QCOMPARE(Pane()->View()->GroupAt(middle), std::optional<std::size_t>(static_cast<std::size_t>(group)));
 
         TreeView1()->setCurrentIndex(Node(u"hip"_s));
         QTest::mouseClick(Pane()->View(), Qt::LeftButton, {}, middle);
         QCOMPARE(QString::fromLatin1(w->SelectedNode()->Text()), u"3 rShin yzx"_s);
+
+        // Floated and docked again, each time with a new context: drawn again from the
+        // geometry kept on the processor; then the window goes with its context.
+        for (const bool floating : { true, false }) {
+            Pane()->setFloating(floating);
+            QTRY_VERIFY(Pane()->View()->isVisible());
+            QVERIFY(LitMiddle() != QPoint(-1, -1));
+        }
+        window_.reset();
+
+        // A view of its own, drawn and deleted: its context goes after it.
+        auto alone = std::make_unique<PreviewView>();
+        alone->SetGeometry(geometry);
+        alone->show();
+        QVERIFY(QTest::qWaitForWindowExposed(alone.get()));
+        QVERIFY(!alone->grabFramebuffer().isNull());
+        alone.reset();
     }
 };
 
