@@ -337,6 +337,7 @@ void Document::SetOpened(const QString& path, const varnoke::files::FileStamp& s
     linksTold_ = false;
     // Another document: the list will be its own.
     changedSinceTest_ = false;
+    emit replaced();
 }
 
 void Document::SetSavePathOnly(const QString& path)
@@ -355,6 +356,7 @@ void Document::SetSavePath(const QString& path)
     SetSavePathOnly(path);
     reference_.reset();
     linksTold_ = false;
+    emit replaced();
 }
 
 Document::SaveTarget Document::InspectSaveTarget() const

@@ -153,6 +153,8 @@ signals:
     void savePathChanged(const QString& savePath);
     void currentNodeChanged(const varnoke::Node* node);
     void currentLineChanged(int line);
+    // Another document took this one's place (New, Open, a drop): before its test, if any.
+    void replaced();
     // The text is another text document now: one filled as it is shown, or, when that is
     // stopped, the one before again.
     void textReplaced(QTextDocument* text);

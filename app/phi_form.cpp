@@ -8,6 +8,7 @@
 #include "app/help_window.h"
 #include "app/hierarchy_tree_view.h"
 #include "app/long_work.h"
+#include "app/preview_pane.h"
 #include "app/text_view.h"
 #include "dialogs/about_box.h"
 #include "dialogs/edit_ik_form.h"
@@ -71,6 +72,7 @@ TPHIForm::TPHIForm(Prompts& prompts, Settings& settings, Document& document, QWi
     CreateToolBar();
     CreateMenus();
     CreateControls();
+    CreatePreview();
     CreateTreeKeys();
     connect(document_, &Document::diagnosticsChanged, diagnostics_, &DiagnosticsModel::Refresh);
     connect(document_, &Document::treeReset, treeView_, &HierarchyTreeView::ExpandAll);
@@ -287,6 +289,7 @@ void TPHIForm::Options2Click()
 {
     editAsTextAction_->setChecked(FTextMode());
     editAsTreeAction_->setChecked(!FTextMode());
+    previewAction_->setChecked(preview_->isVisible());
 }
 
 void TPHIForm::Options1Click()

@@ -22,6 +22,7 @@ class HelpWindow;
 class HierarchyTreeView;
 class LongWork;
 class MenuGate;
+class PreviewPane;
 class Prompts;
 class QAction;
 class QListView;
@@ -113,6 +114,11 @@ public:
     // Generation from an OBJ file.
     void OBJButtonClick();
 
+    // The 3-D preview.
+    void Preview1Click();
+    // Selects the first level node, or in the text view its line, of the part (letter case ignored).
+    void SelectPart(const std::string& part);
+
     // Runs a command as the window's event dispatch does: an error it raises is shown
     // in an error box and the program goes on; the views then show what it changed. A
     // command asked for while another one's long work lets the window paint is dropped.
@@ -157,6 +163,9 @@ private:
     QToolButton* AddToolButton(const char* name, const QString& caption, const QString& icon, int width,
                                const QString& hint, Handler handler);
     void FormCreate();
+    void CreatePreview();
+    // Lights up the part a level line or node names, and the parts below its node.
+    void ShowCurrentPart(std::string_view text);
     void ShowCommandError(std::exception_ptr error);
     void ShowTestResult();
     void ChooseView(bool passed);
@@ -207,6 +216,7 @@ private:
     QAction* editAsTextAction_ = nullptr;
     QAction* editAsTreeAction_ = nullptr;
     QAction* poserFolderAction_ = nullptr;
+    QAction* previewAction_ = nullptr;
     QMenu* textMenu_ = nullptr;
     QAction* increaseLevelAction_ = nullptr;
     QAction* decreaseLevelAction_ = nullptr;
@@ -242,6 +252,7 @@ private:
     TEditLevelForm* levelForm_ = nullptr;
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<ForcedCloseWatch> forcedCloseWatch_;
+    PreviewPane* preview_ = nullptr;
 
     QString helpFile_; // named at start-up; the help itself is built into the program
     QString openFilter_; // the Open dialog's filter chosen last

@@ -244,6 +244,11 @@ void TPHIForm::CreateMenus()
                                      [this] { PoserFolder1Click(); });
     editAsTextAction_->setCheckable(true);
     editAsTreeAction_->setCheckable(true);
+    AddSeparator(optionsMenu_, "N6");
+    previewAction_ = AddMenuItem(optionsMenu_, "Preview1", QStringLiteral("Pre&view"),
+                                 QStringLiteral("Show or hide the 3-D preview of the figure"),
+                                 [this] { Preview1Click(); }, { Qt::Key_F12 });
+    previewAction_->setCheckable(true);
 
     textMenu_ = AddMenu("Options1", QStringLiteral("&Text"), [this] { Options1Click(); });
     increaseLevelAction_ = AddMenuItem(textMenu_, "IncreaseLevel1", QStringLiteral("&Increase Level"),

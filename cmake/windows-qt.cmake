@@ -53,7 +53,7 @@ file(CONFIGURE OUTPUT ${VARNOKE_RESOURCES_QRC}
 # Qt's DLLs and the plugins the programs load sit beside them in bin/, so the window and its
 # tests run from there, and the packages take them from there. Offscreen and the test
 # library serve the tests only.
-set(varnoke_qt_dlls Qt6::Core Qt6::Gui Qt6::Widgets)
+set(varnoke_qt_dlls Qt6::Core Qt6::Gui Qt6::Widgets Qt6::OpenGL Qt6::OpenGLWidgets)
 set(varnoke_qt_plugins platforms Qt6::QWindowsIntegrationPlugin styles Qt6::QWindowsVistaStylePlugin)
 if(VARNOKE_BUILD_TESTS)
   find_package(Qt6 REQUIRED COMPONENTS Test)

@@ -8,6 +8,7 @@ void CheckState::Clear()
     FDefinedParts.Clear();
     FObjParts.Clear();
     FChainParts.Clear();
+    geometryFiles.clear();
 }
 
 } // namespace varnoke

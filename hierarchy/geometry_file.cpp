@@ -50,9 +50,13 @@ std::string ResolvePathIgnoringCase(const std::string& path, FolderListings* lis
     return platform::BytePath(resolved);
 }
 
-FilePointer OpenGeometryFile(const std::string& localPath, FolderListings* listings)
+FilePointer OpenGeometryFile(const std::string& localPath, FolderListings* listings, std::string* openedPath)
 {
-    return OpenRegularFile(ResolvePathIgnoringCase(localPath, listings));
+    std::string resolved = ResolvePathIgnoringCase(localPath, listings);
+    FilePointer file = OpenRegularFile(resolved);
+    if (openedPath)
+        *openedPath = std::move(resolved);
+    return file;
 }
 
 std::uint64_t FileSize(std::FILE* file)

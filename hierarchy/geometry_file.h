@@ -35,7 +35,9 @@ FilePointer ReadingWithoutWaiting(int descriptor);
 // The size the system gives for an open file; 0 when it cannot tell.
 std::uint64_t FileSize(std::FILE* file);
 
-// Opens the geometry file a hierarchy names, found as ResolvePathIgnoringCase finds it.
-FilePointer OpenGeometryFile(const std::string& localPath, FolderListings* listings = nullptr);
+// Opens the geometry file a hierarchy names, found as ResolvePathIgnoringCase finds it;
+// the path found is left in openedPath when one is given.
+FilePointer OpenGeometryFile(const std::string& localPath, FolderListings* listings = nullptr,
+                             std::string* openedPath = nullptr);
 
 } // namespace varnoke

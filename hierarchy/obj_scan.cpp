@@ -4,6 +4,8 @@
 #include "hierarchy/obj_line_reader.h"
 #include "hierarchy/scan_reader.h"
 
+#include <algorithm>
+
 namespace varnoke {
 
 namespace {
@@ -13,7 +15,7 @@ FilePointer OpenFirstFound(const GeometryFolders& folders, std::string_view pose
 {
     for (const std::string& folder : folders.alsoSearched) {
         foundPath = PoserToLocalPath(folder, poserPath, folders.separator);
-        if (FilePointer file = OpenGeometryFile(foundPath, folders.listings))
+        if (FilePointer file = OpenGeometryFile(foundPath, folders.listings, &foundPath))
             return file;
     }
     return nullptr;
@@ -37,7 +39,7 @@ void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_
 {
     const std::string localPath = PoserToLocalPath(folders.poserFolder, poserPath, folders.separator);
     std::string readPath = localPath;
-    FilePointer file = OpenGeometryFile(localPath, folders.listings);
+    FilePointer file = OpenGeometryFile(localPath, folders.listings, &readPath);
     if (!file)
         file = OpenFirstFound(folders, poserPath, readPath);
     if (!file) {
@@ -72,6 +74,8 @@ void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_
         state.diagnostics.AddError(lineIndex, "Couldn't open file:%s", localPath);
         return;
     }
+    if (std::find(state.geometryFiles.begin(), state.geometryFiles.end(), readPath) == state.geometryFiles.end())
+        state.geometryFiles.push_back(readPath);
 }
 
 } // namespace varnoke

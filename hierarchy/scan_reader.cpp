@@ -5,16 +5,6 @@
 
 namespace varnoke {
 
-bool IsWhiteSpace(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 ScanReader::ScanReader(std::string_view text)
     : text_(text.substr(0, text.find('\0')))
 {

@@ -61,7 +61,8 @@ checks_clean() { # FOLDER: its varnoke-cli finds no error and no warning in its 
 
 # The zip.
 listing="$(unzip -Z1 "$zip")"
-for file in varnoke.exe varnoke-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
+for file in varnoke.exe varnoke-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6OpenGL.dll Qt6OpenGLWidgets.dll \
+  platforms/qwindows.dll \
   styles/qwindowsvistastyle.dll Runtime/Geometries/Mannikin/mannikin.phi Runtime/Geometries/Mannikin/mannikin.obj \
   README.txt licenses/LGPL-3.0-only.txt licenses/qt-source.txt; do
   grep -qx "$name/$file" <<<"$listing" || fail "the zip lacks $file"

@@ -14,6 +14,10 @@ packages=(
   libxcb1-dev
   qt6-base-dev-tools
   libqt6svg6
+  # The 3-D preview: Qt's OpenGL widgets, and Mesa's software OpenGL that draws it in a
+  # virtual X server (the render test) where no graphics driver is.
+  libqt6opengl6-dev
+  libgl1-mesa-dri
   xvfb
   xauth
   clang

@@ -19,7 +19,8 @@ rm -rf "$stage" "$out/$name.zip" "$out/varnoke-$version-setup.exe"
 mkdir -p "$stage/platforms" "$stage/styles" "$stage/licenses"
 
 # The programs and what they load; the sample figure; the notes and licences (CR LF).
-cp "$bin/varnoke.exe" "$bin/varnoke-cli.exe" "$bin/Qt6Core.dll" "$bin/Qt6Gui.dll" "$bin/Qt6Widgets.dll" "$stage/"
+cp "$bin/varnoke.exe" "$bin/varnoke-cli.exe" "$bin/Qt6Core.dll" "$bin/Qt6Gui.dll" "$bin/Qt6Widgets.dll" \
+  "$bin/Qt6OpenGL.dll" "$bin/Qt6OpenGLWidgets.dll" "$stage/"
 cp "$bin/platforms/qwindows.dll" "$stage/platforms/"
 cp "$bin/styles/qwindowsvistastyle.dll" "$stage/styles/"
 cp -r "$root/examples/Runtime" "$stage/"

@@ -368,3 +368,22 @@ TEST_F(HierarchyCheck, AHierarchyTenThousandLevelsDeepParsesWithoutRecursion)
         ++depth;
     EXPECT_EQ(depth, kDepth - 1);
 }
+
+TEST_F(HierarchyCheck, HandsBackEachGeometryFileItReadOnceAsFoundOnDisk)
+{
+    varnoke::testing::TempPoserFolder other;
+    const std::string extra = other.WriteGeometry("fig/extra.obj", "g lFoot\n");
+    folders.alsoSearched = { other.Path() };
+    const Lines text = { kBody,
+                         "objFile :Runtime:Geometries:FIG:Body.OBJ",
+                         "objFile :Runtime:Geometries:fig:missing.obj",
+                         "objFile :Runtime:Geometries:fig:extra.obj",
+                         "1 hip yzx curve :Runtime:Geometries:fig:legs.obj",
+                         "2 lThigh yzx" };
+    const std::string geometries = folder.Path() + "/Runtime/Geometries/fig/";
+    for (int run = 0; run < 2; ++run) {
+        Run(text);
+        EXPECT_THAT(state.geometryFiles, ElementsAre(geometries + "body.obj", extra, geometries + "legs.obj"))
+            << "run " << run;
+    }
+}

@@ -1,0 +1,81 @@
+// The 3-D preview beside the views: its menu item, what it shows after a test, the part
+// of the moment, and a part clicked in it selected in the view shown.
+#include "app/document.h"
+#include "app/phi_form.h"
+#include "app/preview_pane.h"
+#include "hierarchy/case_fold.h"
+#include "hierarchy/find_part_node.h"
+
+#include <QAction>
+
+void TPHIForm::CreatePreview()
+{
+    preview_ = new PreviewPane(this);
+    addDockWidget(Qt::RightDockWidgetArea, preview_);
+    // Hidden until asked for: the window starts as it always did.
+    preview_->hide();
+    connect(preview_, &PreviewPane::partClicked, this,
+            [this](const std::string& part) { RunCommand([this, part] { SelectPart(part); }); });
+    connect(document_, &Document::replaced, preview_, &PreviewPane::Clear);
+    connect(document_, &Document::testCancelled, preview_, &PreviewPane::ShowUntested);
+    connect(document_, &Document::tested, preview_, [this] {
+        if (document_->FErrorCount() > 0) {
+            preview_->ShowUntested();
+            return;
+        }
+        std::unordered_set<std::string> used;
+        const varnoke::PartRegistry& defined = document_->Checks().FDefinedParts;
+        for (const std::string& name : defined.Names())
+            used.insert(varnoke::FoldCase(name));
+        preview_->Load(document_->Checks().geometryFiles, std::move(used));
+    });
+    connect(document_, &Document::currentNodeChanged, preview_, [this](const varnoke::Node* node) {
+        if (node)
+            ShowCurrentPart(node->Text());
+    });
+    connect(document_, &Document::currentLineChanged, preview_, [this](int line) {
+        if (line >= 0 && line < document_->Lines().Count())
+            ShowCurrentPart(document_->Lines().Line(line));
+    });
+}
+
+void TPHIForm::Preview1Click()
+{
+    preview_->setVisible(!preview_->isVisible());
+}
+
+void TPHIForm::ShowCurrentPart(std::string_view text)
+{
+    const std::optional<std::string> part = varnoke::LevelPartName(text);
+    std::vector<std::string> children;
+    std::vector<const varnoke::Node*> below;
+    if (const varnoke::Node* node = part ? varnoke::FindLevelNode(document_->Tree(), *part) : nullptr)
+        below.push_back(node);
+    // The whole subtree, which moves with the part; without recursion, however deep.
+    while (!below.empty()) {
+        const varnoke::Node* node = below.back();
+        below.pop_back();
+        for (int row = 0; row < node->ChildCount(); ++row) {
+            below.push_back(node->Child(row));
+            if (const std::optional<std::string> child = varnoke::LevelPartName(node->Child(row)->Text()))
+                children.push_back(*child);
+        }
+    }
+    preview_->SetCurrentPart(part.value_or(std::string()), children);
+}
+
+void TPHIForm::SelectPart(const std::string& part)
+{
+    if (!FTextMode()) {
+        if (const varnoke::Node* node = varnoke::FindLevelNode(document_->Tree(), part))
+            SelectNode(node);
+        return;
+    }
+    for (int line = 0; line < document_->Lines().Count(); ++line) {
+        const std::optional<std::string> name = varnoke::LevelPartName(document_->Lines().Line(line));
+        if (name && varnoke::EqualIgnoringCase(*name, part)) {
+            SelectLine(line + 1);
+            return;
+        }
+    }
+}
