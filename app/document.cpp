@@ -65,6 +65,12 @@ Document::OwnTextChange::~OwnTextChange()
     --document_.ownTextChanges_;
 }
 
+void Document::ChangeLooks(const std::function<void()>& change)
+{
+    const OwnTextChange looks(*this);
+    change();
+}
+
 void Document::WatchText()
 {
     // Typing tells at once; a command tells its net change when it ends.
@@ -400,6 +406,7 @@ void Document::TreeToText()
     // The tree's edits, if any, counted already.
     const OwnTextChange writing(*this);
     varnoke::TreeToText(forest_, lines_);
+    emit textRebuilt();
 }
 
 std::optional<std::size_t> Document::Generate(const QString& objPath)

@@ -126,6 +126,9 @@ public:
     // Tells the views of changes to the diagnostics and the states since the last time.
     void Announce();
 
+    // Runs a change of how the text looks (its colours), which is no edit of it.
+    void ChangeLooks(const std::function<void()>& change);
+
     // Where the views stand: the tree view's current node, the text view's caret line.
     const varnoke::Node* CurrentNode() const { return currentNode_; }
     void SetCurrentNode(const varnoke::Node* node);
@@ -150,6 +153,8 @@ signals:
     // The text of an Open is complete, also when Open kept an unchanged text: what
     // decorates the whole text attaches now, never to a text still filling.
     void textCompleted(QTextDocument* text);
+    // The text was written anew from the tree: what marked its lines no longer holds.
+    void textRebuilt();
 
 private:
     // A test made aside, the document untouched; no result when it was stopped.

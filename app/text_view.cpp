@@ -1,5 +1,6 @@
 #include "app/text_view.h"
 
+#include "app/line_number_margin.h"
 #include "app/text_lines.h"
 
 #include <QAbstractUndoItem>
@@ -56,6 +57,9 @@ TextView::TextView(TextLines& lines, QTextDocument& text, QWidget* parent)
     const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     setFont(font);
     setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) * 4);
+    margin_ = new LineNumberMargin(*this);
+    // The caret's number is drawn apart from the others.
+    connect(this, &QPlainTextEdit::cursorPositionChanged, margin_, qOverload<>(&QWidget::update));
 }
 
 void TextView::ShowText(QTextDocument* text)
@@ -101,4 +105,29 @@ std::optional<int> TextView::CaretLine() const
 std::unique_ptr<QAbstractUndoItem> TextView::SelectionUndo()
 {
     return std::make_unique<SelectAgain>(*this);
+}
+
+void TextView::ForEachBlockInSight(const BlockVisit& visit) const
+{
+    QTextBlock block = firstVisibleBlock();
+    qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+    const int bottom = viewport()->height();
+    for (; block.isValid() && top <= bottom; block = block.next()) {
+        const qreal height = blockBoundingRect(block).height();
+        if (block.isVisible())
+            visit(block, qRound(top), qRound(height));
+        top += height;
+    }
+}
+
+void TextView::RedrawDecorations()
+{
+    viewport()->update();
+    margin_->update();
+}
+
+void TextView::paintEvent(QPaintEvent* event)
+{
+    emit aboutToPaint();
+    QPlainTextEdit::paintEvent(event);
 }

@@ -110,3 +110,7 @@ echo "peak memory at 1 GB above that at 100 MB: $growth MiB (target <= 4 MiB)"
 if [ -x "$bin/bench_window" ]; then
   QT_QPA_PLATFORM=offscreen "$bin/bench_window" "$work" | tee -a "$work/results"
 fi
+# The text view's colouring and 2,000 diagnostic marks against the bare editor, loading and typing.
+if [ -x "$bin/bench_text_view" ]; then
+  QT_QPA_PLATFORM=offscreen "$bin/bench_text_view" "$runs" | tee -a "$work/results"
+fi

@@ -12,6 +12,7 @@
 
 #include "app/document.h"
 #include "app/phi_form.h"
+#include "bench_support.h"
 #include "ui/prompts.h"
 #include "ui/settings.h"
 
@@ -190,13 +191,6 @@ long PeakKiB()
     return usage.ru_maxrss;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 struct Timings {
     double window; // median seconds
     double floor; // median seconds
@@ -248,7 +242,7 @@ Timings Measure(TPHIForm& form, Floor& floor, SilentPrompts& prompts, const Figu
         bare.push_back(floorSeconds);
         ratios.push_back(seconds / floorSeconds);
     }
-    return { Median(window), Median(bare), Median(ratios) };
+    return { bench::Median(window), bench::Median(bare), bench::Median(ratios) };
 }
 
 void Report(const std::string& label, double ratio, double target, double seconds)
@@ -332,9 +326,9 @@ OnceTimings MeasureOnce(const std::string& path, int lines, int runs)
         bare.push_back(floorSeconds);
         ratios.push_back(windowSeconds / floorSeconds);
     }
-    timings.ratio = Median(ratios);
-    timings.window = Median(window);
-    timings.floor = Median(bare);
+    timings.ratio = bench::Median(ratios);
+    timings.window = bench::Median(window);
+    timings.floor = bench::Median(bare);
     return timings;
 }
 
@@ -348,13 +342,7 @@ int main(int argc, char* argv[])
     }
     const std::filesystem::path work = argv[1];
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The offscreen platform's notes would mix with the results.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-    });
+    bench::QuietOffscreen();
     QApplication application(argc, argv);
     if (std::string(argv[1]) == "--once" && argc == 5)
         return OpenOnce(argv[2], argv[3], std::atoi(argv[4]));
