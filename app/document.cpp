@@ -65,12 +65,6 @@ Document::OwnTextChange::~OwnTextChange()
     --document_.ownTextChanges_;
 }
 
-void Document::ChangeLooks(const std::function<void()>& change)
-{
-    const OwnTextChange looks(*this);
-    change();
-}
-
 void Document::WatchText()
 {
     // Typing tells at once; a command tells its net change when it ends.

@@ -126,9 +126,6 @@ public:
     // Tells the views of changes to the diagnostics and the states since the last time.
     void Announce();
 
-    // Runs a change of how the text looks (its colours), which is no edit of it.
-    void ChangeLooks(const std::function<void()>& change);
-
     // Where the views stand: the tree view's current node, the text view's caret line.
     const varnoke::Node* CurrentNode() const { return currentNode_; }
     void SetCurrentNode(const varnoke::Node* node);

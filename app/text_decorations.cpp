@@ -14,7 +14,6 @@ TextDecorations::TextDecorations(TextView& view, QAbstractItemView& diagnostics)
     : QObject(&view)
     , view_(view)
     , diagnostics_(diagnostics)
-    , changeLooks_([](const std::function<void()>& change) { change(); })
 {
     connect(&view, &TextView::aboutToPaint, this, &TextDecorations::ColourInSight);
     connect(&view, &QPlainTextEdit::cursorPositionChanged, this, &TextDecorations::FollowCaret);
@@ -22,7 +21,6 @@ TextDecorations::TextDecorations(TextView& view, QAbstractItemView& diagnostics)
 
 void TextDecorations::Follow(Document& document)
 {
-    changeLooks_ = [&document](const std::function<void()>& change) { document.ChangeLooks(change); };
     Attach(&document.Text());
     connect(&document, &Document::textCompleted, this, &TextDecorations::Attach);
     // A test, a cancelled one, New and Open rebuild the tree and replace the diagnostics.
@@ -73,7 +71,8 @@ void TextDecorations::ColourInSight()
             first = block.blockNumber();
         last = block.blockNumber();
     });
-    changeLooks_([&] { highlighter->ColourInSight(first, last); });
+    // Colours go into the layout alone: the document hears of no change of its text.
+    highlighter->ColourInSight(first, last);
 }
 
 bool TextDecorations::GoToMarked(bool forward)

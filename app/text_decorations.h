@@ -2,8 +2,6 @@
 
 #include <QObject>
 
-#include <functional>
-
 class Document;
 class PhiHighlighter;
 namespace varnoke {
@@ -43,6 +41,4 @@ private:
 
     TextView& view_;
     QAbstractItemView& diagnostics_;
-    // Runs a change of the text's looks, which the document must not take for an edit.
-    std::function<void(const std::function<void()>&)> changeLooks_;
 };
