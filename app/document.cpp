@@ -432,6 +432,7 @@ void Document::TreeToText()
     // The tree's edits, if any, counted already.
     const OwnTextChange writing(*this);
     varnoke::TreeToText(forest_, lines_);
+    emit textRebuilt();
 }
 
 std::optional<std::size_t> Document::Generate(const QString& objPath)

@@ -161,6 +161,8 @@ signals:
     // The text of an Open is complete, also when Open kept an unchanged text: what
     // decorates the whole text attaches now, never to a text still filling.
     void textCompleted(QTextDocument* text);
+    // The text was written anew from the tree: what marked its lines no longer holds.
+    void textRebuilt();
 
 private:
     // A test made aside, the document untouched; no result when it was stopped.

@@ -179,7 +179,7 @@ void TPHIForm::RunCommand(const std::function<void()>& command)
 void TPHIForm::ShowTextView()
 {
     document_->SetTextMode(true);
-    views_->setCurrentWidget(textView_);
+    views_->setCurrentWidget(textPage_);
     textView_->setFocus();
     textButton_->setChecked(true);
     ShowLevelButtons(true);
@@ -294,8 +294,9 @@ void TPHIForm::Options2Click()
 
 void TPHIForm::Options1Click()
 {
-    increaseLevelAction_->setEnabled(FTextMode());
-    decreaseLevelAction_->setEnabled(FTextMode());
+    for (QAction* item : { increaseLevelAction_, decreaseLevelAction_, findAction_, findNextAction_,
+                           findPreviousAction_, nextDiagnosticAction_, previousDiagnosticAction_ })
+        item->setEnabled(FTextMode());
 }
 
 void TPHIForm::About1Click()

@@ -17,6 +17,7 @@
 
 class DiagnosticsModel;
 class Document;
+class FindBar;
 class ForcedCloseWatch;
 class HelpWindow;
 class HierarchyTreeView;
@@ -37,6 +38,7 @@ class TAboutBox;
 class TEditIKForm;
 class TEditLevelForm;
 class TEditOBJForm;
+class TextDecorations;
 class TextView;
 
 // The main window: the document in its two views, the diagnostics of the last test,
@@ -152,6 +154,7 @@ private:
     void CreateControls();
     void CreateToolBar();
     void CreateMenus();
+    void CreateTextAidMenus();
     // The tree view's own keys and its context menu, over the Tree menu's items.
     void CreateTreeKeys();
     QMenu* AddMenu(const char* name, const QString& caption, Handler opened = {});
@@ -220,6 +223,11 @@ private:
     QMenu* textMenu_ = nullptr;
     QAction* increaseLevelAction_ = nullptr;
     QAction* decreaseLevelAction_ = nullptr;
+    QAction* findAction_ = nullptr;
+    QAction* findNextAction_ = nullptr;
+    QAction* findPreviousAction_ = nullptr;
+    QAction* nextDiagnosticAction_ = nullptr;
+    QAction* previousDiagnosticAction_ = nullptr;
     QMenu* treeMenu_ = nullptr;
     QAction* editAction_ = nullptr;
     QAction* addCommentAction_ = nullptr;
@@ -241,7 +249,10 @@ private:
 
     QSplitter* splitter_ = nullptr;
     QStackedWidget* views_ = nullptr;
+    QWidget* textPage_ = nullptr; // the text view and its find bar
     TextView* textView_ = nullptr;
+    FindBar* findBar_ = nullptr;
+    TextDecorations* decorations_ = nullptr;
     HierarchyTreeView* treeView_ = nullptr;
     QListView* diagnosticsList_ = nullptr;
     QStatusBar* statusBar_ = nullptr;

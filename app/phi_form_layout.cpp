@@ -1,8 +1,10 @@
 // The main window's controls, tool bar and menus.
 #include "app/document.h"
 #include "app/document_state_field.h"
+#include "app/find_bar.h"
 #include "app/hierarchy_tree_view.h"
 #include "app/phi_form.h"
+#include "app/text_decorations.h"
 #include "app/text_view.h"
 #include "ui/diagnostics_model.h"
 #include "ui/menu_bar_focus.h"
@@ -18,6 +20,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -61,9 +64,18 @@ void TPHIForm::CreateControls()
     connect(document_, &Document::textReplaced, textView_, &TextView::ShowText);
     textView_->setObjectName(QStringLiteral("TextMemo"));
     textView_->AskBeforeLargePaste([this](std::int64_t characters) { return PasteLargeTextAnyway(characters); });
+    findBar_ = new FindBar(*textView_);
+    textPage_ = new QWidget;
+    textPage_->setObjectName(QStringLiteral("TextPage"));
+    textPage_->setFocusProxy(textView_);
+    auto* page = new QVBoxLayout(textPage_);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    page->addWidget(textView_);
+    page->addWidget(findBar_);
 
     views_ = new QStackedWidget;
-    views_->addWidget(textView_);
+    views_->addWidget(textPage_);
     views_->addWidget(treeView_);
 
     diagnosticsList_ = new QListView;
@@ -74,6 +86,9 @@ void TPHIForm::CreateControls()
     diagnosticsList_->setStatusTip(
         QStringLiteral("Warnings and errors will show up here, after you've tested your PHI file."));
     diagnosticsList_->setMinimumHeight(kItemHeight);
+    // Before the window hears of a test, so that its marks are there when it leads to them.
+    decorations_ = new TextDecorations(*textView_, *diagnosticsList_);
+    decorations_->Follow(*document_);
     // A click (a double click's first), Return or Enter go to the entry's line; the arrows only move.
     const auto goToLine = [this] { RunCommand([this] { WarningsListClick(); }); };
     connect(diagnosticsList_, &QListView::clicked, this, goToLine);
@@ -257,6 +272,7 @@ void TPHIForm::CreateMenus()
     decreaseLevelAction_ = AddMenuItem(textMenu_, "DecreaseLevel1", QStringLiteral("&Decrease Level"),
                                        QStringLiteral("Decrease the level of the currently selected lines"),
                                        [this] { DecreaseLevel1Click(); }, { Qt::Key_F3 });
+    CreateTextAidMenus();
 
     treeMenu_ = AddMenu("Tree1", QStringLiteral("T&ree"), [this] { Tree1Click(); });
     editAction_
@@ -277,4 +293,26 @@ void TPHIForm::CreateMenus()
                       [this] { Contents1Click(); }, { Qt::Key_F1 });
     aboutAction_ = AddMenuItem(helpMenu_, "About1", QStringLiteral("&About..."),
                                QStringLiteral("Display the About Box"), [this] { About1Click(); });
+}
+
+void TPHIForm::CreateTextAidMenus()
+{
+    AddSeparator(textMenu_, "FindSeparator");
+    findAction_
+        = AddMenuItem(textMenu_, "Find1", QStringLiteral("&Find..."), QStringLiteral("Find text in the PHI file"),
+                      [this] { findBar_->Open(); }, { QKeySequence(Qt::CTRL | Qt::Key_F) });
+    findNextAction_
+        = AddMenuItem(textMenu_, "FindNext1", QStringLiteral("Find &Next"), QStringLiteral("Find the next match"),
+                      [this] { findBar_->FindNext(); }, { QKeySequence(Qt::CTRL | Qt::Key_G) });
+    findPreviousAction_ = AddMenuItem(textMenu_, "FindPrevious1", QStringLiteral("Find Pre&vious"),
+                                      QStringLiteral("Find the previous match"), [this] { findBar_->FindPrevious(); },
+                                      { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G) });
+    nextDiagnosticAction_
+        = AddMenuItem(textMenu_, "NextDiagnostic1", QStringLiteral("Next Dia&gnostic"),
+                      QStringLiteral("Go to the next line with an error or warning"),
+                      [this] { decorations_->GoToMarked(true); }, { QKeySequence(Qt::CTRL | Qt::Key_Period) });
+    previousDiagnosticAction_
+        = AddMenuItem(textMenu_, "PreviousDiagnostic1", QStringLiteral("&Previous Diagnostic"),
+                      QStringLiteral("Go to the previous line with an error or warning"),
+                      [this] { decorations_->GoToMarked(false); }, { QKeySequence(Qt::CTRL | Qt::Key_Comma) });
 }

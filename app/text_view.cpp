@@ -2,6 +2,7 @@
 
 #include "app/busy_cursor.h"
 #include "app/large_text.h"
+#include "app/line_number_margin.h"
 #include "app/steady_caret.h"
 #include "app/text_lines.h"
 
@@ -61,6 +62,9 @@ TextView::TextView(TextLines& lines, QTextDocument& text, QWidget* parent)
     setFont(font);
     setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) * 4);
     new SteadyCaret(*this);
+    margin_ = new LineNumberMargin(*this);
+    // The caret's number is drawn apart from the others.
+    connect(this, &QPlainTextEdit::cursorPositionChanged, margin_, qOverload<>(&QWidget::update));
 }
 
 void TextView::ShowText(QTextDocument* text)
@@ -118,4 +122,29 @@ void TextView::insertFromMimeData(const QMimeData* source)
     if (characters > kLargeText)
         busy.emplace();
     QPlainTextEdit::insertFromMimeData(source);
+}
+
+void TextView::ForEachBlockInSight(const BlockVisit& visit) const
+{
+    QTextBlock block = firstVisibleBlock();
+    qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+    const int bottom = viewport()->height();
+    for (; block.isValid() && top <= bottom; block = block.next()) {
+        const qreal height = blockBoundingRect(block).height();
+        if (block.isVisible())
+            visit(block, qRound(top), qRound(height));
+        top += height;
+    }
+}
+
+void TextView::RedrawDecorations()
+{
+    viewport()->update();
+    margin_->update();
+}
+
+void TextView::paintEvent(QPaintEvent* event)
+{
+    emit aboutToPaint();
+    QPlainTextEdit::paintEvent(event);
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class LineNumberMargin;
 class QAbstractUndoItem;
 
 class TextLines;
@@ -45,6 +46,21 @@ public:
 protected:
     void insertFromMimeData(const QMimeData* source) override;
 
+    // The lines in sight, each with its top and height in the view's viewport.
+    using BlockVisit = std::function<void(const QTextBlock& block, int top, int height)>;
+    void ForEachBlockInSight(const BlockVisit& visit) const;
+    // Room at the left of the text, for what is drawn beside the lines.
+    void SetLeftMargin(int width) { setViewportMargins(width, 0, 0, 0); }
+    // The decorations of the lines changed: the text and its margin are drawn again.
+    void RedrawDecorations();
+
+signals:
+    // Before the text is painted, so that what decorates the lines in sight readies them.
+    void aboutToPaint();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     // Where the view stood in the text it showed before the one it shows.
     struct Place {
@@ -56,4 +72,5 @@ private:
     TextLines& lines_;
     Place before_;
     std::function<bool(std::int64_t characters)> largePaste_;
+    LineNumberMargin* margin_;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-// What the window's benchmarks share: the answers to the window's questions, and the
-// offscreen platform with the toolkit's notes kept out of the results.
+// The answers to the window's questions for its benchmarks.
 
+#include "bench_support.h"
 #include "ui/prompts.h"
 
 #include <QDialog>
@@ -36,14 +36,3 @@ public:
 private:
     bool yes_;
 };
-
-// The offscreen platform unless told otherwise; only critical notes of the toolkit shown.
-inline void QuietOffscreen()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-    });
-}

@@ -126,3 +126,7 @@ fi
 if [ -x "$bin/preview_frame" ]; then
   QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" "$bin/preview_frame" | tee -a "$work/results"
 fi
+# The text view's colouring and 2,000 diagnostic marks against the bare editor, loading and typing.
+if [ -x "$bin/bench_text_view" ]; then
+  QT_QPA_PLATFORM=offscreen "$bin/bench_text_view" "$runs" | tee -a "$work/results"
+fi

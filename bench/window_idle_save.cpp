@@ -98,7 +98,7 @@ int main(int argc, char* argv[])
     }
     const std::filesystem::path work = argv[1];
     const long saveMegabytes = argc > 2 ? std::max(1L, std::atol(argv[2])) : 195;
-    QuietOffscreen();
+    bench::QuietOffscreen();
     QApplication application(argc, argv);
 
     const std::filesystem::path longLine = work / "long-line.phi";

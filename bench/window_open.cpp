@@ -171,13 +171,6 @@ long PeakKiB()
     return usage.ru_maxrss;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 struct Timings {
     double window; // median seconds
     double floor; // median seconds
@@ -229,7 +222,7 @@ Timings Measure(TPHIForm& form, Floor& floor, FixedAnswers& prompts, const Figur
         bare.push_back(floorSeconds);
         ratios.push_back(seconds / floorSeconds);
     }
-    return { Median(window), Median(bare), Median(ratios) };
+    return { bench::Median(window), bench::Median(bare), bench::Median(ratios) };
 }
 
 void Report(const std::string& label, double ratio, double target, double seconds)
@@ -313,9 +306,9 @@ OnceTimings MeasureOnce(const std::string& path, int lines, int runs)
         bare.push_back(floorSeconds);
         ratios.push_back(windowSeconds / floorSeconds);
     }
-    timings.ratio = Median(ratios);
-    timings.window = Median(window);
-    timings.floor = Median(bare);
+    timings.ratio = bench::Median(ratios);
+    timings.window = bench::Median(window);
+    timings.floor = bench::Median(bare);
     return timings;
 }
 
@@ -329,7 +322,7 @@ int main(int argc, char* argv[])
     }
     const std::filesystem::path work = argv[1];
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    QuietOffscreen();
+    bench::QuietOffscreen();
     QApplication application(argc, argv);
     if (std::string(argv[1]) == "--once" && argc == 5)
         return OpenOnce(argv[2], argv[3], std::atoi(argv[4]));

@@ -131,9 +131,19 @@ Diagnostic Diagnostics::At(int index) const
 {
     const Record& record = records_[static_cast<std::size_t>(index)];
     const auto severity = static_cast<Severity>(record.severity);
-    Diagnostic entry { severity, severity == Severity::Plain ? 0 : record.line, {} };
+    Diagnostic entry { severity, LineAt(index), {} };
     AppendMessage(index, entry.message);
     return entry;
+}
+
+Severity Diagnostics::SeverityAt(int index) const
+{
+    return static_cast<Severity>(records_[static_cast<std::size_t>(index)].severity);
+}
+
+int Diagnostics::LineAt(int index) const
+{
+    return SeverityAt(index) == Severity::Plain ? 0 : records_[static_cast<std::size_t>(index)].line;
 }
 
 std::string Diagnostics::TextAt(int index) const

@@ -51,6 +51,9 @@ public:
     int Count() const { return static_cast<int>(records_.size()); }
     // The entry at an index, its message filled in.
     Diagnostic At(int index) const;
+    // Its severity and 1-based line (0 for none) without filling in its message.
+    Severity SeverityAt(int index) const;
+    int LineAt(int index) const;
     // Its text as the list shows it, Text() of At(index).
     std::string TextAt(int index) const;
 

@@ -35,12 +35,10 @@ bool ParseLevelLine(CheckState& state, std::string_view text, int lineIndex, Lev
     // A sixth field is as extra as a seventh: the fourth is still "curve" and the fifth the path.
     if (scan.count >= 6)
         diagnostics.AddError(lineIndex, "Extra argument ignored");
-    if (scan.count == 4) {
-        if (fields.fourth.find(':') != std::string::npos) {
-            fields.objPath = std::move(fields.fourth);
-            fields.fourth.clear();
-            return sound;
-        }
+    if (FourthIsObjPath(scan)) {
+        fields.objPath = std::move(fields.fourth);
+        fields.fourth.clear();
+        return sound;
     }
     if (fields.fourth != "curve") {
         diagnostics.AddError(lineIndex, "Illegal 4th argument, must be 'curve'");

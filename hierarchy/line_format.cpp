@@ -30,16 +30,30 @@ LineKind ClassifyLine(std::string_view text)
 
 TestLineKind RecogniseTestLine(std::string_view rest)
 {
+    ByteSpan read;
+    return RecogniseTestLine(rest, read);
+}
+
+TestLineKind RecogniseTestLine(std::string_view rest, ByteSpan& read)
+{
+    read = {};
     if (rest.empty())
         return TestLineKind::Empty;
-    if (rest.front() == '#')
+    if (rest.front() == '#') {
+        read.length = rest.size();
         return TestLineKind::Comment;
-    if (StartsWith(rest, "objFile"))
-        return TestLineKind::ObjFile;
-    if (StartsWith(rest, "ikChain"))
-        return TestLineKind::IKChain;
-    if (!IsDigit(rest.front()))
+    }
+    for (auto [keyword, kind] : { std::pair { std::string_view("objFile"), TestLineKind::ObjFile },
+                                  { std::string_view("ikChain"), TestLineKind::IKChain } }) {
+        if (StartsWith(rest, keyword)) {
+            read.length = keyword.size();
+            return kind;
+        }
+    }
+    if (!IsDigit(rest.front())) {
+        read.length = rest.size();
         return TestLineKind::Illegal;
+    }
     return TestLineKind::Level;
 }
 
@@ -53,13 +67,21 @@ std::string_view SkipLeadingWhiteSpace(std::string_view text)
 
 std::optional<std::string> ParseObjFileLine(std::string_view text)
 {
+    const std::optional<ByteSpan> path = ObjFilePathSpan(text);
+    if (!path)
+        return std::nullopt;
+    return std::string(text.substr(path->start, path->length));
+}
+
+std::optional<ByteSpan> ObjFilePathSpan(std::string_view text)
+{
     constexpr std::string_view keyword = "objFile ";
     if (!StartsWith(text, keyword))
         return std::nullopt;
     std::size_t start = keyword.size();
     while (start < text.size() && text[start] == ' ')
         ++start;
-    return std::string(text.substr(start));
+    return ByteSpan { start, text.size() - start };
 }
 
 std::optional<std::string> PartNameOfText(std::string_view text)
@@ -76,9 +98,18 @@ LevelLineScan ScanLevelLine(std::string_view text)
 {
     LevelLineScan scan;
     ScanReader reader(text);
-    if (!reader.ReadInt(scan.level))
+    // Each read starts with the white space it skips; skipped first, the field's start is known.
+    const auto readField = [&](auto&& read) {
+        reader.SkipWhiteSpace();
+        const std::size_t start = reader.Position();
+        if (!read())
+            return false;
+        scan.spans[static_cast<std::size_t>(scan.count)] = { start, reader.Position() - start };
+        ++scan.count;
+        return true;
+    };
+    if (!readField([&] { return reader.ReadInt(scan.level); }))
         return scan;
-    scan.count = 1;
     std::string seventh;
     for (auto [field, width] : { std::pair { &scan.name, 99 },
                                  { &scan.rotation, 99 },
@@ -86,11 +117,16 @@ LevelLineScan ScanLevelLine(std::string_view text)
                                  { &scan.fifth, 255 },
                                  { &scan.sixth, 255 },
                                  { &seventh, 1 } }) {
-        if (!reader.ReadWord(static_cast<std::size_t>(width), *field))
+        if (!readField(
+                [&, field = field, width = width] { return reader.ReadWord(static_cast<std::size_t>(width), *field); }))
             return scan;
-        ++scan.count;
     }
     return scan;
+}
+
+bool FourthIsObjPath(const LevelLineScan& scan)
+{
+    return scan.count == 4 && scan.fourth.find(':') != std::string::npos;
 }
 
 } // namespace varnoke

@@ -1,5 +1,6 @@
 #include "hierarchy/tree_builder.h"
 
+#include "hierarchy/ik_chain_words.h"
 #include "hierarchy/level_line.h"
 #include "hierarchy/line_format.h"
 #include "hierarchy/obj_scan.h"
@@ -151,18 +152,15 @@ void TreeBuilder::CheckLevelLine(std::string_view text, int lineIndex)
 
 void TreeBuilder::CheckIKChainLine(std::string_view text, int lineIndex)
 {
-    // Words are separated by runs of spaces only; a tab is part of a word.
-    int position = 0;
+    const std::vector<ByteSpan> words = SplitIKChainWords(text);
     std::string previousPart;
-    std::size_t start = text.find_first_not_of(' ');
-    for (; start != std::string_view::npos; start = text.find_first_not_of(' ', start), ++position) {
-        const std::size_t end = std::min(text.find(' ', start), text.size());
-        const std::string word(text.substr(start, end - start));
-        start = end;
-        if (position == 1 && state_.FDefinedParts.Holds(word))
-            diagnostics_.AddError(lineIndex, "ikChain's name conflicts with a previously defined part");
-        if (position < 2)
+    for (std::size_t position = 1; position < words.size(); ++position) {
+        const std::string word(text.substr(words[position].start, words[position].length));
+        if (position == 1) {
+            if (state_.FDefinedParts.Holds(word))
+                diagnostics_.AddError(lineIndex, "ikChain's name conflicts with a previously defined part");
             continue;
+        }
         if (!state_.FDefinedParts.Holds(word)) {
             diagnostics_.AddError(
                 lineIndex, "ikChain is using part %s before its defined (did you use a space in the name?)", word);
@@ -182,7 +180,7 @@ void TreeBuilder::CheckIKChainLine(std::string_view text, int lineIndex)
         }
         previousPart = word;
     }
-    if (position < 3)
+    if (words.size() < 3)
         diagnostics_.AddError(lineIndex, "ikChain requires a name and a list of parts");
 }
 
