@@ -43,8 +43,6 @@ public:
         largePaste_ = std::move(question);
     }
 
-protected:
-    void insertFromMimeData(const QMimeData* source) override;
 
     // The lines in sight, each with its top and height in the view's viewport.
     using BlockVisit = std::function<void(const QTextBlock& block, int top, int height)>;
@@ -59,6 +57,7 @@ signals:
     void aboutToPaint();
 
 protected:
+    void insertFromMimeData(const QMimeData* source) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
