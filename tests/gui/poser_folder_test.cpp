@@ -26,7 +26,7 @@ class PoserFolderTest : public WindowFixture {
     {
         window_.reset();
         prompts_ = std::make_unique<ScriptedPrompts>();
-        settings_ = std::make_unique<StoredSettings>(Path(u"settings.ini"_s));
+        settings_ = std::make_unique<StoredSettings>(SettingsFile());
         return Start(exeName);
     }
 

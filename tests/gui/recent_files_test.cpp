@@ -98,7 +98,7 @@ private slots:
         QVERIFY(clearEnabled_ == !shown.isEmpty());
         // Kept for the next start as shown.
         window_.reset();
-        settings_ = std::make_unique<StoredSettings>(Path(u"settings.ini"_s));
+        settings_ = std::make_unique<StoredSettings>(SettingsFile());
         QVERIFY(Start());
         QCOMPARE(RecentItems(), ItemsOf(shown));
     }
@@ -161,7 +161,7 @@ private slots:
         Control<QAction>(*w, u"ClearRecent1"_s)->trigger();
         QCOMPARE(RecentItems(), ItemsOf({}));
         window_.reset();
-        settings_ = std::make_unique<StoredSettings>(Path(u"settings.ini"_s));
+        settings_ = std::make_unique<StoredSettings>(SettingsFile());
         QVERIFY(Start());
         QCOMPARE(RecentItems(), ItemsOf({}));
     }

@@ -19,7 +19,7 @@ class SettingsTest : public WindowFixture {
     bool Restart()
     {
         window_.reset();
-        settings_ = std::make_unique<StoredSettings>(Path(u"settings.ini"_s));
+        settings_ = std::make_unique<StoredSettings>(SettingsFile());
         return Start();
     }
 
@@ -81,7 +81,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, ignored);
-        const QString file = Path(u"settings.ini"_s);
+        const QString file = SettingsFile();
         if (bytes.isEmpty())
             QVERIFY(QDir().mkpath(file));
         else
@@ -110,10 +110,10 @@ private slots:
         QVERIFY(w->close());
         window_.reset();
         settings_.reset();
-        const QByteArray whole = ReadAll(Path(u"settings.ini"_s));
+        const QByteArray whole = ReadAll(SettingsFile());
         QVERIFY(whole.contains("geometry"));
         for (qsizetype length = 0; length < whole.size(); length += 5) {
-            WriteFile(Path(u"settings.ini"_s), whole.left(length));
+            WriteFile(SettingsFile(), whole.left(length));
             QVERIFY(Restart());
             const QRect seen = w->frameGeometry();
             QVERIFY2(seen == kept || seen == QRect(215, 291, 580, 369), qPrintable(QString::number(length)));

@@ -47,6 +47,7 @@ class WindowFixture : public QObject {
 
 protected:
     std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<QTemporaryDir> settingsDir_; // apart, so that listings of dir_ see only the test's files
     std::unique_ptr<ScriptedPrompts> prompts_;
     std::unique_ptr<StoredSettings> settings_; // an empty file of the test's own
     std::unique_ptr<Document> document_;
@@ -55,6 +56,7 @@ protected:
     QStringList figure_; // the sample figure's lines
 
     QString Path(const QString& name) const { return dir_->filePath(name); }
+    QString SettingsFile() const { return settingsDir_->filePath(u"settings.ini"_s); }
     bool Start(const QString& exeName = u"poser.exe"_s)
     {
         if (!exeName.isEmpty())
@@ -143,7 +145,8 @@ protected slots:
     {
         dir_ = std::make_unique<QTemporaryDir>();
         prompts_ = std::make_unique<ScriptedPrompts>();
-        settings_ = std::make_unique<StoredSettings>(Path(u"settings.ini"_s));
+        settingsDir_ = std::make_unique<QTemporaryDir>();
+        settings_ = std::make_unique<StoredSettings>(SettingsFile());
         QVERIFY(QDir().mkpath(dir_->path() + kFigureFolder));
         for (const QString& name : { u"mannikin.phi"_s, u"mannikin.obj"_s })
             QVERIFY(QFile::copy(QStringLiteral(VARNOKE_EXAMPLES_DIR) + kFigureFolder + u'/' + name,
