@@ -5,6 +5,7 @@
 #include "app/phi_form.h"
 #include "app/text_view.h"
 #include "ui/diagnostics_model.h"
+#include "ui/editor_redo_key.h"
 #include "ui/menu_bar_focus.h"
 #include "ui/menu_gate.h"
 #include "ui/widget_looks.h"
@@ -60,6 +61,8 @@ void TPHIForm::CreateControls()
     textView_ = new TextView(document_->Lines(), document_->Text());
     connect(document_, &Document::textReplaced, textView_, &TextView::ShowText);
     textView_->setObjectName(QStringLiteral("TextMemo"));
+    // The Tree menu's Ctrl+Y must not take the editor's redo.
+    ui::RedoAlsoOnCtrlY(*textView_);
 
     views_ = new QStackedWidget;
     views_->addWidget(textView_);
@@ -260,6 +263,13 @@ void TPHIForm::CreateMenus()
     AddSeparator(treeMenu_, "N5");
     deleteAction_ = AddMenuItem(treeMenu_, "Delete2", QStringLiteral("&Delete"),
                                 QStringLiteral("Delete the currently selected item"), [this] { Delete1Click(); });
+    AddSeparator(treeMenu_, "N6");
+    // Their hints name the steps when the menu opens.
+    undoAction_ = AddMenuItem(treeMenu_, "Undo1", QStringLiteral("&Undo"), document_->History().UndoHint(),
+                              [this] { Undo1Click(); }, { QKeySequence(Qt::CTRL | Qt::Key_Z) });
+    redoAction_ = AddMenuItem(treeMenu_, "Redo1", QStringLiteral("&Redo"), document_->History().RedoHint(),
+                              [this] { Redo1Click(); },
+                              { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) });
 
     helpMenu_ = AddMenu("Help1", QStringLiteral("&Help"));
     contentsAction_
