@@ -93,6 +93,8 @@ public:
     void Tree1Click();
     bool TreeView1DragOver(const QModelIndex& target);
     void TreeView1EndDrag(const QModelIndex& target, varnoke::DropRegion region);
+    // Where the drop planned for the target's region would put the dragged node.
+    varnoke::DropMark DropMarkAt(const QModelIndex& target, varnoke::DropRegion region);
     void TreeView1DblClick();
     void EditItemClick();
     void InsertCommentClick();

@@ -37,10 +37,22 @@ QIcon ToolIcon(const QString& name)
     return icon;
 }
 
+// Our own drawings of the kinds of nodes, in the order of NodeKind.
+HierarchyModel::KindIcons NodeIcons()
+{
+    constexpr std::array<const char*, varnoke::kNodeKindCount> names { "part",    "curved",  "objfile", "ikchain",
+                                                                       "comment", "illegal", "empty" };
+    HierarchyModel::KindIcons icons;
+    for (std::size_t kind = 0; kind < names.size(); ++kind)
+        icons[kind] = QIcon(QStringLiteral(":/icons/nodes/%1.svg").arg(QLatin1String(names[kind])));
+    return icons;
+}
+
 } // namespace
 
 void TPHIForm::CreateControls()
 {
+    document_->TreeModel().ShowKindIcons(NodeIcons());
     treeView_ = new HierarchyTreeView;
     treeView_->setObjectName(QStringLiteral("TreeView1"));
     treeView_->setModel(&document_->TreeModel());
@@ -55,6 +67,8 @@ void TPHIForm::CreateControls()
                                [this](const QModelIndex& target, varnoke::DropRegion region) {
                                    RunCommand([&] { TreeView1EndDrag(target, region); });
                                });
+    treeView_->SetDropMarker(
+        [this](const QModelIndex& target, varnoke::DropRegion region) { return DropMarkAt(target, region); });
     connect(treeView_, &HierarchyTreeView::DoubleClicked, this,
             [this] { RunCommand([this] { TreeView1DblClick(); }); });
 

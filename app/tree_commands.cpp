@@ -113,6 +113,12 @@ bool TPHIForm::TreeView1DragOver(const QModelIndex& target)
     return varnoke::CanDropOn(LookAtTree(), true, document_->TreeModel().NodeOf(target));
 }
 
+varnoke::DropMark TPHIForm::DropMarkAt(const QModelIndex& target, varnoke::DropRegion region)
+{
+    Node* node = document_->TreeModel().NodeOf(target);
+    return varnoke::MarkOf(varnoke::PlanDrop(LookAtTree(), node, region), node);
+}
+
 void TPHIForm::TreeView1EndDrag(const QModelIndex& target, varnoke::DropRegion region)
 {
     HierarchyModel& model = document_->TreeModel();

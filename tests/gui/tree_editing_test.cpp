@@ -378,6 +378,8 @@ private slots:
         Select(u"#Mannikin"_s);
         const QModelIndex index = Node(node);
         TreeView1()->setExpanded(index, !folded);
+        // Rows with icons are taller: the node may lie below the small window's view.
+        TreeView1()->scrollTo(index);
         prompts_->modals.push_back([](QDialog&) { return int(QDialog::Rejected); });
         // As a window system delivers it: a click, then a press that makes it double.
         QWidget* viewport = TreeView1()->viewport();

@@ -26,9 +26,11 @@ template <typename Form> Modal Answer(std::function<void(Form&)> fill, bool ok =
     };
 }
 
-// Where on a node's row a drop lands: its icon, its text, right of it (near the right
-// edge of a wide window: FarRight), its expand button or its indent.
-enum class Spot { Icon, Label, Right, FarRight, Button, Indent };
+// Where on a node's row a drop lands: its icon (Icon in its middle, Label at the label's
+// start), its text (the last pixel of it: TextEnd),
+// right of it (near the right edge of a wide window: FarRight), its expand button or its
+// indent.
+enum class Spot { Icon, Label, TextEnd, Right, FarRight, Button, Indent };
 
 } // namespace tree_view_fixture
 
@@ -53,17 +55,25 @@ protected:
         TreeView1()->SetOwnDragTest([](const QDropEvent&) { return true; });
     }
     void Select(const QString& text) { TreeView1()->setCurrentIndex(Node(text)); }
+    // The width of the icons beside the labels, and of a label's text.
+    int Icon() const { return TreeView1()->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, TreeView1()); }
+    int TextWidth(const QModelIndex& index) const
+    {
+        return TreeView1()->fontMetrics().horizontalAdvance(index.data().toString());
+    }
     QPoint SpotOf(const QModelIndex& index, Spot spot) const
     {
         const QRect label = TreeView1()->visualRect(index);
         const int indent = TreeView1()->indentation();
         switch (spot) {
         case Spot::Icon:
+            return { label.left() + Icon() / 2, label.center().y() };
         case Spot::Label:
             return { label.left() + 3, label.center().y() };
+        case Spot::TextEnd:
+            return { label.left() + Icon() + TextWidth(index), label.center().y() };
         case Spot::Right:
-            return { label.left() + TreeView1()->fontMetrics().horizontalAdvance(index.data().toString()) + 20,
-                     label.center().y() };
+            return { label.left() + Icon() + TextWidth(index) + 25, label.center().y() };
         case Spot::FarRight:
             return { TreeView1()->viewport()->width() - 10, label.center().y() };
         case Spot::Button:
