@@ -20,20 +20,6 @@ QStringList KindsFile()
 class TreeLooksTest : public TreeViewFixture {
     Q_OBJECT
 
-    // Drags the selected node over the target's spot, without dropping; whether the view
-    // takes it there.
-    bool DragOver(const QString& target, Spot spot)
-    {
-        const QPoint point = SpotOf(Node(target), spot);
-        QMimeData mime;
-        QWidget* viewport = TreeView1()->viewport();
-        QDragEnterEvent enter(point, Qt::MoveAction, &mime, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(viewport, &enter);
-        QDragMoveEvent move(point, Qt::MoveAction, &mime, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(viewport, &move);
-        return move.isAccepted();
-    }
-
 private slots:
     // Each kind of node has an icon of its own, drawn.
     void iconPerKind()

@@ -92,8 +92,9 @@ protected:
         w->resize(1000, 700);
         QCOMPARE_LT(TreeView1()->columnWidth(0), TreeView1()->viewport()->width() - 100);
     }
-    // A drop as a real drag delivers it to the view, the dragged node being the selected one.
-    bool DropOn(const QString& target, Spot spot)
+    // The selected node dragged over the target's spot as a real drag moves it, without a
+    // drop; whether the view takes it there.
+    bool DragOver(const QString& target, Spot spot)
     {
         const QPoint point = SpotOf(Node(target), spot);
         QMimeData mime;
@@ -102,9 +103,16 @@ protected:
         QCoreApplication::sendEvent(viewport, &enter);
         QDragMoveEvent move(point, Qt::MoveAction, &mime, Qt::LeftButton, {});
         QCoreApplication::sendEvent(viewport, &move);
-        const bool accepted = move.isAccepted();
+        return move.isAccepted();
+    }
+    // A drop as a real drag delivers it to the view, the dragged node being the selected one.
+    bool DropOn(const QString& target, Spot spot)
+    {
+        const bool accepted = DragOver(target, spot);
+        const QPoint point = SpotOf(Node(target), spot);
+        QMimeData mime;
         QDropEvent drop(QPointF(point), Qt::MoveAction, &mime, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(viewport, &drop);
+        QCoreApplication::sendEvent(TreeView1()->viewport(), &drop);
         return accepted;
     }
     // The text the tree writes back, as the Text button shows it.
