@@ -49,6 +49,7 @@ Document::Document(const QString& programPath, QObject* parent)
     , lines_(*text_)
     , model_(forest_)
     , modelEditor_(forest_, model_)
+    , history_(modelEditor_)
     , poser_(programPath)
     , announcedDiagnostics_(checks_.diagnostics.Revision())
 {
@@ -106,7 +107,7 @@ varnoke::TreeWindow Document::LookAtTree(varnoke::Node* selected)
     return { modelEditor_, checks_, FTextMode_, selected };
 }
 
-varnoke::Node* Document::EditTree(const QString& name, varnoke::Node* selected, const TreeCommand& edit)
+varnoke::Node* Document::EditTree(const StepName& name, varnoke::Node* selected, const TreeCommand& edit)
 {
     const CommandScope command(*this);
     auto step = std::make_unique<varnoke::EditRecord>(modelEditor_);
@@ -117,12 +118,38 @@ varnoke::Node* Document::EditTree(const QString& name, varnoke::Node* selected, 
             FModified_ = true;
         if (!step->Empty()) {
             changedSinceTest_ = true;
-            if (stepTaker_)
-                stepTaker_(name, std::move(step));
+            // A step that cannot be kept would leave the earlier ones undoing the wrong tree.
+            try {
+                history_.Add(name(), std::move(step));
+            } catch (...) {
+                history_.Clear();
+            }
         }
     });
     edit(window);
     return window.selected;
+}
+
+varnoke::Node* Document::UndoTreeEdit()
+{
+    return WalkHistory(true);
+}
+
+varnoke::Node* Document::RedoTreeEdit()
+{
+    return WalkHistory(false);
+}
+
+varnoke::Node* Document::WalkHistory(bool undo)
+{
+    const CommandScope command(*this);
+    const varnoke::EditRecord* step = undo ? history_.Undo() : history_.Redo();
+    if (!step)
+        return nullptr;
+    // Never clean again by walking back: an undo after a save is a change to save.
+    FModified_ = true;
+    changedSinceTest_ = true;
+    return step->Subject(undo);
 }
 
 void Document::WriteTreeBack()
@@ -205,6 +232,7 @@ bool Document::TakeTested(Tested& made)
     FModified_ = false;
     changedSinceTest_ = false;
     currentNode_ = nullptr;
+    history_.Clear();
     modelEditor_.Rebuild([&](varnoke::Forest& shown) { shown.Swap(made.tree); });
     emit treeReset();
     std::swap(checks_, made.checks);
@@ -220,6 +248,7 @@ bool Document::TakeTested(Tested& made)
 void Document::ResetTree()
 {
     currentNode_ = nullptr;
+    history_.Clear();
     modelEditor_.Rebuild([](varnoke::Forest& tree) { tree.Clear(); });
     emit treeReset();
 }

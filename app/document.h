@@ -10,6 +10,7 @@
 #include "tree/tree_edits.h"
 #include "ui/hierarchy_model.h"
 #include "ui/poser_folder.h"
+#include "ui/tree_history.h"
 #include "ui/tree_model_editor.h"
 
 #include <QObject>
@@ -73,14 +74,18 @@ public:
     varnoke::TreeWindow LookAtTree(varnoke::Node* selected);
     // Runs a tree command, the one way the tree changes: the command gets the tree's
     // edits, the test state and the selection, and gives back the node to select. A
-    // command that counts as an edit sets FModified; its edits, if any, make one step,
-    // given to the step taker under the command's name.
+    // command that counts as an edit sets FModified; its edits, if any, make one step of
+    // the history, under the name given once the command has ended.
     using TreeCommand = std::function<void(varnoke::TreeWindow&)>;
-    varnoke::Node* EditTree(const QString& name, varnoke::Node* selected, const TreeCommand& command);
-    // Who keeps each step of tree edits, to undo it: an action that changed nothing makes
-    // none. A step points into the tree: treeReset ends it.
-    using StepTaker = std::function<void(const QString& name, std::unique_ptr<varnoke::EditRecord> step)>;
-    void TakeStepsWith(StepTaker taker) { stepTaker_ = std::move(taker); }
+    using StepName = std::function<QString()>;
+    varnoke::Node* EditTree(const StepName& name, varnoke::Node* selected, const TreeCommand& command);
+    // The steps of tree edits since the tree was last rebuilt (test, New, Open).
+    const TreeHistory& History() const { return history_; }
+    // Undoes or redoes the tree's last step; the diagnostics and registries stay as they
+    // are. Like any edit it sets FModified. Gives the node the step changed, to select;
+    // none when it is out of the tree now or there was no step.
+    varnoke::Node* UndoTreeEdit();
+    varnoke::Node* RedoTreeEdit();
 
     // What a save would meet at SavePath.
     struct SaveTarget {
@@ -201,12 +206,14 @@ private:
     void SetPath(const QString& path);
     void SetSavePathOnly(const QString& path);
     void TreeToText();
+    varnoke::Node* WalkHistory(bool undo);
 
     std::unique_ptr<QTextDocument> text_;
     TextLines lines_;
     varnoke::Forest forest_;
     HierarchyModel model_;
     TreeModelEditor modelEditor_;
+    TreeHistory history_;
     varnoke::CheckState checks_;
     bool FModified_ = false;
     bool FTextMode_ = true;
@@ -220,7 +227,6 @@ private:
     bool linksTold_ = false;
     PoserFolder poser_;
     varnoke::Progress* progress_ = nullptr;
-    StepTaker stepTaker_;
     const varnoke::Node* currentNode_ = nullptr;
     int currentLine_ = -1;
     int commandDepth_ = 0;

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -79,14 +80,30 @@ void HierarchyTreeView::SetOwnDragTest(OwnDragTest isOwnDrag)
     isOwnDrag_ = std::move(isOwnDrag);
 }
 
+QRect HierarchyTreeView::LabelRect(const QModelIndex& index) const
+{
+    // Where the style draws the icon and the text, measured as the delegate lays them out.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    option.index = index;
+    option.text = index.data().toString();
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    if (const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>(); !icon.isNull()) {
+        option.icon = icon;
+        option.features |= QStyleOptionViewItem::HasDecoration;
+    }
+    const QRect text = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int right = text.left() + fontMetrics().horizontalAdvance(option.text) + 2 * margin;
+    return { QPoint(option.rect.left(), option.rect.top()), QPoint(right - 1, option.rect.bottom()) };
+}
+
 varnoke::DropRegion HierarchyTreeView::RegionAt(const QPoint& point, const QModelIndex& index) const
 {
-    const QRect label = visualRect(index);
-    if (point.x() >= label.left()) {
-        const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-        const int width = fontMetrics().horizontalAdvance(index.data().toString()) + 2 * margin;
-        return point.x() < label.left() + width ? varnoke::drOnNode : varnoke::drOther;
-    }
+    const QRect label = LabelRect(index);
+    if (point.x() >= label.left())
+        return point.x() <= label.right() ? varnoke::drOnNode : varnoke::drOther;
     const int buttonCentre = label.left() - indentation() / 2;
     if (model()->hasChildren(index) && std::abs(point.x() - buttonCentre) <= kButtonHalfWidth)
         return varnoke::drOther;
@@ -122,14 +139,53 @@ void HierarchyTreeView::dragEnterEvent(QDragEnterEvent* event)
 void HierarchyTreeView::dragMoveEvent(QDragMoveEvent* event)
 {
     QTreeView::dragMoveEvent(event); // scrolls at the edges
-    if (Accepts(*event))
-        event->acceptProposedAction();
-    else
+    if (!Accepts(*event)) {
         event->ignore();
+        ShowDropMark(varnoke::dmNone, {});
+        return;
+    }
+    event->acceptProposedAction();
+    const QPoint point = event->position().toPoint();
+    const QModelIndex target = indexAt(point);
+    ShowDropMark(markAt_ ? markAt_(target, RegionAt(point, target)) : varnoke::dmNone, target);
+}
+
+void HierarchyTreeView::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    QTreeView::dragLeaveEvent(event);
+    ShowDropMark(varnoke::dmNone, {});
+}
+
+void HierarchyTreeView::ShowDropMark(varnoke::DropMark mark, const QModelIndex& target)
+{
+    if (mark == mark_ && target == markTarget_)
+        return;
+    mark_ = mark;
+    markTarget_ = target;
+    viewport()->update();
+}
+
+void HierarchyTreeView::paintEvent(QPaintEvent* event)
+{
+    QTreeView::paintEvent(event);
+    if (mark_ == varnoke::dmNone || !markTarget_.isValid())
+        return;
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    const QRect label = LabelRect(markTarget_);
+    if (mark_ == varnoke::dmLastChild) {
+        painter.drawRect(label.adjusted(1, 1, -1, -1));
+        return;
+    }
+    // Between the target's row and the one above, from where the node would stand.
+    const int y = label.top() + 1;
+    painter.drawLine(label.left(), y, viewport()->width(), y);
+    painter.drawLine(label.left(), y - 3, label.left(), y + 3);
 }
 
 void HierarchyTreeView::dropEvent(QDropEvent* event)
 {
+    ShowDropMark(varnoke::dmNone, {});
     const QPoint point = event->position().toPoint();
     const QModelIndex target = indexAt(point);
     if (!Accepts(*event) || !endDrag_) {

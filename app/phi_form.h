@@ -107,11 +107,15 @@ public:
     void Tree1Click();
     bool TreeView1DragOver(const QModelIndex& target);
     void TreeView1EndDrag(const QModelIndex& target, varnoke::DropRegion region);
+    // Where the drop planned for the target's region would put the dragged node.
+    varnoke::DropMark DropMarkAt(const QModelIndex& target, varnoke::DropRegion region);
     void TreeView1DblClick();
     void EditItemClick();
     void InsertCommentClick();
     void AddIKChain1Click();
     void Delete1Click();
+    void Undo1Click();
+    void Redo1Click();
 
     // Generation from an OBJ file.
     void OBJButtonClick();
@@ -179,7 +183,9 @@ private:
     varnoke::TreeWindow LookAtTree();
     // Runs a tree command on the document with the tree view's selection, and selects
     // the node the command leaves selected.
-    void EditTree(const QString& name, const std::function<void(varnoke::TreeWindow&)>& command);
+    void EditTree(const std::function<QString()>& name, const std::function<void(varnoke::TreeWindow&)>& command);
+    // Selects the node an undo or a redo changed, its parent opened.
+    void ShowWalked(const varnoke::Node* node);
     void SelectNode(const varnoke::Node* node);
     void EditNode(varnoke::TreeWindow& window, varnoke::Node& node);
     // The text entered in the input box, or its initial text after Cancel.
@@ -233,6 +239,8 @@ private:
     QAction* addCommentAction_ = nullptr;
     QAction* addIKChainAction_ = nullptr;
     QAction* deleteAction_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QAction* contentsAction_ = nullptr;
     QAction* aboutAction_ = nullptr;

@@ -7,6 +7,7 @@
 #include "app/text_decorations.h"
 #include "app/text_view.h"
 #include "ui/diagnostics_model.h"
+#include "ui/editor_redo_key.h"
 #include "ui/menu_bar_focus.h"
 #include "ui/menu_gate.h"
 #include "ui/widget_looks.h"
@@ -39,10 +40,22 @@ QIcon ToolIcon(const QString& name)
     return icon;
 }
 
+// Our own drawings of the kinds of nodes, in the order of NodeKind.
+HierarchyModel::KindIcons NodeIcons()
+{
+    constexpr std::array<const char*, varnoke::kNodeKindCount> names { "part",    "curved",  "objfile", "ikchain",
+                                                                       "comment", "illegal", "empty" };
+    HierarchyModel::KindIcons icons;
+    for (std::size_t kind = 0; kind < names.size(); ++kind)
+        icons[kind] = QIcon(QStringLiteral(":/icons/nodes/%1.svg").arg(QLatin1String(names[kind])));
+    return icons;
+}
+
 } // namespace
 
 void TPHIForm::CreateControls()
 {
+    document_->TreeModel().ShowKindIcons(NodeIcons());
     treeView_ = new HierarchyTreeView;
     treeView_->setObjectName(QStringLiteral("TreeView1"));
     treeView_->setModel(&document_->TreeModel());
@@ -57,6 +70,8 @@ void TPHIForm::CreateControls()
                                [this](const QModelIndex& target, varnoke::DropRegion region) {
                                    RunCommand([&] { TreeView1EndDrag(target, region); });
                                });
+    treeView_->SetDropMarker(
+        [this](const QModelIndex& target, varnoke::DropRegion region) { return DropMarkAt(target, region); });
     connect(treeView_, &HierarchyTreeView::DoubleClicked, this,
             [this] { RunCommand([this] { TreeView1DblClick(); }); });
 
@@ -73,6 +88,8 @@ void TPHIForm::CreateControls()
     page->setSpacing(0);
     page->addWidget(textView_);
     page->addWidget(findBar_);
+    // The Tree menu's Ctrl+Y must not take the editor's redo.
+    ui::RedoAlsoOnCtrlY(*textView_);
 
     views_ = new QStackedWidget;
     views_->addWidget(textPage_);
@@ -286,6 +303,13 @@ void TPHIForm::CreateMenus()
     AddSeparator(treeMenu_, "N5");
     deleteAction_ = AddMenuItem(treeMenu_, "Delete2", QStringLiteral("&Delete"),
                                 QStringLiteral("Delete the currently selected item"), [this] { Delete1Click(); });
+    AddSeparator(treeMenu_, "N6");
+    // Their hints name the steps when the menu opens.
+    undoAction_ = AddMenuItem(treeMenu_, "Undo1", QStringLiteral("&Undo"), document_->History().UndoHint(),
+                              [this] { Undo1Click(); }, { QKeySequence(Qt::CTRL | Qt::Key_Z) });
+    redoAction_ = AddMenuItem(treeMenu_, "Redo1", QStringLiteral("&Redo"), document_->History().RedoHint(),
+                              [this] { Redo1Click(); },
+                              { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) });
 
     helpMenu_ = AddMenu("Help1", QStringLiteral("&Help"));
     contentsAction_

@@ -10,6 +10,7 @@
 #include "tree/ik_chain_commands.h"
 #include "tree/level_edit.h"
 #include "tree/obj_file_edit.h"
+#include "tree/step_names.h"
 #include "tree/tree_menu.h"
 #include "ui/menu_gate.h"
 #include "ui/prompts.h"
@@ -38,7 +39,7 @@ varnoke::TreeWindow TPHIForm::LookAtTree()
     return document_->LookAtTree(SelectedNode());
 }
 
-void TPHIForm::EditTree(const QString& name, const std::function<void(varnoke::TreeWindow&)>& command)
+void TPHIForm::EditTree(const std::function<QString()>& name, const std::function<void(varnoke::TreeWindow&)>& command)
 {
     SelectNode(document_->EditTree(name, SelectedNode(), command));
 }
@@ -82,6 +83,28 @@ void TPHIForm::Tree1Click()
     addCommentAction_->setEnabled(menu.addComment);
     addIKChainAction_->setEnabled(menu.addIKChain);
     deleteAction_->setEnabled(menu.remove);
+    const TreeHistory& history = document_->History();
+    undoAction_->setEnabled(!FTextMode() && history.CanUndo());
+    redoAction_->setEnabled(!FTextMode() && history.CanRedo());
+    undoAction_->setStatusTip(history.UndoHint());
+    redoAction_->setStatusTip(history.RedoHint());
+}
+
+void TPHIForm::Undo1Click()
+{
+    ShowWalked(document_->UndoTreeEdit());
+}
+
+void TPHIForm::Redo1Click()
+{
+    ShowWalked(document_->RedoTreeEdit());
+}
+
+void TPHIForm::ShowWalked(const Node* node)
+{
+    if (node && node->Parent())
+        treeView_->expand(document_->TreeModel().IndexOf(node->Parent()));
+    SelectNode(node);
 }
 
 bool TPHIForm::TreeView1DragOver(const QModelIndex& target)
@@ -90,15 +113,25 @@ bool TPHIForm::TreeView1DragOver(const QModelIndex& target)
     return varnoke::CanDropOn(LookAtTree(), true, document_->TreeModel().NodeOf(target));
 }
 
+varnoke::DropMark TPHIForm::DropMarkAt(const QModelIndex& target, varnoke::DropRegion region)
+{
+    Node* node = document_->TreeModel().NodeOf(target);
+    return varnoke::MarkOf(varnoke::PlanDrop(LookAtTree(), node, region), node);
+}
+
 void TPHIForm::TreeView1EndDrag(const QModelIndex& target, varnoke::DropRegion region)
 {
     HierarchyModel& model = document_->TreeModel();
     Node* node = model.NodeOf(target);
     if (!SelectedNode() || !varnoke::CanDropOn(LookAtTree(), true, node))
         return;
-    const Node* dropped = document_->EditTree(QStringLiteral("Move"), SelectedNode(), [&](varnoke::TreeWindow& window) {
-        varnoke::DropOn(window, node, region);
-    });
+    const varnoke::DropPlan plan = varnoke::PlanDrop(LookAtTree(), node, region);
+    const bool under
+        = plan.destination ? varnoke::MarkOf(plan, node) == varnoke::dmLastChild : region == varnoke::drOnNode;
+    const QString name = ui::FromLatin1(varnoke::MoveStepName(*SelectedNode(), *node, under));
+    const Node* dropped
+        = document_->EditTree([&] { return name; }, SelectedNode(),
+                              [&](varnoke::TreeWindow& window) { varnoke::DropOn(window, node, region); });
     if (const Node* parent = dropped->Parent())
         treeView_->expand(model.IndexOf(parent));
     SelectNode(dropped);
@@ -113,7 +146,8 @@ void TPHIForm::EditItemClick()
 {
     if (!SelectedNode())
         return;
-    EditTree(QStringLiteral("Edit"), [this](varnoke::TreeWindow& window) { EditNode(window, *window.selected); });
+    const QString name = ui::FromLatin1(varnoke::EditStepName(*SelectedNode()));
+    EditTree([&] { return name; }, [this](varnoke::TreeWindow& window) { EditNode(window, *window.selected); });
 }
 
 void TPHIForm::EditNode(varnoke::TreeWindow& window, Node& node)
@@ -159,26 +193,29 @@ void TPHIForm::EditNode(varnoke::TreeWindow& window, Node& node)
 
 void TPHIForm::InsertCommentClick()
 {
-    EditTree(QStringLiteral("Add Comment"), [this](varnoke::TreeWindow& window) {
-        varnoke::AddCommentNode(window, InputBox(varnoke::AddCommentBox()));
-    });
+    EditTree(
+        [] { return ui::FromLatin1(varnoke::AddCommentStepName()); },
+        [this](varnoke::TreeWindow& window) { varnoke::AddCommentNode(window, InputBox(varnoke::AddCommentBox())); });
 }
 
 void TPHIForm::AddIKChain1Click()
 {
-    EditTree(QStringLiteral("Add IK Chain"), [this](varnoke::TreeWindow& window) {
-        const std::optional<std::string> message
-            = ikForm_->Fill([&](varnoke::IKChainDialog& chain) { return varnoke::StartAddIKChain(window, chain); });
-        if (message) {
-            prompts_.Message(this, ui::FromLatin1(*message));
-            return;
-        }
-        const bool confirmed = prompts_.ShowModal(*ikForm_) == QDialog::Accepted;
-        varnoke::AddIKChainDone(window, ikForm_->Chain(), confirmed);
-    });
+    EditTree([this] { return ui::FromLatin1(varnoke::AddIKChainStepName(ikForm_->Chain().name)); },
+             [this](varnoke::TreeWindow& window) {
+                 const std::optional<std::string> message = ikForm_->Fill(
+                     [&](varnoke::IKChainDialog& chain) { return varnoke::StartAddIKChain(window, chain); });
+                 if (message) {
+                     prompts_.Message(this, ui::FromLatin1(*message));
+                     return;
+                 }
+                 const bool confirmed = prompts_.ShowModal(*ikForm_) == QDialog::Accepted;
+                 varnoke::AddIKChainDone(window, ikForm_->Chain(), confirmed);
+             });
 }
 
 void TPHIForm::Delete1Click()
 {
-    EditTree(QStringLiteral("Delete"), [](varnoke::TreeWindow& window) { varnoke::DeleteSelectedNode(window); });
+    const Node* selected = SelectedNode();
+    const QString name = selected ? ui::FromLatin1(varnoke::DeleteStepName(*selected)) : QString();
+    EditTree([&] { return name; }, [](varnoke::TreeWindow& window) { varnoke::DeleteSelectedNode(window); });
 }

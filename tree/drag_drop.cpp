@@ -33,6 +33,14 @@ DropPlan PlanDrop(const TreeWindow& window, Node* target, DropRegion region)
     return plan;
 }
 
+DropMark MarkOf(const DropPlan& plan, const Node* target)
+{
+    // A node moved under another always goes at its end; any other move, before the target.
+    if (!plan.destination)
+        return dmNone;
+    return plan.destination->parent == target ? dmLastChild : dmBefore;
+}
+
 void DropOn(TreeWindow& window, Node* target, DropRegion region)
 {
     const DropPlan plan = PlanDrop(window, target, region);

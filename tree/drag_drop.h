@@ -33,6 +33,14 @@ struct DropPlan {
 // 1 at the top level); right of the label it moves nothing. Assumes CanDropOn accepted.
 DropPlan PlanDrop(const TreeWindow& window, Node* target, DropRegion region);
 
+// What the tree shows while a node is dragged over a target: where the drop plan puts it.
+enum DropMark {
+    dmNone, // the drop would move nothing
+    dmBefore, // it goes before the target
+    dmLastChild, // it becomes the target's last child
+};
+DropMark MarkOf(const DropPlan& plan, const Node* target);
+
 // TreeView1EndDrag: the drop of the selected node on the target, once CanDropOn
 // accepted it, as PlanDrop plans it. The moved node stays selected.
 void DropOn(TreeWindow& window, Node* target, DropRegion region);

@@ -62,6 +62,18 @@ void EditRecord::Delete(Node& node)
     kept_.push_back(Take(node));
 }
 
+Node* EditRecord::Subject(bool undone) const
+{
+    if (changes_.empty())
+        return nullptr;
+    Node* node = changes_.front().node;
+    if (undone)
+        return changes_.front().before.place ? node : nullptr;
+    const auto last = std::find_if(changes_.rbegin(), changes_.rend(),
+                                   [node](const Change& change) { return change.node == node; });
+    return last->after.place ? node : nullptr;
+}
+
 void EditRecord::Undo(TreeEdits& target)
 {
     for (auto change = changes_.rbegin(); change != changes_.rend(); ++change)

@@ -35,6 +35,9 @@ public:
 
     // True when no edit changed anything.
     bool Empty() const { return changes_.empty(); }
+    // The node the first edit changed, the one to select after an undo (undone) or a redo;
+    // none when that left it out of the tree, or nothing changed.
+    Node* Subject(bool undone) const;
     // Puts the tree back as it was before the edits; the tree must be as they left it.
     void Undo(TreeEdits& target);
     // Makes the edits again; the tree must be as Undo left it.

@@ -28,6 +28,11 @@ QModelIndex HierarchyModel::IndexOf(const Node* node) const
     return node ? createIndex(node->Row(), 0, const_cast<Node*>(node)) : QModelIndex();
 }
 
+void HierarchyModel::ShowKindIcons(KindIcons icons)
+{
+    icons_ = std::move(icons);
+}
+
 QModelIndex HierarchyModel::index(int row, int column, const QModelIndex& parent) const
 {
     if (column != 0 || row < 0 || row >= rowCount(parent))
@@ -62,9 +67,13 @@ bool HierarchyModel::hasChildren(const QModelIndex& parent) const
 QVariant HierarchyModel::data(const QModelIndex& index, int role) const
 {
     const Node* node = NodeOf(index);
-    if (!node || role != Qt::DisplayRole)
+    if (!node)
         return {};
-    return ui::FromLatin1(node->Text());
+    if (role == Qt::DisplayRole)
+        return ui::FromLatin1(node->Text());
+    if (role == Qt::DecorationRole && icons_)
+        return (*icons_)[static_cast<std::size_t>(varnoke::KindOfNode(node->Text()))];
+    return {};
 }
 
 Qt::ItemFlags HierarchyModel::flags(const QModelIndex& index) const

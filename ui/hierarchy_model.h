@@ -1,8 +1,13 @@
 #pragma once
 
 #include "hierarchy/forest.h"
+#include "tree/node_kind.h"
 
 #include <QAbstractItemModel>
+#include <QIcon>
+
+#include <array>
+#include <optional>
 
 class TreeModelEditor;
 
@@ -21,6 +26,10 @@ public:
     // The owner's nodes, to be changed only through its editor.
     varnoke::Node* NodeOf(const QModelIndex& index);
     QModelIndex IndexOf(const varnoke::Node* node) const;
+    // Shows beside each node the icon of its kind, in the order of NodeKind; until then
+    // only the text.
+    using KindIcons = std::array<QIcon, varnoke::kNodeKindCount>;
+    void ShowKindIcons(KindIcons icons);
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -34,4 +43,5 @@ private:
     friend class TreeModelEditor;
 
     const varnoke::Forest& forest_;
+    std::optional<KindIcons> icons_;
 };

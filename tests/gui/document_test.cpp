@@ -69,9 +69,10 @@ class DocumentTest : public QObject {
     // Drops the node on the target's label, as the tree view's drop does.
     void Drop(std::string_view dragged, std::string_view target)
     {
-        doc_->EditTree(u"Move"_s, NodeWithText(doc_->Tree(), dragged), [&](varnoke::TreeWindow& window) {
-            varnoke::DropOn(window, NodeWithText(doc_->Tree(), target), varnoke::drOnNode);
-        });
+        doc_->EditTree([] { return u"Move"_s; }, NodeWithText(doc_->Tree(), dragged),
+                       [&](varnoke::TreeWindow& window) {
+                           varnoke::DropOn(window, NodeWithText(doc_->Tree(), target), varnoke::drOnNode);
+                       });
     }
 
 private slots:
@@ -167,7 +168,7 @@ private slots:
         doc_->WriteTreeBack();
         QCOMPARE(doc_->Lines().Count(), 25);
         Type(*doc_, u"#again"_s);
-        doc_->EditTree(u"Edit"_s, nullptr, [](varnoke::TreeWindow& window) { window.Edited(); });
+        doc_->EditTree([] { return u"Edit"_s; }, nullptr, [](varnoke::TreeWindow& window) { window.Edited(); });
         doc_->WriteEditedTreeBack();
         QCOMPARE(doc_->Lines().Count(), 25);
     }
@@ -204,20 +205,25 @@ private slots:
     {
         QVERIFY(doc_->Load(Figure()));
         doc_->SetTextMode(false);
-        QStringList steps;
-        doc_->TakeStepsWith([&](const QString& name, std::unique_ptr<varnoke::EditRecord> step) {
-            QVERIFY(step && !step->Empty());
-            steps << name;
-        });
-        doc_->EditTree(u"Nothing"_s, nullptr, [](varnoke::TreeWindow& window) { window.Edited(); });
+        doc_->EditTree([] { return u"Nothing"_s; }, nullptr, [](varnoke::TreeWindow& window) { window.Edited(); });
         QVERIFY(doc_->FModified() && !doc_->ChangedSinceTest());
         Drop("2 lThigh yzx", "3 chest yzx curve"); // a move and a renumbered subtree: one step
         varnoke::Node* comment = NodeWithText(doc_->Tree(), "#The legs bend by inverse kinematics");
-        const varnoke::Node* left = doc_->EditTree(
-            u"Delete"_s, comment, [](varnoke::TreeWindow& window) { varnoke::DeleteSelectedNode(window); });
+        const varnoke::Node* left
+            = doc_->EditTree([] { return u"Delete"_s; }, comment,
+                             [](varnoke::TreeWindow& window) { varnoke::DeleteSelectedNode(window); });
         QCOMPARE(left, nullptr);
-        QCOMPARE(steps, (QStringList { u"Move"_s, u"Delete"_s }));
+        QCOMPARE(doc_->History().Count(), 2);
         QCOMPARE(doc_->Tree().NodeCount(), 24);
+        QCOMPARE(doc_->UndoTreeEdit(), comment);
+        QCOMPARE(doc_->History().UndoName(), u"Move"_s);
+        QCOMPARE(doc_->History().RedoName(), u"Delete"_s);
+        QCOMPARE(doc_->Tree().NodeCount(), 25);
+        // A test rebuilds the tree: the steps pointing into the old one go.
+        doc_->WriteTreeBack();
+        QVERIFY(doc_->Test());
+        QCOMPARE(doc_->History().Count(), 0);
+        QCOMPARE(doc_->UndoTreeEdit(), nullptr);
     }
 
     // Each signal fires once per change, outside commands at once and inside one as its

@@ -1,10 +1,9 @@
 // Editing the hierarchy in the main window's tree view: drops on the view's real
 // geometry, the Tree menu, comments, IK chains and Delete, and the text that follows.
-#include "app/hierarchy_tree_view.h"
 #include "dialogs/edit_ik_form.h"
 #include "dialogs/edit_level_form.h"
 #include "dialogs/edit_obj_form.h"
-#include "window_fixture.h"
+#include "tree_view_fixture.h"
 
 #include <QAbstractItemModelTester>
 #include <QButtonGroup>
@@ -17,100 +16,15 @@
 
 namespace {
 
-using Modal = std::function<int(QDialog&)>;
-
-// Fills the dialog's fields as a user would, then presses OK or Cancel.
-template <typename Form> Modal Answer(std::function<void(Form&)> fill, bool ok = true)
-{
-    return [fill, ok](QDialog& dialog) {
-        Form& form = dynamic_cast<Form&>(dialog);
-        fill(form);
-        Control<QPushButton>(form, ok ? u"OKButton"_s : u"CancelButton"_s)->click();
-        return dialog.result();
-    };
-}
-
-// Where on a node's row a drop lands; FarRight: near the right edge of a wide window.
-enum class Spot { Label, Right, FarRight, Button, Indent };
-
 // How a key of the tree view reaches it; Menu: the context-menu key, as the display server tells it.
 enum class Key { Delete, Return, ShiftF10, Menu, RightClick };
 
 } // namespace
 
-Q_DECLARE_METATYPE(Spot)
 Q_DECLARE_METATYPE(Key)
-Q_DECLARE_METATYPE(Modal)
 
-class TreeEditingTest : public WindowFixture {
+class TreeEditingTest : public TreeViewFixture {
     Q_OBJECT
-
-    // Opens the sample figure, which tests clean and shows the tree.
-    void OpenFigure()
-    {
-        QVERIFY(Start());
-        // Every edit of the tests below reaches the views through a model that keeps the rules.
-        new QAbstractItemModelTester(&w->Doc().TreeModel(), QAbstractItemModelTester::FailureReportingMode::Warning, w);
-        QTest::failOnWarning(QRegularExpression(u"FAIL!"_s));
-        Open(Figure());
-        QVERIFY(!w->FTextMode());
-        TreeView1()->SetOwnDragTest([](const QDropEvent&) { return true; });
-    }
-    void Select(const QString& text) { TreeView1()->setCurrentIndex(Node(text)); }
-    QPoint SpotOf(const QModelIndex& index, Spot spot) const
-    {
-        const QRect label = TreeView1()->visualRect(index);
-        const int indent = TreeView1()->indentation();
-        switch (spot) {
-        case Spot::Label:
-            return { label.left() + 3, label.center().y() };
-        case Spot::Right:
-            return { label.left() + TreeView1()->fontMetrics().horizontalAdvance(index.data().toString()) + 20,
-                     label.center().y() };
-        case Spot::FarRight:
-            return { TreeView1()->viewport()->width() - 10, label.center().y() };
-        case Spot::Button:
-            return { label.left() - indent / 2, label.center().y() };
-        case Spot::Indent:
-            // An ancestor's column, or for a top-level node the strip left of its button.
-            return { label.left() > indent ? label.left() - indent - 3 : 1, label.center().y() };
-        }
-        return {};
-    }
-    // Far right of every label in sight, the column being fitted to them.
-    void WidenForFarRight(Spot spot)
-    {
-        if (spot != Spot::FarRight)
-            return;
-        w->resize(1000, 700);
-        QCOMPARE_LT(TreeView1()->columnWidth(0), TreeView1()->viewport()->width() - 100);
-    }
-    // A drop as a real drag delivers it to the view, the dragged node being the selected one.
-    bool DropOn(const QString& target, Spot spot)
-    {
-        const QPoint point = SpotOf(Node(target), spot);
-        QMimeData mime;
-        QWidget* viewport = TreeView1()->viewport();
-        QDragEnterEvent enter(point, Qt::MoveAction, &mime, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(viewport, &enter);
-        QDragMoveEvent move(point, Qt::MoveAction, &mime, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(viewport, &move);
-        const bool accepted = move.isAccepted();
-        QDropEvent drop(QPointF(point), Qt::MoveAction, &mime, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(viewport, &drop);
-        return accepted;
-    }
-    // The text the tree writes back, as the Text button shows it.
-    QStringList TreeText()
-    {
-        Control<QToolButton>(*w, u"TextButton"_s)->click();
-        return Lines();
-    }
-    bool MenuItemEnabled(QAction* item)
-    {
-        emit Control<QMenu>(*w, u"Tree1"_s)->aboutToShow();
-        return item->isEnabled();
-    }
 
 private slots:
     void drop_data()
@@ -464,6 +378,8 @@ private slots:
         Select(u"#Mannikin"_s);
         const QModelIndex index = Node(node);
         TreeView1()->setExpanded(index, !folded);
+        // Rows with icons are taller: the node may lie below the small window's view.
+        TreeView1()->scrollTo(index);
         prompts_->modals.push_back([](QDialog&) { return int(QDialog::Rejected); });
         // As a window system delivers it: a click, then a press that makes it double.
         QWidget* viewport = TreeView1()->viewport();

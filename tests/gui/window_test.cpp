@@ -607,7 +607,7 @@ private slots:
         QCOMPARE(Diagnostics(), QStringList { u"Looks good!"_s });
         TextMemo()->setPlainText(u"#held"_s);
         if (edit > 0) // as a tree edit leaves it
-            w->Doc().EditTree(u"edit"_s, nullptr, [](varnoke::TreeWindow& window) { window.Edited(); });
+            w->Doc().EditTree([] { return u"edit"_s; }, nullptr, [](varnoke::TreeWindow& window) { window.Edited(); });
         QStringList expected = edit == 1 ? figure_ : QStringList { u"#held"_s };
         if (edit == 2) {
             QTest::keyClick(w, Qt::Key_F4);

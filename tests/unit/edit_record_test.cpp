@@ -155,5 +155,54 @@ TEST(EditRecord, UndoesAndRedoesRandomEditsWithTheSameNodes)
     }
 }
 
+// The node to select after an undo or a redo: the first one changed, while it is in the tree.
+TEST(EditRecord, SubjectIsTheFirstNodeChangedWhileInTheTree)
+{
+    struct SubjectCase {
+        const char* name;
+        std::function<Node*(EditRecord&, Forest&)> action; // gives the node changed first
+        bool afterUndo;
+        bool afterRedo;
+    };
+    const std::vector<SubjectCase> cases {
+        { "text",
+          [](EditRecord& r, Forest& f) {
+              Node* b = NodeWithText(f, "b");
+              r.SetText(*b, "x");
+              r.SetText(*NodeWithText(f, "c"), "y");
+              return b;
+          },
+          true, true },
+        { "added", [](EditRecord& r, Forest&) { return r.AddFirstTopLevel("new"); }, false, true },
+        { "deleted",
+          [](EditRecord& r, Forest& f) {
+              Node* b = NodeWithText(f, "b");
+              r.Delete(*b);
+              return b;
+          },
+          true, false },
+        { "taken and put back",
+          [](EditRecord& r, Forest& f) {
+              Node* b = NodeWithText(f, "b");
+              r.Insert(nullptr, 0, r.Take(*b));
+              return b;
+          },
+          true, true },
+    };
+    for (const SubjectCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Forest forest;
+        BuildForest(forest, { "a", "\tb", "c" });
+        ForestEdits edits(forest);
+        EditRecord record(edits);
+        EXPECT_EQ(record.Subject(false), nullptr);
+        Node* changed = c.action(record, forest);
+        record.Undo(edits);
+        EXPECT_EQ(record.Subject(true), c.afterUndo ? changed : nullptr);
+        record.Redo(edits);
+        EXPECT_EQ(record.Subject(false), c.afterRedo ? changed : nullptr);
+    }
+}
+
 } // namespace
 } // namespace varnoke

@@ -1,4 +1,5 @@
 #include "tree/drag_drop.h"
+#include "tree/step_names.h"
 #include "tree_test_support.h"
 
 #include <gtest/gtest.h>
@@ -142,10 +143,26 @@ TEST_F(TreeDragDrop, ThePlanIsWhatTheDropDoes)
                 const Node* planned = plan.destination && plan.destination->parent
                     ? dropped.NodeAt(tree_.AbsoluteIndex(plan.destination->parent))
                     : nullptr;
-                DropOn(window, dropped.NodeAt(to), region);
+                const DropMark mark = MarkOf(plan, tree_.NodeAt(to));
+                Node* target = dropped.NodeAt(to);
+                DropOn(window, target, region);
                 SCOPED_TRACE(lines[static_cast<std::size_t>(from)] + " on " + lines[static_cast<std::size_t>(to)]);
                 EXPECT_EQ(window.edited, plan.edit);
                 EXPECT_EQ(window.selected, node);
+                // The mark shown while dragging says where the node then is.
+                switch (mark) {
+                case dmNone:
+                    EXPECT_FALSE(plan.destination);
+                    break;
+                case dmBefore:
+                    EXPECT_EQ(node->Parent(), target->Parent());
+                    EXPECT_EQ(node->Row() + 1, target->Row());
+                    break;
+                case dmLastChild:
+                    EXPECT_EQ(node->Parent(), target);
+                    EXPECT_EQ(node->Row() + 1, target->ChildCount());
+                    break;
+                }
                 if (!plan.destination) {
                     EXPECT_EQ(node->Parent(), oldParent);
                     EXPECT_EQ(node->Row(), oldRow);
@@ -158,6 +175,19 @@ TEST_F(TreeDragDrop, ThePlanIsWhatTheDropDoes)
             }
         }
     }
+}
+
+TEST_F(TreeDragDrop, StepNamesSayWhatMovedWhere)
+{
+    EXPECT_EQ(MoveStepName(*At("3 lShin yzx"), *At("1 hip yzx"), true), "Move lShin under hip");
+    EXPECT_EQ(MoveStepName(*At("ikChain leftLeg lThigh lShin lFoot"), *At("#head"), false),
+              "Move ikChain leftLeg lThigh lShin lFoot before #head");
+    EXPECT_EQ(EditStepName(*At("objFile :Runtime:Geometries:f.obj")), "Edit objFile :Runtime:Geometries:f.obj");
+    EXPECT_EQ(DeleteStepName(*At("-1 odd")), "Delete -1 odd");
+    Node* comment = At("#head");
+    edits_.SetText(*comment, "#" + std::string(60, 'x'));
+    EXPECT_EQ(EditStepName(*comment), "Edit #" + std::string(36, 'x') + "...");
+    EXPECT_EQ(AddIKChainStepName("rightArm"), "Add IK chain rightArm");
 }
 
 } // namespace
