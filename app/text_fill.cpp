@@ -10,6 +10,9 @@ namespace {
 // A piece takes the editor some tens of milliseconds: short enough for Cancel to answer
 // at once, long enough that the pieces cost nothing beside the text.
 constexpr std::size_t kPieceBytes = std::size_t { 1 } << 18;
+// Each line is a block of its own, as dear as some tens of characters: a piece of short or
+// empty lines is cut by their number.
+constexpr std::size_t kPieceLines = std::size_t { 1 } << 14;
 
 } // namespace
 
@@ -37,6 +40,7 @@ void FillTextDocument(QTextDocument& text, std::vector<std::string>& lines, bool
     QTextCursor end(&text);
     std::uint64_t done = 0;
     std::string piece;
+    std::size_t pieceLines = 0;
     // Whole lines: a change within one line has its layout lay the line out at once, again
     // and again for a long line put in in parts.
     const auto put = [&] {
@@ -46,13 +50,14 @@ void FillTextDocument(QTextDocument& text, std::vector<std::string>& lines, bool
         end.endEditBlock();
         done += piece.size();
         piece.clear();
+        pieceLines = 0;
     };
     for (std::size_t index = 0; index < lines.size(); ++index) {
         piece += lines[index];
         std::string().swap(lines[index]);
         if (index + 1 < lines.size() || finalLineEnd)
             piece += '\n';
-        if (piece.size() >= kPieceBytes) {
+        if (piece.size() >= kPieceBytes || ++pieceLines >= kPieceLines) {
             put();
             // Not after the last: the window would paint what is in, and a line of tens of
             // millions of characters takes seconds to lay out for nothing.

@@ -3,7 +3,6 @@
 #include "ui/line_data.h"
 #include "ui/text_colours.h"
 
-#include <QScopedValueRollback>
 #include <QTextDocument>
 
 using varnoke::FieldRole;
@@ -29,10 +28,11 @@ void Underline(QTextCharFormat& format, const QColor& colour)
 } // namespace
 
 PhiHighlighter::PhiHighlighter(const QPalette& palette, QTextDocument& text)
-    : QSyntaxHighlighter(static_cast<QObject*>(&text))
+    : QObject(&text)
+    , text_(text)
 {
     SetPalette(palette);
-    setDocument(&text);
+    connect(&text, &QTextDocument::contentsChange, this, &PhiHighlighter::Forget);
 }
 
 void PhiHighlighter::SetPalette(const QPalette& palette)
@@ -63,29 +63,34 @@ const QTextCharFormat& PhiHighlighter::FormatOf(FieldRole role) const
 
 void PhiHighlighter::ColourInSight(int first, int last)
 {
-    const QScopedValueRollback<bool> inSight(inSight_, true);
-    for (QTextBlock block = document()->findBlockByNumber(first); block.isValid() && block.blockNumber() <= last;
+    for (QTextBlock block = text_.findBlockByNumber(first); block.isValid() && block.blockNumber() <= last;
          block = block.next()) {
         const ui::LineData* data = ui::DataOf(block);
         if (!data || data->colouring != colouring_)
-            rehighlightBlock(block);
+            Colour(block);
     }
 }
 
-void PhiHighlighter::highlightBlock(const QString& text)
+void PhiHighlighter::Forget(int position, int, int added)
 {
-    const QTextBlock block = currentBlock();
-    if (!inSight_) {
-        // Left uncoloured, it is coloured once it comes into sight.
+    const QTextBlock last = text_.findBlock(position + added);
+    for (QTextBlock block = text_.findBlock(position); block.isValid(); block = block.next()) {
         if (ui::LineData* data = ui::DataOf(block))
             data->colouring = 0;
-        return;
+        if (block == last)
+            break;
     }
+}
+
+void PhiHighlighter::Colour(QTextBlock block)
+{
     ui::LineData& data = ui::DataFor(block);
     data.colouring = colouring_;
+    const QString text = block.text();
     const QByteArray bytes = text.toLatin1();
     fields_.clear();
     varnoke::ReadLineFields(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), fields_);
+    ranges_.clear();
     const bool marked = data.mark != ui::LineData::Mark::None;
     const QColor markColour = ui::MarkColour(palette_, data.mark);
     if (marked) {
@@ -95,12 +100,18 @@ void PhiHighlighter::highlightBlock(const QString& text)
         int start = 0;
         while (start < text.size() && text[start].isSpace())
             ++start;
-        setFormat(start, static_cast<int>(text.size()) - start, underlined);
+        ranges_.append({ start, static_cast<int>(text.size()) - start, underlined });
     }
     for (const varnoke::LineField& field : fields_) {
         QTextCharFormat format = FormatOf(field.role);
         if (marked)
             Underline(format, markColour);
-        setFormat(static_cast<int>(field.span.start), static_cast<int>(field.span.length), format);
+        ranges_.append({ static_cast<int>(field.span.start), static_cast<int>(field.span.length), format });
     }
+    QTextLayout* layout = block.layout();
+    if (layout->formats() == ranges_)
+        return;
+    layout->setFormats(ranges_);
+    // Lays the line out again; the document's text and its undo history are untouched.
+    text_.markContentsDirty(block.position(), block.length());
 }
