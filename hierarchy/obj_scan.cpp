@@ -2,9 +2,11 @@
 
 #include "hierarchy/geometry_file.h"
 #include "hierarchy/obj_line_reader.h"
+#include "hierarchy/platform.h"
 #include "hierarchy/scan_reader.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace varnoke {
 
@@ -19,6 +21,13 @@ FilePointer OpenFirstFound(const GeometryFolders& folders, std::string_view pose
             return file;
     }
     return nullptr;
+}
+
+// The same file under two names: a folder that ignores letter case, or a link.
+bool SameFile(const std::string& one, const std::string& other)
+{
+    std::error_code error;
+    return one == other || std::filesystem::equivalent(platform::NativePath(one), platform::NativePath(other), error);
 }
 
 } // namespace
@@ -74,7 +83,8 @@ void ScanObjFile(CheckState& state, const GeometryFolders& folders, std::string_
         state.diagnostics.AddError(lineIndex, "Couldn't open file:%s", localPath);
         return;
     }
-    if (std::find(state.geometryFiles.begin(), state.geometryFiles.end(), readPath) == state.geometryFiles.end())
+    if (std::none_of(state.geometryFiles.begin(), state.geometryFiles.end(),
+                     [&](const std::string& known) { return SameFile(known, readPath); }))
         state.geometryFiles.push_back(readPath);
 }
 

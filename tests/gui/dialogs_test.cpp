@@ -510,7 +510,8 @@ private slots:
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
         const bool outside = !chosen.isEmpty() && !chosen.contains(u"Runtime"_s);
         QCOMPARE(prompts->Texts(u"Message"_s),
-                 outside ? QStringList { u"Poser finds geometry only under a Runtime folder: "_s + chosen }
+                 outside ? QStringList { u"Poser finds geometry only under a Runtime folder: "_s
+                                         + QDir::toNativeSeparators(chosen) }
                          : QStringList {});
         QCOMPARE(prompts->calls.size(), outside ? 2 : 1);
         const FileDialogRequest& request = prompts->calls.front().request;

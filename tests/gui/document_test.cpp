@@ -107,7 +107,7 @@ private slots:
         QVERIFY(doc_->Load(Figure()));
         const QByteArray old = ReadAll(Figure());
         // Some megabytes: several reports in each part of the save.
-        doc_->Lines().Insert(0, std::vector<std::string>(150'000, "#a comment line"));
+        doc_->Lines().Insert(0, std::vector<std::string>(300'000, "#a comment line"));
         doc_->ListenWith(&stopper);
         const QDir folder(QFileInfo(Figure()).absolutePath());
         const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);

@@ -404,7 +404,7 @@ private slots:
         Control<QAction>(*w, u"SaveAs1"_s)->trigger();
         // The system's reason on a line of its own.
         QCOMPARE(prompts_->Texts(u"Error"_s),
-                 QStringList { u"Cannot create file "_s + Path(target) + u".\n"_s
+                 QStringList { u"Cannot create file "_s + QDir::toNativeSeparators(Path(target)) + u".\n"_s
                                + QString::fromLocal8Bit(std::strerror(reason)) + u'.' });
         QCOMPARE(ReadAll(doc), QByteArray("#old\r\n"));
         QCOMPARE(ReadAll(inside), QByteArray("keep"));
@@ -455,7 +455,9 @@ private slots:
         Open(doc);
         Open(Path(name));
         QCOMPARE(prompts_->Texts(u"Error"_s).size(), 1);
-        QVERIFY(prompts_->Texts(u"Error"_s).constFirst().startsWith(u"Cannot open file "_s + Path(name) + u".\n"_s));
+        QVERIFY(prompts_->Texts(u"Error"_s)
+                    .constFirst()
+                    .startsWith(u"Cannot open file "_s + QDir::toNativeSeparators(Path(name)) + u".\n"_s));
         QCOMPARE(Lines(), QStringList { u"#doc"_s });
         QVERIFY(TreeView1()->isVisible() && !w->Doc().Lines().Modified());
         QCOMPARE(w->Doc().Path(), doc);
@@ -921,7 +923,8 @@ private slots:
         prompts_->files.push_back(FileDialogAnswer { outside, u"Wavefront (*.OBJ)"_s });
         QTest::keyClick(w, Qt::Key_F6);
         QCOMPARE(prompts_->Texts(u"Message"_s),
-                 QStringList { u"Poser finds geometry only under a Runtime folder: "_s + outside });
+                 QStringList { u"Poser finds geometry only under a Runtime folder: "_s
+                               + QDir::toNativeSeparators(outside) });
         QCOMPARE(Diagnostics(), (QStringList { u"Looks good!"_s, u"1 Error: Couldn't open file:"_s + missing }));
         QCOMPARE(Lines(), generated);
     }
