@@ -9,6 +9,7 @@
 #include "app/hierarchy_tree_view.h"
 #include "app/long_work.h"
 #include "app/preview_pane.h"
+#include "app/preview_view.h"
 #include "app/text_view.h"
 #include "dialogs/about_box.h"
 #include "dialogs/edit_ik_form.h"
@@ -34,6 +35,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -194,12 +197,19 @@ void TPHIForm::ShowTreeView()
     ShowLevelButtons(false);
 }
 
-void TPHIForm::SwitchFocus()
+void TPHIForm::SwitchFocus(bool backward)
 {
-    if (diagnosticsList_->hasFocus())
-        views_->currentWidget()->setFocus(Qt::ShortcutFocusReason);
-    else
-        diagnosticsList_->setFocus(Qt::ShortcutFocusReason);
+    // The view shown, the list and, while it shows a figure, the preview, in turn.
+    QList<QWidget*> stops { views_->currentWidget(), diagnosticsList_ };
+    if (PreviewView* preview = preview_ ? preview_->View() : nullptr; preview && preview->isVisible())
+        stops << preview;
+    const QWidget* focused = QApplication::focusWidget();
+    const auto at = std::find_if(stops.cbegin(), stops.cend(), [focused](const QWidget* stop) {
+        return stop->hasFocus() || stop->isAncestorOf(focused);
+    });
+    // From anywhere else the list comes first.
+    const qsizetype from = at == stops.cend() ? 0 : at - stops.cbegin();
+    stops[(from + (backward ? stops.size() - 1 : 1)) % stops.size()]->setFocus(Qt::ShortcutFocusReason);
 }
 
 void TPHIForm::SyncViewButtons()

@@ -178,7 +178,7 @@ private:
     void ChooseView(bool passed);
     void ShowLevelButtons(bool visible);
     // Between the view that is shown and the diagnostics list.
-    void SwitchFocus();
+    void SwitchFocus(bool backward);
     void SyncViewButtons();
     varnoke::TreeWindow LookAtTree();
     // Runs a tree command on the document with the tree view's selection, and selects

@@ -113,12 +113,17 @@ void TPHIForm::CreateControls()
         connect(new QShortcut(key, diagnosticsList_, nullptr, nullptr, Qt::WidgetShortcut), &QShortcut::activated, this,
                 goToLine);
     // The editor types Tab, so the focus moves between the view and the list by a key of the window.
-    auto* switchFocus = new QAction(this);
-    switchFocus->setObjectName(QStringLiteral("SwitchFocus"));
-    switchFocus->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
-                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab) });
-    connect(switchFocus, &QAction::triggered, this, [this] { RunCommand([this] { SwitchFocus(); }); });
-    addAction(switchFocus);
+    for (const bool backward : { false, true }) {
+        auto* switchFocus = new QAction(this);
+        switchFocus->setObjectName(backward ? QStringLiteral("SwitchFocusBack") : QStringLiteral("SwitchFocus"));
+        switchFocus->setShortcuts(backward
+                                      ? QList<QKeySequence> { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab) }
+                                      : QList<QKeySequence> { QKeySequence(Qt::CTRL | Qt::Key_Tab) });
+        connect(switchFocus, &QAction::triggered, this,
+                [this, backward] { RunCommand([this, backward] { SwitchFocus(backward); }); });
+        addAction(switchFocus);
+    }
     connect(document_, &Document::changedSinceTestChanged, diagnosticsList_,
             [this](bool changed) { ui::ShowAsStale(*diagnosticsList_, changed); });
 

@@ -164,6 +164,17 @@ private slots:
         QTest::mouseClick(Pane()->View(), Qt::LeftButton, {}, middle);
         QCOMPARE(QString::fromLatin1(w->SelectedNode()->Text()), u"3 rShin yzx"_s);
 
+        // Ctrl+Tab visits the figure too, and Ctrl+Shift+Tab goes the other way.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        TreeView1()->setFocus();
+        for (QWidget* next : std::initializer_list<QWidget*> { WarningsList(), Pane()->View(), TreeView1() }) {
+            QTest::keyClick(w, Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        QTest::keyClick(w, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), Pane()->View());
+
         // Floated and docked again, each time with a new context: drawn again from the
         // geometry kept on the processor; then the window goes with its context.
         for (const bool floating : { true, false }) {
