@@ -25,7 +25,7 @@ packages=(
   # The Windows build, tested under Wine: the cross compiler, GoogleTest's sources, Wine;
   # dpkg-dev unpacks Qt's sources for the Windows Qt, qt6-svg-dev draws the tool bar
   # pictures for it; the installer's compiler, the zip tools, and what drives the real
-  # window in a virtual X server.
+  # window in a virtual X server and reads its pixels (xwd).
   g++-mingw-w64-x86-64-posix
   googletest
   wine64
@@ -36,6 +36,7 @@ packages=(
   unzip
   xdotool
   xclip
+  x11-apps
   fonts-dejavu-core
   # The Linux package and its checks: the package's dependencies (dpkg-shlibdeps), the
   # desktop file's and the MIME type's validators, the MIME database, the man page reader,
