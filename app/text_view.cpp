@@ -5,6 +5,7 @@
 #include "app/line_number_margin.h"
 #include "app/steady_caret.h"
 #include "app/text_lines.h"
+#include "app/wide_lines.h"
 
 #include <QAbstractUndoItem>
 #include <QFontDatabase>
@@ -51,8 +52,7 @@ TextView::TextView(TextLines& lines, QTextDocument& text, QWidget* parent)
     , lines_(lines)
 {
     setDocument(&text);
-    setLineWrapMode(QPlainTextEdit::NoWrap);
-    setWordWrapMode(QTextOption::NoWrap);
+    FollowWidth(text);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(false);
@@ -71,12 +71,27 @@ void TextView::ShowText(QTextDocument* text)
 {
     const Place shown { textCursor(), horizontalScrollBar()->value(), verticalScrollBar()->value() };
     setDocument(text);
+    FollowWidth(*text);
     if (!before_.cursor.isNull() && before_.cursor.document() == text) {
         setTextCursor(before_.cursor);
         horizontalScrollBar()->setValue(before_.horizontal);
         verticalScrollBar()->setValue(before_.vertical);
     }
     before_ = shown;
+}
+
+void TextView::FollowWidth(QTextDocument& text)
+{
+    disconnect(wideLines_);
+    WideLines& wide = WideLines::Of(text);
+    Wrap(wide.Found());
+    wideLines_ = connect(&wide, &WideLines::found, this, [this] { Wrap(true); });
+}
+
+void TextView::Wrap(bool wrap)
+{
+    setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    setWordWrapMode(wrap ? QTextOption::WrapAnywhere : QTextOption::NoWrap);
 }
 
 varnoke::TextPosition TextView::SelectionStart() const

@@ -43,7 +43,6 @@ public:
         largePaste_ = std::move(question);
     }
 
-
     // The lines in sight, each with its top and height in the view's viewport.
     using BlockVisit = std::function<void(const QTextBlock& block, int top, int height)>;
     void ForEachBlockInSight(const BlockVisit& visit) const;
@@ -61,6 +60,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // A text that holds a line too wide to lay out on one line is shown wrapped at the
+    // view's width; the text itself never changes.
+    void FollowWidth(QTextDocument& text);
+    void Wrap(bool wrap);
+
     // Where the view stood in the text it showed before the one it shows.
     struct Place {
         QTextCursor cursor;
@@ -72,4 +76,5 @@ private:
     Place before_;
     std::function<bool(std::int64_t characters)> largePaste_;
     LineNumberMargin* margin_;
+    QMetaObject::Connection wideLines_;
 };

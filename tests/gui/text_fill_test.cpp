@@ -2,6 +2,10 @@
 // line ends whatever the lengths, and a stop that leaves only whole pieces in.
 #include "app/text_fill.h"
 #include "app/text_lines.h"
+#include "app/text_view.h"
+#include "app/wide_lines.h"
+
+#include <QTextCursor>
 
 #include <QtTest>
 
@@ -83,6 +87,48 @@ private slots:
         const QByteArray in = TextLines(*text).Bytes().replace("\r\n", "\n");
         QCOMPARE(static_cast<std::uint64_t>(in.size()), listener.reports.back());
         QVERIFY(QByteArray::fromStdString(whole).startsWith(in));
+    }
+
+    // A line wider than the layout can place is found however it came in, and the view
+    // shows the text that holds one wrapped at its width, and every other text unwrapped.
+    void wideLinesAreFoundHoweverTheyCome()
+    {
+        const std::string wide(1'200'000, 'w');
+        const std::string narrow(900'000, 'n');
+        const auto filled = [](std::vector<std::string> lines) {
+            std::unique_ptr<QTextDocument> text = NewTextDocument();
+            FillTextDocument(*text, lines, true, nullptr, "file");
+            return text;
+        };
+        std::vector<std::string> middle(20'000, "1 hip xyz");
+        middle[10'000] = wide;
+        const std::unique_ptr<QTextDocument> amongShort = filled(middle);
+        const std::unique_ptr<QTextDocument> narrowOnly = filled({ narrow, narrow, "1 hip xyz" });
+        QVERIFY(WideLines::Of(*amongShort).Found());
+        QVERIFY(!WideLines::Of(*narrowOnly).Found());
+
+        // Typed or pasted: a paste of many lines, and a line grown past the width by what a
+        // paste puts before its end.
+        const std::unique_ptr<QTextDocument> pasted = filled({ "1 hip xyz" });
+        QVERIFY(!WideLines::Of(*pasted).Found());
+        QTextCursor(pasted.get()).insertText(QString::fromStdString("a\nb\n" + wide + "\nc"));
+        QVERIFY(WideLines::Of(*pasted).Found());
+        const std::unique_ptr<QTextDocument> grown = filled({ narrow });
+        QVERIFY(!WideLines::Of(*grown).Found());
+        QTextCursor(grown.get()).insertText(QString::fromStdString("head\n" + std::string(300'000, 'y')));
+        QVERIFY(WideLines::Of(*grown).Found());
+
+        TextLines lines(*narrowOnly);
+        TextView view(lines, *narrowOnly);
+        for (QTextDocument* text : { narrowOnly.get(), amongShort.get(), narrowOnly.get(), grown.get() }) {
+            view.ShowText(text);
+            QCOMPARE(view.lineWrapMode() == QPlainTextEdit::WidgetWidth, WideLines::Of(*text).Found());
+        }
+        const std::unique_ptr<QTextDocument> later = filled({ "1 hip xyz" });
+        view.ShowText(later.get());
+        QCOMPARE(view.lineWrapMode(), QPlainTextEdit::NoWrap);
+        QTextCursor(later.get()).insertText(QString::fromStdString(wide));
+        QCOMPARE(view.lineWrapMode(), QPlainTextEdit::WidgetWidth);
     }
 };
 
