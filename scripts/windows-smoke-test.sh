@@ -96,7 +96,7 @@ keys "$main" alt+F4
 # Showing the text wrote the tree back into it, which counts as a change: No, not saved.
 keys "$(window Confirm)" alt+n
 ended
-echo "windows smoke test: in a Poser folder, the sample came up tested clean in the tree view"
+echo "windows smoke test: in a Poser folder, the sample came up tested clean in the tree view, and F12 drew it"
 
 # 2. Without POSER.EXE: the message first, then the window.
 rm "$folder/POSER.EXE"
