@@ -26,7 +26,7 @@ public:
     // Colours from another palette; every line's colouring is then out of date.
     void SetPalette(const QPalette& palette);
     // Colours the lines from first to last (block numbers) whose colouring is out of date.
-    // Lines are coloured only so: a line changed elsewhere is left uncoloured until then.
+    // Lines are coloured only so: a line changed out of sight keeps its old colours until then.
     void ColourInSight(int first, int last);
     // Every line's colouring is out of date, its marks changed.
     void Invalidate() { ++colouring_; }
