@@ -262,6 +262,7 @@ void Document::Clear()
     generatedFrom_.clear();
     reference_.reset();
     linksTold_ = false;
+    emit replaced();
 }
 
 void Document::TreeToText()

@@ -148,7 +148,6 @@ void Document::SetSavePath(const QString& path)
     SetSavePathOnly(path);
     reference_.reset();
     linksTold_ = false;
-    emit replaced();
 }
 
 Document::SaveTarget Document::InspectSaveTarget() const

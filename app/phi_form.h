@@ -171,8 +171,9 @@ private:
                                const QString& hint, Handler handler);
     void FormCreate();
     void CreatePreview();
-    // Lights up the part a level line or node names, and the parts below its node.
-    void ShowCurrentPart(std::string_view text);
+    // Lights up the part of the selected node or of the level line under the caret, and the
+    // parts below its node.
+    void ShowCurrentPart();
     void ShowCommandError(std::exception_ptr error);
     void ShowTestResult();
     void ChooseView(bool passed);

@@ -29,13 +29,12 @@ void TPHIForm::CreatePreview()
             used.insert(varnoke::FoldCase(name));
         preview_->Load(document_->Checks().geometryFiles, std::move(used));
     });
-    connect(document_, &Document::currentNodeChanged, preview_, [this](const varnoke::Node* node) {
-        if (node)
-            ShowCurrentPart(node->Text());
-    });
-    connect(document_, &Document::currentLineChanged, preview_, [this](int line) {
-        if (line >= 0 && line < document_->Lines().Count())
-            ShowCurrentPart(document_->Lines().Line(line));
+    connect(document_, &Document::currentNodeChanged, preview_, [this] { ShowCurrentPart(); });
+    connect(document_, &Document::currentLineChanged, preview_, [this] { ShowCurrentPart(); });
+    // Hidden, it follows nothing; shown again, it catches up.
+    connect(preview_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible)
+            ShowCurrentPart();
     });
 }
 
@@ -44,20 +43,31 @@ void TPHIForm::Preview1Click()
     preview_->setVisible(!preview_->isVisible());
 }
 
-void TPHIForm::ShowCurrentPart(std::string_view text)
+void TPHIForm::ShowCurrentPart()
 {
-    const std::optional<std::string> part = varnoke::LevelPartName(text);
+    // Finding the part can walk the whole tree: not for a pane nobody sees.
+    if (!preview_->isVisible())
+        return;
+    std::optional<std::string> part;
+    const varnoke::Node* node = nullptr;
+    if (!FTextMode()) {
+        node = document_->CurrentNode();
+        part = node ? varnoke::LevelPartName(node->Text()) : std::nullopt;
+    } else if (const int line = document_->CurrentLine(); line >= 0 && line < document_->Lines().Count()) {
+        part = varnoke::LevelPartName(document_->Lines().Line(line));
+        node = part ? varnoke::FindLevelNode(document_->Tree(), *part) : nullptr;
+    }
     std::vector<std::string> children;
     std::vector<const varnoke::Node*> below;
-    if (const varnoke::Node* node = part ? varnoke::FindLevelNode(document_->Tree(), *part) : nullptr)
+    if (part && node)
         below.push_back(node);
     // The whole subtree, which moves with the part; without recursion, however deep.
     while (!below.empty()) {
-        const varnoke::Node* node = below.back();
+        const varnoke::Node* parent = below.back();
         below.pop_back();
-        for (int row = 0; row < node->ChildCount(); ++row) {
-            below.push_back(node->Child(row));
-            if (const std::optional<std::string> child = varnoke::LevelPartName(node->Child(row)->Text()))
+        for (int row = 0; row < parent->ChildCount(); ++row) {
+            below.push_back(parent->Child(row));
+            if (const std::optional<std::string> child = varnoke::LevelPartName(parent->Child(row)->Text()))
                 children.push_back(*child);
         }
     }

@@ -94,9 +94,7 @@ void PreviewLoader::Read(const std::vector<std::string>& files, unsigned run)
         }
         auto geometry = std::make_shared<PreviewGeometry>();
         geometry->mesh = reader.Finish();
-        if (stop_)
-            return;
-        geometry->bvh = varnoke::TriangleBvh(geometry->mesh);
+        geometry->bvh = varnoke::TriangleBvh(geometry->mesh, &stop_);
         std::shared_ptr<const PreviewGeometry> shared = std::move(geometry);
         Tell(run, [this, shared] { emit loaded(shared); });
     } catch (const varnoke::Cancelled&) {

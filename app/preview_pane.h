@@ -41,6 +41,8 @@ public:
     // The drawing, once a context was found at the first showing; none without one.
     PreviewView* View() const { return view_; }
     std::shared_ptr<const PreviewGeometry> Geometry() const { return geometry_; }
+    // The part lit up, in folded letter case; empty for none.
+    const std::string& CurrentPart() const { return currentPart_; }
     // The group of the geometry by its name, letter case ignored; -1 when none.
     int GroupOf(const std::string& part) const;
 

@@ -105,19 +105,25 @@ ReplaceResult WriteInPlace(const std::string& target, int original, std::string_
         return Failed(reason, ReplaceOutcome::WriteFailed);
     }
     // Whatever stops the writing, the old text goes back.
+    int restoreError = 0;
     const auto restore = [&]() {
         const bool restored = ::ftruncate(file.descriptor, old.st_size) == 0
             && CopyFrom(backup.descriptor, file.descriptor) && ::fsync(file.descriptor) == 0;
-        if (restored)
+        if (restored) {
             ::unlink(backupPath.c_str());
-        return restored ? std::string() : "; the old text is in " + backupPath;
+            return std::string();
+        }
+        restoreError = errno;
+        return "; the old text is in " + backupPath;
     };
     bool written = false;
     try {
         written = ::lseek(file.descriptor, 0, SEEK_SET) == 0 && WriteAll(file.descriptor, bytes, progress, what)
             && ::ftruncate(file.descriptor, static_cast<off_t>(bytes.size())) == 0 && ::fsync(file.descriptor) == 0;
     } catch (const Cancelled&) {
-        restore();
+        // A stop leaves the old text; where it cannot be put back, that is told as a failure.
+        if (const std::string lost = restore(); !lost.empty())
+            return Failed(restoreError, ReplaceOutcome::WriteFailed, lost);
         throw;
     }
     if (!written) {

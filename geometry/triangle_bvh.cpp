@@ -1,6 +1,9 @@
 #include "geometry/triangle_bvh.h"
 
+#include "hierarchy/progress.h"
+
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <map>
 
@@ -14,10 +17,17 @@ Vec3 Corner(const Mesh& mesh, const Triangle& triangle, int corner)
     return { p[0], p[1], p[2] };
 }
 
-// Three times the centroid: enough to place triangles by it.
-Vec3 Centroid(const Mesh& mesh, const Triangle& triangle)
+// Three times the centroid: enough to place triangles by it. In double: three corners near
+// the largest float would add up to infinity.
+std::array<double, 3> Centroid(const Mesh& mesh, const Triangle& triangle)
 {
-    return Corner(mesh, triangle, 0) + Corner(mesh, triangle, 1) + Corner(mesh, triangle, 2);
+    std::array<double, 3> sum {};
+    for (int corner = 0; corner < 3; ++corner) {
+        const Vec3 at = Corner(mesh, triangle, corner);
+        for (int axis = 0; axis < 3; ++axis)
+            sum[axis] += at[axis];
+    }
+    return sum;
 }
 
 // The nodes of the tree over that many triangles: halves of equal sizes make equal
@@ -34,9 +44,15 @@ std::size_t NodesFor(std::uint32_t triangles, std::uint32_t leafSize, std::map<s
     return nodes;
 }
 
+void StopIfAsked(const std::atomic<bool>* stop)
+{
+    if (stop && stop->load(std::memory_order_relaxed))
+        throw Cancelled();
+}
+
 } // namespace
 
-TriangleBvh::TriangleBvh(const Mesh& mesh)
+TriangleBvh::TriangleBvh(const Mesh& mesh, const std::atomic<bool>* stop)
 {
     if (mesh.triangles.empty() || mesh.triangles.size() > std::numeric_limits<std::uint32_t>::max())
         return;
@@ -44,7 +60,7 @@ TriangleBvh::TriangleBvh(const Mesh& mesh)
     std::map<std::uint32_t, std::size_t> known;
     nodes_.reserve(NodesFor(count, kLeafSize, known));
     std::vector<Entry> entries = Entries(mesh);
-    Split(entries);
+    Split(entries, stop);
     order_.resize(count);
     for (std::uint32_t i = 0; i < count; ++i)
         order_[i] = entries[i].triangle;
@@ -65,23 +81,31 @@ TriangleBvh::TriangleBvh(const Mesh& mesh)
 
 std::vector<TriangleBvh::Entry> TriangleBvh::Entries(const Mesh& mesh)
 {
-    Box centroids;
-    for (const Triangle& triangle : mesh.triangles)
-        centroids.Add(Centroid(mesh, triangle));
-    const Vec3 extent = centroids.max - centroids.min;
+    std::array<double, 3> low;
+    std::array<double, 3> high;
+    low.fill(std::numeric_limits<double>::infinity());
+    high.fill(-std::numeric_limits<double>::infinity());
+    for (const Triangle& triangle : mesh.triangles) {
+        const std::array<double, 3> centroid = Centroid(mesh, triangle);
+        for (int axis = 0; axis < 3; ++axis) {
+            low[axis] = std::min(low[axis], centroid[axis]);
+            high[axis] = std::max(high[axis], centroid[axis]);
+        }
+    }
     std::vector<Entry> entries(mesh.triangles.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const Vec3 centroid = Centroid(mesh, mesh.triangles[i]);
+        const std::array<double, 3> centroid = Centroid(mesh, mesh.triangles[i]);
         entries[i].triangle = static_cast<std::uint32_t>(i);
         for (int axis = 0; axis < 3; ++axis) {
-            const float share = extent[axis] > 0 ? (centroid[axis] - centroids.min[axis]) / extent[axis] : 0;
-            entries[i].centroid[axis] = static_cast<std::uint16_t>(std::clamp(share, 0.0f, 1.0f) * 65535);
+            const double extent = high[axis] - low[axis];
+            const double share = extent > 0 ? (centroid[axis] - low[axis]) / extent : 0;
+            entries[i].centroid[axis] = static_cast<std::uint16_t>(std::clamp(share, 0.0, 1.0) * 65535);
         }
     }
     return entries;
 }
 
-void TriangleBvh::Split(std::vector<Entry>& entries)
+void TriangleBvh::Split(std::vector<Entry>& entries, const std::atomic<bool>* stop)
 {
     struct Pending {
         std::uint32_t node, begin, end;
@@ -90,6 +114,7 @@ void TriangleBvh::Split(std::vector<Entry>& entries)
     nodes_.push_back({});
     stack.push_back({ 0, 0, static_cast<std::uint32_t>(entries.size()) });
     while (!stack.empty()) {
+        StopIfAsked(stop);
         const Pending task = stack.back();
         stack.pop_back();
         if (task.end - task.begin <= kLeafSize) {

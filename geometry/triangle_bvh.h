@@ -3,6 +3,7 @@
 #include "geometry/mesh.h"
 #include "geometry/ray.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -22,7 +23,8 @@ struct Hit {
 class TriangleBvh {
 public:
     TriangleBvh() = default;
-    explicit TriangleBvh(const Mesh& mesh);
+    // Throws Cancelled as soon as stop is set: a large figure takes seconds to build for.
+    explicit TriangleBvh(const Mesh& mesh, const std::atomic<bool>* stop = nullptr);
 
     // The nearest triangle of the mesh (the one it was built on) that the ray meets.
     std::optional<Hit> Pick(const Mesh& mesh, const Ray& ray) const;
@@ -45,7 +47,7 @@ private:
     static constexpr std::uint32_t kLeafSize = 8;
 
     static std::vector<Entry> Entries(const Mesh& mesh);
-    void Split(std::vector<Entry>& entries);
+    void Split(std::vector<Entry>& entries, const std::atomic<bool>* stop);
 
     std::vector<Node> nodes_;
     std::vector<std::uint32_t> order_;

@@ -1,12 +1,11 @@
 #include "hierarchy/obj_scan.h"
 
+#include "hierarchy/case_fold.h"
 #include "hierarchy/geometry_file.h"
 #include "hierarchy/obj_line_reader.h"
-#include "hierarchy/platform.h"
 #include "hierarchy/scan_reader.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace varnoke {
 
@@ -23,11 +22,15 @@ FilePointer OpenFirstFound(const GeometryFolders& folders, std::string_view pose
     return nullptr;
 }
 
-// The same file under two names: a folder that ignores letter case, or a link.
+// One file under two names: Windows takes a path in any letter case. Names only, no look
+// at the disk: a figure may name thousands of files.
 bool SameFile(const std::string& one, const std::string& other)
 {
-    std::error_code error;
-    return one == other || std::filesystem::equivalent(platform::NativePath(one), platform::NativePath(other), error);
+#ifdef _WIN32
+    return EqualIgnoringCase(one, other);
+#else
+    return one == other;
+#endif
 }
 
 } // namespace

@@ -104,6 +104,30 @@ private slots:
         QVERIFY(!Pane()->Geometry());
     }
 
+    // Saving under another name keeps the figure shown; New clears it, also from a
+    // document that never had a name.
+    void SaveAsKeepsTheFigureAndNewClearsIt()
+    {
+        QVERIFY(Start());
+        OpenFigureWithPane();
+        const std::shared_ptr<const PreviewGeometry> shown = Pane()->Geometry();
+        prompts_->files.push_back(FileDialogAnswer { Path(u"Runtime/Geometries/Mannikin/copy.phi"_s), {} });
+        Control<QAction>(*w, u"SaveAs1"_s)->trigger();
+        QCOMPARE(w->Doc().SavePath(), Path(u"Runtime/Geometries/Mannikin/copy.phi"_s));
+        QCOMPARE(Pane()->Geometry(), shown);
+
+        w->New1Click();
+        QVERIFY(!Pane()->Geometry());
+        QTest::keyClick(w, Qt::Key_F4);
+        TextMemo()->insertPlainText(figure_.join(u'\n'));
+        QTest::keyClick(w, Qt::Key_F10);
+        QCOMPARE(w->Doc().FErrorCount(), 0);
+        QTRY_VERIFY(Pane()->Geometry() != nullptr);
+        prompts_->confirms.push_back(Prompts::Answer::No);
+        w->New1Click();
+        QVERIFY(!Pane()->Geometry());
+    }
+
     void AClickedPartSelectsItsFirstLevelNodeOrLineInAnyLetterCase()
     {
         QVERIFY(Start());
@@ -124,6 +148,27 @@ private slots:
         QCOMPARE(QString::fromLatin1(w->SelectedNode()->Text()), u"7 rHand xyz"_s);
         emit Pane()->partClicked("nosuchgroup");
         QCOMPARE(QString::fromLatin1(w->SelectedNode()->Text()), u"7 rHand xyz"_s);
+    }
+
+    // The part of the selected node or of the caret's level line is lit up; a hidden pane
+    // follows nothing and catches up when shown again.
+    void TheCurrentPartFollowsTheViewsWhileThePaneShows()
+    {
+        QVERIFY(Start());
+        OpenFigureWithPane();
+        TreeView1()->setCurrentIndex(Node(u"rShin"_s));
+        QCOMPARE(Pane()->CurrentPart(), std::string("rshin"));
+        QTest::keyClick(w, Qt::Key_F12);
+        TreeView1()->setCurrentIndex(Node(u"1 hip"_s));
+        QCOMPARE(Pane()->CurrentPart(), std::string("rshin"));
+        QTest::keyClick(w, Qt::Key_F12);
+        QCOMPARE(Pane()->CurrentPart(), std::string("hip"));
+
+        w->TextButtonClick();
+        Caret(static_cast<int>(Lines().indexOf(u"\t\t\t\t\t6 lForeArm xyz"_s)), 0);
+        QCOMPARE(Pane()->CurrentPart(), std::string("lforearm"));
+        Caret(0, 0); // a comment names no part
+        QCOMPARE(Pane()->CurrentPart(), std::string());
     }
 
     void FloatingAndDockingAgainKeepsTheFigure()

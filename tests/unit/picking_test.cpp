@@ -1,5 +1,6 @@
 #include "geometry/orbit_camera.h"
 #include "geometry/triangle_bvh.h"
+#include "hierarchy/progress.h"
 
 #include <gtest/gtest.h>
 
@@ -147,4 +148,25 @@ TEST(OrbitCamera, TheRayThroughAPixelPassesWhereThatPixelShows)
         EXPECT_LT(Length(across), 1e-3f * Length(offset)) << i;
         EXPECT_GT(Dot(offset, ray.direction), 0) << "in front of the eye";
     }
+}
+
+// Corners near the largest float, whose sums overflow a float, still split and pick; a
+// stop asked for ends the building.
+TEST(TriangleBvh, BuildsOnExtremeCoordinatesAndStopsWhenAsked)
+{
+    Mesh mesh;
+    mesh.groups = { "a" };
+    mesh.positions = { 0, 0, 0, 1, 0, 0, 0, 1, 0, 3e38f, 0, 0, 3e38f, 1, 0, 3e38f, 0, 1 };
+    for (std::uint32_t first : { 0u, 3u })
+        for (int copy = 0; copy < 5; ++copy)
+            mesh.triangles.push_back({ { first, first + 1, first + 2 }, 0 });
+    const TriangleBvh bvh(mesh);
+    const Ray ray { { 0.2f, 0.2f, 10 }, { 0, 0, -1 } };
+    const auto got = bvh.Pick(mesh, ray);
+    ASSERT_TRUE(got.has_value());
+    EXPECT_EQ(got->distance, PickByTryingAll(mesh, ray)->distance);
+    EXPECT_EQ(mesh.triangles[got->triangle].corners[0], 0u);
+
+    const std::atomic<bool> stop { true };
+    EXPECT_THROW(TriangleBvh(mesh, &stop), Cancelled);
 }
