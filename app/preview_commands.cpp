@@ -4,7 +4,7 @@
 #include "app/phi_form.h"
 #include "app/preview_pane.h"
 #include "hierarchy/case_fold.h"
-#include "hierarchy/find_part_node.h"
+#include "hierarchy/node_by_name.h"
 
 #include <QAction>
 

@@ -1,7 +1,7 @@
 #include "tree/ik_chain_commands.h"
 
-#include "hierarchy/find_part_node.h"
 #include "hierarchy/line_format.h"
+#include "hierarchy/node_by_name.h"
 #include "hierarchy/scan_reader.h"
 #include "tree/chain_parts.h"
 

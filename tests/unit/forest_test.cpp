@@ -1,5 +1,5 @@
-#include "hierarchy/find_part_node.h"
 #include "hierarchy/forest.h"
+#include "hierarchy/node_by_name.h"
 #include "small_stack.h"
 #include "tree_test_support.h"
 

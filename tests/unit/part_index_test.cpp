@@ -1,6 +1,6 @@
-#include "hierarchy/find_part_node.h"
 #include "hierarchy/forest.h"
 #include "hierarchy/line_format.h"
+#include "hierarchy/node_by_name.h"
 #include "hierarchy/part_index.h"
 
 #include <random>

@@ -1,4 +1,4 @@
-#include "hierarchy/find_part_node.h"
+#include "hierarchy/node_by_name.h"
 
 #include "hierarchy/case_fold.h"
 #include "hierarchy/line_format.h"
